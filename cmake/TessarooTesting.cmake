@@ -1,0 +1,21 @@
+# tessaroo_add_gtest(<name> SOURCES <files...> LIBRARIES <targets...>)
+# One GoogleTest program; CTest runs each of its tests as a process of its own, so tests
+# never share process-wide state (the logger registry, the class registry, Qt).
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+set(TESSAROO_TEST_ENVIRONMENT
+  "QT_QPA_PLATFORM=offscreen"
+  "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1"
+  "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
+  "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1")
+
+function(tessaroo_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "${TESSAROO_TEST_ENVIRONMENT}" TIMEOUT 120)
+endfunction()

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <functional>
+
+// Lets the window handle its pending messages (repaints, input) from inside a long
+// operation. The window passes QCoreApplication::processEvents; tests pass a counter;
+// an empty function does nothing.
+using ProcessMessages = std::function<void()>;
+
+inline void ProcessPendingMessages(const ProcessMessages& processMessages)
+{
+    if (processMessages)
+        processMessages();
+}

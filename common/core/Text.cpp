@@ -1,0 +1,121 @@
+#include "common/core/Text.h"
+
+namespace {
+
+constexpr char32_t Replacement = 0xFFFD;
+
+// Decodes one UTF-8 sequence at text[pos]; advances pos past it, or by one byte when the
+// sequence is malformed (overlong, surrogate, out of range or cut short).
+char32_t DecodeUtf8(std::string_view text, size_t& pos)
+{
+    const auto lead = static_cast<unsigned char>(text[pos++]);
+    if (lead < 0x80)
+        return lead;
+    int extra = 0;
+    char32_t code = 0;
+    char32_t minimum = 0;
+    if ((lead & 0xE0) == 0xC0) { extra = 1; code = lead & 0x1F; minimum = 0x80; }
+    else if ((lead & 0xF0) == 0xE0) { extra = 2; code = lead & 0x0F; minimum = 0x800; }
+    else if ((lead & 0xF8) == 0xF0) { extra = 3; code = lead & 0x07; minimum = 0x10000; }
+    else return Replacement;
+    if (pos + extra > text.size())
+        return Replacement;
+    for (int i = 0; i < extra; ++i) {
+        const auto next = static_cast<unsigned char>(text[pos + i]);
+        if ((next & 0xC0) != 0x80)
+            return Replacement;
+        code = (code << 6) | (next & 0x3F);
+    }
+    if (code < minimum || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        return Replacement;
+    pos += extra;
+    return code;
+}
+
+void AppendUtf8(std::string& out, char32_t code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
+char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+
+}  // namespace
+
+std::u16string Utf8ToUtf16(std::string_view text)
+{
+    std::u16string out;
+    out.reserve(text.size());
+    size_t pos = 0;
+    while (pos < text.size()) {
+        const char32_t code = DecodeUtf8(text, pos);
+        if (code < 0x10000) {
+            out += static_cast<char16_t>(code);
+        } else {
+            out += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+            out += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+        }
+    }
+    return out;
+}
+
+std::string Utf16ToUtf8(std::u16string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char16_t c = text[i];
+        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            AppendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00));
+            ++i;
+        } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
+            AppendUtf8(out, Replacement);
+        } else {
+            AppendUtf8(out, c);
+        }
+    }
+    return out;
+}
+
+std::string AsciiLowerCase(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        c = AsciiLower(c);
+    return out;
+}
+
+std::string AsciiUpperCase(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out)
+        c = AsciiUpper(c);
+    return out;
+}
+
+bool SameTextAscii(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (AsciiLower(a[i]) != AsciiLower(b[i]))
+            return false;
+    return true;
+}

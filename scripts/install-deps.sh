@@ -1,0 +1,26 @@
+#!/usr/bin/env bash
+# Installs the Debian packages Tessaroo needs to build, test and run; does nothing
+# when they are all present, so it is cheap to call before every build.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config
+  qt6-base-dev libgl-dev
+  libpugixml-dev
+  libcpp-httplib-dev libsqlite3-dev libssl-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libcurl4-openssl-dev
+  xvfb xauth
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+echo "Installing: ${missing[*]}"
+$sudo apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}"

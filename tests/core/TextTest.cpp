@@ -1,0 +1,29 @@
+#include "common/core/Text.h"
+
+#include <gtest/gtest.h>
+
+TEST(Text, Utf8AndUtf16RoundTripWithoutLoss)
+{
+    const std::string text = "Arts & Crafts \xC3\xA9t\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8E\xB5";
+    const std::u16string wide = Utf8ToUtf16(text);
+    EXPECT_EQ(wide, u"Arts & Crafts \u00E9t\u00E9 \u20AC \U0001F3B5");
+    EXPECT_EQ(Utf16ToUtf8(wide), text);
+}
+
+TEST(Text, InvalidInputBecomesReplacementCharacters)
+{
+    EXPECT_EQ(Utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
+    EXPECT_EQ(Utf8ToUtf16("\xC3"), u"\uFFFD");                   // cut short
+    EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");         // overlong
+    EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD"); // encoded surrogate
+    EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+}
+
+TEST(Text, AsciiCaseFoldingLeavesOtherBytesAlone)
+{
+    EXPECT_EQ(AsciiLowerCase("XmlPersistance.LOG \xC3\x89"), "xmlpersistance.log \xC3\x89");
+    EXPECT_EQ(AsciiUpperCase("path=/a"), "PATH=/A");
+    EXPECT_TRUE(SameTextAscii("TCategory", "tcategory"));
+    EXPECT_FALSE(SameTextAscii("TCategory", "TCategor"));
+    EXPECT_FALSE(SameTextAscii("\xC3\x89", "\xC3\xA9"));
+}
