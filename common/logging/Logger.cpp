@@ -169,7 +169,9 @@ void TLogger::LogDetails(const std::string& Msg, TLogLevel Level, const TExcepti
 {
     if (!IsLogged(Level))
         return;
-    const TCycleOutcome outcome = CycleFile();
+    const std::uint64_t archivesBefore = FArchiveCount.load();
+    const TFileObservation observed = ObserveFile(FFileName);
+    const TCycleOutcome outcome = CycleFile(observed);
     const std::string prefix = RecordPrefix(RecordTimeStamp(CurrentLocalTime()));
     std::string text;
     if (outcome == coArchived)
@@ -180,22 +182,27 @@ void TLogger::LogDetails(const std::string& Msg, TLogLevel Level, const TExcepti
 
     std::lock_guard lock(WriteLock);
     try {
-        AppendToFile(FFileName, text);
+        const bool pathUnchanged = FArchiveCount.load() == archivesBefore;
+        FFile.Append(FFileName, text, pathUnchanged ? &observed : nullptr);
     } catch (const std::exception& failure) {
         WriteFailureRecord(failure, prefix, Msg, Level, Details);
     }
 }
 
-TLogger::TCycleOutcome TLogger::CycleFile()
+TLogger::TCycleOutcome TLogger::CycleFile(const TFileObservation& Observed)
 {
-    const std::int64_t size = LogFileSize(FFileName);
     TCycleOutcome outcome = coNothingDone;
-    if (size >= FMaxSize) {
+    if (Observed.Size >= FMaxSize) {
         std::lock_guard lock(WriteLock);
         const std::string archive = ArchiveFileName(FFileName, ArchiveTimeStamp(CurrentLocalTime()));
-        outcome = RenameWithoutReplacing(FFileName, archive) ? coArchived : coFailed;
+        if (RenameWithoutReplacing(FFileName, archive)) {
+            ++FArchiveCount;
+            outcome = coArchived;
+        } else {
+            outcome = coFailed;
+        }
     }
-    return size < 0 ? coFailed : outcome;
+    return Observed.Size < 0 ? coFailed : outcome;
 }
 
 void TLogger::WriteFailureRecord(const std::exception& Failure, const std::string& Prefix, const std::string& Msg,

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "common/logging/LogFile.h"
+
+#include <atomic>
 #include <cstdint>
 #include <exception>
 #include <mutex>
@@ -57,7 +60,7 @@ private:
     enum TCycleOutcome { coNothingDone, coArchived, coFailed };
 
     void LogDetails(const std::string& Msg, TLogLevel Level, const TExceptionDetails& Details);
-    TCycleOutcome CycleFile();
+    TCycleOutcome CycleFile(const TFileObservation& Observed);
     void WriteFailureRecord(const std::exception& Failure, const std::string& Prefix, const std::string& Msg,
                             TLogLevel Level, const TExceptionDetails& Details);
 
@@ -68,4 +71,9 @@ private:
     std::recursive_mutex WriteLock;
     // Taken only while WriteLock is held, to write a failure record into the critical log file.
     std::recursive_mutex FallbackLock;
+    // Kept open between records; written under WriteLock.
+    TAppendFile FFile;
+    // Counts this logger's archive renames, so a record knows whether the path changed
+    // after it looked at it.
+    std::atomic<std::uint64_t> FArchiveCount{0};
 };
