@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <regex>
+#include <cstdio>
 #include <thread>
 #include <vector>
 
@@ -40,7 +40,6 @@ TEST(LoggerThreads, FourWritersLoseNoRecordAndMixNoLine)
         writer.join();
     SetLogClock(nullptr);
 
-    const std::regex record(R"(FullDebug \[\d\d/\d\d/\d\d \d\d:\d\d:\d\d:\d\d\d\] : t(\d) r(\d+))");
     std::vector<std::vector<int>> seen(ThreadCount, std::vector<int>(RecordsPerThread, 0));
     const auto files = FilesIn(folder);
     EXPECT_GT(files.size(), 10u) << "the limit was reached many times";
@@ -48,9 +47,15 @@ TEST(LoggerThreads, FourWritersLoseNoRecordAndMixNoLine)
         for (const auto& line : LogLines(folder + name)) {
             if (line == "log file was cycled due to reaching maximum limit." || line == "ERROR - error cycling file.")
                 continue;
-            std::smatch match;
-            ASSERT_TRUE(std::regex_match(line, match, record)) << name << ": " << line;
-            ++seen[std::stoi(match[1])][std::stoi(match[2])];
+            TRecordLine record;
+            int thread = -1;
+            int index = -1;
+            ASSERT_TRUE(ParseRecordLine(line, record) && record.Level == "FullDebug" &&
+                        std::sscanf(record.Message.c_str(), "t%d r%d", &thread, &index) == 2 && thread >= 0 &&
+                        thread < ThreadCount && index >= 0 && index < RecordsPerThread &&
+                        record.Message == "t" + std::to_string(thread) + " r" + std::to_string(index))
+                << name << ": " << line;
+            ++seen[thread][index];
         }
     }
     for (int t = 0; t < ThreadCount; ++t)

@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
@@ -82,6 +83,22 @@ std::vector<std::string> LogLines(const std::string& path)
         lines.push_back(content.substr(start, end - start));
     EXPECT_EQ(start, content.size()) << "the last line of " << path << " does not end in CR LF";
     return lines;
+}
+
+bool ParseRecordLine(const std::string& line, TRecordLine& record)
+{
+    static const std::string stampShape = "[dd/dd/dd dd:dd:dd:ddd] : ";
+    const size_t blank = line.find(' ');
+    if (blank == std::string::npos || line.size() < blank + 1 + stampShape.size())
+        return false;
+    for (size_t i = 0; i < stampShape.size(); ++i) {
+        const char c = line[blank + 1 + i];
+        if (stampShape[i] == 'd' ? !std::isdigit(static_cast<unsigned char>(c)) : c != stampShape[i])
+            return false;
+    }
+    record.Level = line.substr(0, blank);
+    record.Message = line.substr(blank + 1 + stampShape.size());
+    return true;
 }
 
 std::vector<std::string> FilesIn(const std::string& folder)

@@ -19,6 +19,14 @@ void WriteFile(const std::string& path, const std::string& content);
 // The lines of a log file, without their CR LF ends.
 std::vector<std::string> LogLines(const std::string& path);
 
+// Splits a record line "<level> [mm/dd/yy hh:mm:ss:zzz] : <message>"; false when the line
+// has another shape.
+struct TRecordLine {
+    std::string Level;
+    std::string Message;
+};
+bool ParseRecordLine(const std::string& line, TRecordLine& record);
+
 std::vector<std::string> FilesIn(const std::string& folder);
 
 // A local time as the clock seam wants it.
