@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
-#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,6 +9,10 @@
 #include <cstring>
 
 namespace {
+
+// No time stamps: querying them makes the file system give the next write a fine-grained
+// time stamp, which costs more than the look itself.
+constexpr unsigned SizeQuery = STATX_TYPE | STATX_SIZE;
 
 [[noreturn]] void ThrowFileError(const char* action, const std::string& path, int error)
 {
@@ -56,19 +59,27 @@ void CloseOrThrow(int descriptor, const std::string& path)
         ThrowFileError("close", path, errno);
 }
 
+bool RenameWithoutReplacing(const std::string& from, const std::string& to)
+{
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    // File systems without RENAME_NOREPLACE: link refuses an existing target just the same.
+    if (::link(from.c_str(), to.c_str()) != 0)
+        return false;
+    ::unlink(from.c_str());
+    return true;
+}
+
 }  // namespace
 
-TFileObservation ObserveFile(const std::string& path)
+std::int64_t LogFileSize(const std::string& path)
 {
-    // Asking for no time stamps matters: a query of them makes the file system give the
-    // next write a fine-grained time stamp, which costs more than the look itself.
     struct statx status {};
-    if (::statx(AT_FDCWD, path.c_str(), 0, STATX_TYPE | STATX_INO | STATX_SIZE, &status) != 0)
-        return {errno == ENOENT || errno == ENOTDIR ? 0 : -1, false, 0, 0};
-    if (!S_ISREG(status.stx_mode))
-        return {};
-    return {static_cast<std::int64_t>(status.stx_size), true, makedev(status.stx_dev_major, status.stx_dev_minor),
-            status.stx_ino};
+    if (::statx(AT_FDCWD, path.c_str(), 0, SizeQuery, &status) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? 0 : -1;
+    return S_ISREG(status.stx_mode) ? static_cast<std::int64_t>(status.stx_size) : 0;
 }
 
 void TouchLogFile(const std::string& path)
@@ -84,27 +95,34 @@ void AppendToFile(const std::string& path, std::string_view text)
     CloseOrThrow(descriptor, path);
 }
 
-bool RenameWithoutReplacing(const std::string& from, const std::string& to)
-{
-    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
-    if (errno != EINVAL && errno != ENOSYS)
-        return false;
-    // File systems without RENAME_NOREPLACE: link refuses an existing target just the same.
-    if (::link(from.c_str(), to.c_str()) != 0)
-        return false;
-    ::unlink(from.c_str());
-    return true;
-}
-
 TAppendFile::~TAppendFile()
 {
     Close();
 }
 
-void TAppendFile::Append(const std::string& path, std::string_view text, const TFileObservation* observed)
+std::int64_t TAppendFile::Size(const std::string& path)
 {
-    if (!StillAtPath(observed))
+    if (!StillAtPath()) {
+        Close();
+        return LogFileSize(path);
+    }
+    struct statx status {};
+    if (::statx(Descriptor, "", AT_EMPTY_PATH, SizeQuery, &status) != 0)
+        return -1;
+    return static_cast<std::int64_t>(status.stx_size);
+}
+
+bool TAppendFile::Archive(const std::string& path, const std::string& archive)
+{
+    if (!RenameWithoutReplacing(path, archive))
+        return false;
+    Close();
+    return true;
+}
+
+void TAppendFile::Append(const std::string& path, std::string_view text)
+{
+    if (Descriptor < 0)
         Reopen(path);
     if (!WriteAll(Descriptor, text)) {
         const int descriptor = Descriptor;
@@ -113,22 +131,17 @@ void TAppendFile::Append(const std::string& path, std::string_view text, const T
     }
 }
 
-bool TAppendFile::StillAtPath(const TFileObservation* observed) const
+bool TAppendFile::StillAtPath()
 {
-    return Descriptor >= 0 && observed && observed->Exists && observed->Device == Device &&
-           observed->Inode == Inode;
+    return Descriptor >= 0 && Watch && !Watch->PathChanged();
 }
 
 void TAppendFile::Reopen(const std::string& path)
 {
     Close();
-    const int descriptor = OpenForAppending(path);
-    struct stat status {};
-    if (::fstat(descriptor, &status) != 0)
-        AbandonAndThrow(descriptor, "open", path);
-    Descriptor = descriptor;
-    Device = status.st_dev;
-    Inode = status.st_ino;
+    // Watching first: a change between the two steps is then reported, not missed.
+    Watch = TPathWatch::Start(path);
+    Descriptor = OpenForAppending(path);
 }
 
 void TAppendFile::Close()

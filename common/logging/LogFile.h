@@ -1,8 +1,10 @@
 #pragma once
 
 #include "common/core/Exception.h"
+#include "common/logging/PathWatch.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -12,16 +14,8 @@ public:
     using Exception::Exception;
 };
 
-// What one look at a path found: the size of the regular file there (0 when there is
-// none, -1 when it cannot be read) and which file it is.
-struct TFileObservation {
-    std::int64_t Size = 0;
-    bool Exists = false;
-    std::uint64_t Device = 0;
-    std::uint64_t Inode = 0;
-};
-
-TFileObservation ObserveFile(const std::string& path);
+// Size of the regular file at path: 0 when there is none, -1 when it cannot be read.
+std::int64_t LogFileSize(const std::string& path);
 
 // Opens the file at path, creating it empty when missing, and closes it again.
 void TouchLogFile(const std::string& path);
@@ -30,9 +24,10 @@ void TouchLogFile(const std::string& path);
 // records of other writers never cut into it.
 void AppendToFile(const std::string& path, std::string_view text);
 
-// A log file kept open for appending between records. It is written only while it is
-// still the file at the path: a record after the file was archived, renamed or deleted
-// opens the path anew, and so lands in a new file there.
+// A log file kept open for appending between records. It is used only while it is still
+// the file at the path: after the file was archived, renamed or deleted, by this process
+// or another, the next record opens the path anew and so lands in a new file there.
+// Where the path cannot be watched, the file is opened anew for every record.
 class TAppendFile {
 public:
     TAppendFile() = default;
@@ -40,19 +35,22 @@ public:
     TAppendFile(const TAppendFile&) = delete;
     TAppendFile& operator=(const TAppendFile&) = delete;
 
-    // Appends text in one write. Observed is a look at the path taken after the last change
-    // this process made to it, or null when there is none; the path is then opened anew.
-    void Append(const std::string& path, std::string_view text, const TFileObservation* observed);
+    // Size of the file at path, as LogFileSize. Gives up the kept file when it is no
+    // longer the one at path.
+    std::int64_t Size(const std::string& path);
+
+    // Renames the file at path, failing instead of replacing a file at archive.
+    bool Archive(const std::string& path, const std::string& archive);
+
+    // Appends text in one write to the kept file, or to the file at path when none is kept.
+    void Append(const std::string& path, std::string_view text);
 
 private:
-    bool StillAtPath(const TFileObservation* observed) const;
+    bool StillAtPath();
     void Reopen(const std::string& path);
     void Close();
 
     int Descriptor = -1;
-    std::uint64_t Device = 0;
-    std::uint64_t Inode = 0;
+    std::unique_ptr<TPathWatch> Watch;
 };
 
-// Renames from to to, failing instead of replacing a file that exists at to.
-bool RenameWithoutReplacing(const std::string& from, const std::string& to);

@@ -169,9 +169,7 @@ void TLogger::LogDetails(const std::string& Msg, TLogLevel Level, const TExcepti
 {
     if (!IsLogged(Level))
         return;
-    const std::uint64_t archivesBefore = FArchiveCount.load();
-    const TFileObservation observed = ObserveFile(FFileName);
-    const TCycleOutcome outcome = CycleFile(observed);
+    const TCycleOutcome outcome = CycleFile();
     const std::string prefix = RecordPrefix(RecordTimeStamp(CurrentLocalTime()));
     std::string text;
     if (outcome == coArchived)
@@ -182,27 +180,30 @@ void TLogger::LogDetails(const std::string& Msg, TLogLevel Level, const TExcepti
 
     std::lock_guard lock(WriteLock);
     try {
-        const bool pathUnchanged = FArchiveCount.load() == archivesBefore;
-        FFile.Append(FFileName, text, pathUnchanged ? &observed : nullptr);
+        FFile.Append(FFileName, text);
     } catch (const std::exception& failure) {
         WriteFailureRecord(failure, prefix, Msg, Level, Details);
     }
 }
 
-TLogger::TCycleOutcome TLogger::CycleFile(const TFileObservation& Observed)
+TLogger::TCycleOutcome TLogger::CycleFile()
 {
+    // The size is read and the file renamed under two separate holds of WriteLock (the
+    // first only because the look uses the kept file), so two threads that find the file
+    // full at once both try to archive it; the second rename then fails or archives the
+    // fresh file.
+    std::int64_t size;
+    {
+        std::lock_guard lock(WriteLock);
+        size = FFile.Size(FFileName);
+    }
     TCycleOutcome outcome = coNothingDone;
-    if (Observed.Size >= FMaxSize) {
+    if (size >= FMaxSize) {
         std::lock_guard lock(WriteLock);
         const std::string archive = ArchiveFileName(FFileName, ArchiveTimeStamp(CurrentLocalTime()));
-        if (RenameWithoutReplacing(FFileName, archive)) {
-            ++FArchiveCount;
-            outcome = coArchived;
-        } else {
-            outcome = coFailed;
-        }
+        outcome = FFile.Archive(FFileName, archive) ? coArchived : coFailed;
     }
-    return Observed.Size < 0 ? coFailed : outcome;
+    return size < 0 ? coFailed : outcome;
 }
 
 void TLogger::WriteFailureRecord(const std::exception& Failure, const std::string& Prefix, const std::string& Msg,

@@ -2,7 +2,6 @@
 
 #include "common/logging/LogFile.h"
 
-#include <atomic>
 #include <cstdint>
 #include <exception>
 #include <mutex>
@@ -60,7 +59,7 @@ private:
     enum TCycleOutcome { coNothingDone, coArchived, coFailed };
 
     void LogDetails(const std::string& Msg, TLogLevel Level, const TExceptionDetails& Details);
-    TCycleOutcome CycleFile(const TFileObservation& Observed);
+    TCycleOutcome CycleFile();
     void WriteFailureRecord(const std::exception& Failure, const std::string& Prefix, const std::string& Msg,
                             TLogLevel Level, const TExceptionDetails& Details);
 
@@ -71,9 +70,6 @@ private:
     std::recursive_mutex WriteLock;
     // Taken only while WriteLock is held, to write a failure record into the critical log file.
     std::recursive_mutex FallbackLock;
-    // Kept open between records; written under WriteLock.
+    // Kept open between records; used under WriteLock only.
     TAppendFile FFile;
-    // Counts this logger's archive renames, so a record knows whether the path changed
-    // after it looked at it.
-    std::atomic<std::uint64_t> FArchiveCount{0};
 };
