@@ -81,7 +81,7 @@ TEST_F(LoggerRecord, BelowTheThresholdNothingTouchesAnyFile)
     EXPECT_EQ(ReadFile(CriticalLogFile()), critical) << "no failure record";
 }
 
-TEST_F(LoggerRecord, AfterTheFileIsRenamedOrDeletedTheNextRecordStartsANewFileAtThePath)
+TEST_F(LoggerRecord, AfterTheFileIsRenamedDeletedOrReplacedTheNextRecordGoesToTheFileAtThePath)
 {
     const std::string folder = TestFolder();
     const std::string file = folder + "moved.log";
@@ -92,14 +92,20 @@ TEST_F(LoggerRecord, AfterTheFileIsRenamedOrDeletedTheNextRecordStartsANewFileAt
     std::filesystem::remove(file);
     logger.Log("three", llInfo);
     logger.Log("four", llInfo);
+    const auto afterDeletion = LogLines(file);
+    ASSERT_EQ(afterDeletion.size(), 2u);
+    EXPECT_TRUE(afterDeletion[0].ends_with(" : three"));
+    WriteFile(folder + "replacement.log", "replacement\r\n");
+    std::filesystem::rename(folder + "replacement.log", file);
+    logger.Log("five", llInfo);
 
     const auto moved = LogLines(folder + "elsewhere.log");
     ASSERT_EQ(moved.size(), 1u);
     EXPECT_TRUE(moved[0].ends_with(" : one"));
     const auto current = LogLines(file);
     ASSERT_EQ(current.size(), 2u);
-    EXPECT_TRUE(current[0].ends_with(" : three"));
-    EXPECT_TRUE(current[1].ends_with(" : four"));
+    EXPECT_EQ(current[0], "replacement");
+    EXPECT_TRUE(current[1].ends_with(" : five"));
 }
 
 TEST_F(LoggerRecord, ARecordAppendsToWhatOthersWroteIntoTheFile)
