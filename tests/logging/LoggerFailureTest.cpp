@@ -117,6 +117,18 @@ TEST(LoggerFailure, UnwritableRecordBecomesAFailureRecordInTheCriticalFile)
     EXPECT_FALSE(std::filesystem::exists(folder + "gone"));
 }
 
+TEST(LoggerFailure, FailedWriteBecomesAFailureRecordNamingTheReason)
+{
+    if (!std::filesystem::exists("/dev/full"))
+        GTEST_SKIP() << "no device that refuses writes";
+    TLogger& logger = TLogger::GetLogger("/dev/full", 1048576);
+    EXPECT_NO_THROW(logger.Log("refused", llDebug));
+    EXPECT_TRUE(LastLine(CriticalLogFile())
+                    .ends_with("] : critical error: <Cannot write to file \"/dev/full\". No space left on device> "
+                               "while logging message: <refused> in file: [/dev/full] with log level: Debug ()"))
+        << LastLine(CriticalLogFile());
+}
+
 TEST(LoggerFailure, WhenTheFailureRecordFailsTooTheErrorReachesTheCallerWithBothLocksReleased)
 {
     const std::string folder = TestFolder();
