@@ -106,10 +106,9 @@ std::int64_t TAppendFile::Size(const std::string& path)
         Close();
         return LogFileSize(path);
     }
-    struct statx status {};
-    if (::statx(Descriptor, "", AT_EMPTY_PATH, SizeQuery, &status) != 0)
-        return -1;
-    return static_cast<std::int64_t>(status.stx_size);
+    // The end of the kept file is its size; with O_APPEND the offset does not matter.
+    const off_t end = ::lseek(Descriptor, 0, SEEK_END);
+    return end < 0 ? -1 : static_cast<std::int64_t>(end);
 }
 
 bool TAppendFile::Archive(const std::string& path, const std::string& archive)
