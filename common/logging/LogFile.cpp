@@ -68,8 +68,10 @@ bool RenameWithoutReplacing(const std::string& from, const std::string& to)
     // File systems without RENAME_NOREPLACE: link refuses an existing target just the same.
     if (::link(from.c_str(), to.c_str()) != 0)
         return false;
-    ::unlink(from.c_str());
-    return true;
+    if (::unlink(from.c_str()) == 0)
+        return true;
+    ::unlink(to.c_str());
+    return false;
 }
 
 }  // namespace
