@@ -46,8 +46,11 @@ TEST(SiteProcess, StopsCleanlyOnTermAndInterruptAlsoWithAnIdleConnectionOpen)
     EXPECT_EQ(terminated.Stop(SIGTERM), 0);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
 
-    TSiteProcess interrupted;
-    EXPECT_EQ(interrupted.Stop(SIGINT), 0);
+    // A signal right after the address is printed may come before the server runs.
+    for (int i = 0; i < 5; ++i) {
+        TSiteProcess interrupted;
+        EXPECT_EQ(interrupted.Stop(SIGINT), 0);
+    }
 }
 
 TEST(SiteProcess, DatabaseFileKeepsTheDirectoryAcrossARestart)

@@ -59,6 +59,11 @@ bool TSiteServer::Serve()
     return Server->listen_after_bind();
 }
 
+bool TSiteServer::IsRunning() const
+{
+    return Server->is_running();
+}
+
 void TSiteServer::Stop()
 {
     Server->stop();
