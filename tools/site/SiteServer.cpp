@@ -5,6 +5,7 @@
 #include <httplib.h>
 
 #include <charconv>
+#include <iostream>
 #include <map>
 #include <optional>
 
@@ -100,7 +101,9 @@ void TSiteServer::Route()
         } catch (const std::exception& e) {
             message = e.what();
         } catch (...) {
+            // Not one of ours or the library's: the page says "unknown error".
         }
+        std::cerr << "corvane-site: " << message << std::endl;
         Answer(response, 500, StatusPage(500, message));
     });
 
