@@ -1,0 +1,10 @@
+#pragma once
+
+#include "http/HTTPResponse.h"
+#include "http/TCPConnection.h"
+
+#include <string>
+
+// Reads the body of a response: by its "Content-Length", chunked, or up to the server's
+// close. Appends to sink, or drops the bytes when sink is null.
+void ReadResponseBody(TTCPConnection& connection, const THTTPResponse& response, std::string* sink);
