@@ -56,7 +56,7 @@ private:
     void ChooseConnection(bool http10);
     void SendRequest(TProtocolVersion version, const std::string* body);
     void ReadResponseHeaders();
-    bool ReadHeaderBlock();
+    void ReadHeaderBlock();
     TResponseKind Classify() const;
     void DropBody();
     std::string ReadSuccessBody();

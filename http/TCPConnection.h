@@ -57,7 +57,8 @@ private:
     // Receives directly into sink (no copy through the buffer); 0 when closed.
     size_t ReceiveInto(std::string* sink, size_t maxBytes);
     size_t Receive(char* target, size_t maxBytes);
-    void WaitFor(short events, int timeoutMs, bool isRead);
+    void WaitFor(short events, int timeoutMs);
+    void CloseSocket();  // keeps the bytes already received
     void WaitForConnect(int connectTimeoutMs);
     size_t Buffered() const { return InBuffer.size() - InPos; }
     uint64_t TakeBuffered(std::string* sink, uint64_t count);
