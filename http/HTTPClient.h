@@ -3,6 +3,7 @@
 #include "common/core/ProcessMessages.h"
 #include "http/HTTPRequest.h"
 #include "http/HTTPResponse.h"
+#include "http/NetExceptions.h"
 #include "http/TCPConnection.h"
 #include "http/URI.h"
 
