@@ -36,6 +36,7 @@ TEST(URI, ResolutionAgainstTheLastRequest)
     EXPECT_EQ(ResolveURL(base, "../index.php").RequestTarget(), "/index.php");
     EXPECT_EQ(ResolveURL(base, "../../../x/./y//z.php").RequestTarget(), "/x/./y/z.php");
     EXPECT_EQ(ResolveURL(base, "index.php?a=1#b").RequestTarget(), "/admin/index.php?a=1");
+    EXPECT_EQ(ResolveURL(base, "index.php?next=http://x/").RequestTarget(), "/admin/index.php?next=http://x/");
 
     const TURI other = ResolveURL(base, "http://other/x.php");
     EXPECT_EQ(other.Host, "other");
