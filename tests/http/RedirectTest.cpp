@@ -92,6 +92,21 @@ TEST(Redirects, NotHandledIsAProtocolError)
     }
 }
 
+TEST(Redirects, RedirectWithoutLocationIsAProtocolError)
+{
+    TTestServer server;
+    server.Reply(Response("HTTP/1.1 301 Moved Permanently", "Content-Length: 0\r\n", ""));
+    THTTPClient client;
+    client.HandleRedirects = true;
+    try {
+        client.GetPage(server.URL("/"));
+        FAIL();
+    } catch (const EHTTPProtocolException& e) {
+        EXPECT_STREQ(e.what(), "HTTP/1.1 301 Moved Permanently");
+    }
+    EXPECT_EQ(server.Requests().size(), 1u);
+}
+
 TEST(Redirects, HttpsAndUnknownProtocolsFail)
 {
     TTestServer server;
