@@ -100,6 +100,20 @@ TEST(Transport, RefusedConnectionAndUnknownHostCarryTheirSocketErrors)
     }
 }
 
+TEST(Transport, ResetWhileReadingIsASocketError)
+{
+    TTestServer server;
+    server.Reply(TTestServer::TReply{{{0, "HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\npart"}}, false, true});
+    THTTPClient client;
+    try {
+        client.GetPage(server.URL("/"));
+        FAIL();
+    } catch (const ESocketError& e) {
+        EXPECT_STREQ(e.what(), "Socket Error # 10054\r\nConnection reset by peer.");
+        EXPECT_EQ(e.LastError(), 10054);
+    }
+}
+
 TEST(Transport, ServerClosingBeforeTheStatusLine)
 {
     TTestServer server;

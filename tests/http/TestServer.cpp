@@ -92,8 +92,12 @@ bool TTestServer::WaitForClosedConnections(int count, int timeoutMs)
     return ClosedChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return Closed >= count; });
 }
 
-void TTestServer::CloseClient(TClient& client)
+void TTestServer::CloseClient(TClient& client, bool reset)
 {
+    if (reset) {
+        const linger abort{1, 0};
+        setsockopt(client.Socket, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+    }
     close(client.Socket);
     client.Socket = -1;
     std::lock_guard lock(Mutex);
@@ -127,8 +131,8 @@ void TTestServer::ServeReadable(TClient& client)
             std::this_thread::sleep_for(std::chrono::milliseconds(step.DelayMs));
             SendAll(client.Socket, step.Bytes);
         }
-        if (!haveReply || reply.CloseAfter) {
-            CloseClient(client);
+        if (!haveReply || reply.CloseAfter || reply.ResetAfter) {
+            CloseClient(client, reply.ResetAfter);
             return;
         }
     }

@@ -21,6 +21,7 @@ public:
     struct TReply {
         std::vector<TStep> Steps;
         bool CloseAfter = false;
+        bool ResetAfter = false;  // close with a reset instead of an orderly close
     };
 
     TTestServer();
@@ -45,7 +46,7 @@ private:
 
     void Run();
     void ServeReadable(TClient& client);
-    void CloseClient(TClient& client);
+    void CloseClient(TClient& client, bool reset = false);
 
     int Listener = -1;
     int ListenPort = 0;
