@@ -20,6 +20,23 @@ bool IsBasicChallenge(const std::string& challenge)
     return SameTextAscii(std::string_view(challenge).substr(0, challenge.find(' ')), "Basic");
 }
 
+// Marks the client busy for one call and refuses a second one meanwhile.
+class TBusyGuard {
+public:
+    explicit TBusyGuard(bool& busy) : Busy(busy)
+    {
+        if (Busy)
+            throw EClientBusy();
+        Busy = true;
+    }
+    ~TBusyGuard() { Busy = false; }
+    TBusyGuard(const TBusyGuard&) = delete;
+    TBusyGuard& operator=(const TBusyGuard&) = delete;
+
+private:
+    bool& Busy;
+};
+
 }  // namespace
 
 std::string THTTPClient::GetPage(const std::string& URL)
@@ -39,6 +56,7 @@ std::string THTTPClient::PostForm(const std::string& URL, std::vector<std::strin
 
 std::string THTTPClient::DoRequest(THTTPMethod method, const std::string& url, const std::string* body)
 {
+    const TBusyGuard busy(Busy);
     const bool http10 = method == THTTPMethod::hmPost ? !HTTPOptions.hoKeepOrigProtocol || ProtocolVersion == pv1_0
                                                       : ProtocolVersion == pv1_0;
     // A post always starts on a new connection.

@@ -93,6 +93,24 @@ TEST(Waiting, HookRunsWhileASlowAnswerArrives)
     EXPECT_LT(recorder.LongestGapMs(), THookRecorder::AllowedGapMs);
 }
 
+TEST(Waiting, ACallFromTheHookWhileOneWaitsIsRefused)
+{
+    TTestServer server;
+    server.Reply(TTestServer::TReply{{{300, OkResponse("outer")}}, false});
+    THTTPClient client;
+    std::string nestedError;
+    client.SetProcessMessages([&] {
+        try {
+            client.GetPage(server.URL("/nested"));
+        } catch (const EClientBusy& e) {
+            nestedError = e.what();
+        }
+    });
+    EXPECT_EQ(client.GetPage(server.URL("/outer")), "outer");
+    EXPECT_EQ(nestedError, "The HTTP client is busy with another request.");
+    EXPECT_EQ(server.Requests().size(), 1u);
+}
+
 TEST(Waiting, HookRunsDuringASlowConnectAndCanAbortIt)
 {
     TUnacceptingListener listener;
