@@ -41,11 +41,13 @@ private:
 
 std::string THTTPClient::GetPage(const std::string& URL)
 {
+    const TBusyGuard busy(Busy);
     return DoRequest(THTTPMethod::hmGet, URL, nullptr);
 }
 
 std::string THTTPClient::PostForm(const std::string& URL, std::vector<std::string>& Fields)
 {
+    const TBusyGuard busy(Busy);
     if (HTTPOptions.hoForceEncodeParams)
         EncodeFormValues(Fields);
     if (HTTPRequest.ContentType.empty() || SameTextAscii(HTTPRequest.ContentType, "text/html"))
@@ -56,7 +58,6 @@ std::string THTTPClient::PostForm(const std::string& URL, std::vector<std::strin
 
 std::string THTTPClient::DoRequest(THTTPMethod method, const std::string& url, const std::string* body)
 {
-    const TBusyGuard busy(Busy);
     const bool http10 = method == THTTPMethod::hmPost ? !HTTPOptions.hoKeepOrigProtocol || ProtocolVersion == pv1_0
                                                       : ProtocolVersion == pv1_0;
     // A post always starts on a new connection.
