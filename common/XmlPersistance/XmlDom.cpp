@@ -18,24 +18,29 @@ struct TFileCloser {
     throw EXmlDomError("Cannot open file \"" + fileName + "\". " + std::strerror(error));
 }
 
+// Read straight into the text that the document is parsed in, without a second copy.
 std::string ReadWholeFile(const std::string& fileName)
 {
     std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(fileName.c_str(), "rb"));
     if (!file)
         RaiseCannotRead(fileName, errno);
     std::string text;
-    char chunk[65536];
     if (std::fseek(file.get(), 0, SEEK_END) == 0) {
         const long size = std::ftell(file.get());
         if (size > 0)
-            text.reserve(static_cast<std::size_t>(size));
+            text.resize(static_cast<std::size_t>(size));
         std::rewind(file.get());
     }
-    std::size_t got = 0;
-    while ((got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0)
+    std::size_t length = std::fread(text.data(), 1, text.size(), file.get());
+    // A file that grows while it is read, or one whose size the system does not report.
+    char chunk[65536];
+    for (std::size_t got; length == text.size() && (got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0;) {
         text.append(chunk, got);
+        length = text.size();
+    }
     if (std::ferror(file.get()))
         RaiseCannotRead(fileName, errno);
+    text.resize(length);
     return text;
 }
 
@@ -65,25 +70,6 @@ bool IsBlank(std::string_view text)
     return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
-// The parser keeps blanks only when they are an element's sole content (so that a value
-// of blanks survives); for elements that hold objects they are just layout.
-bool HoldsOnlyBlanks(pugi::xml_node element)
-{
-    const pugi::xml_node first = element.first_child();
-    return first && !first.next_sibling() && first.type() == pugi::node_pcdata && IsBlank(first.value());
-}
-
-}  // namespace
-
-TXmlFileDocument::TXmlFileDocument(const std::string& fileName) : Text(ReadWholeFile(fileName))
-{
-    const unsigned options = pugi::parse_default | pugi::parse_ws_pcdata_single;
-    const pugi::xml_parse_result result = Document.load_buffer_inplace(Text.data(), Text.size(), options);
-    if (!result)
-        throw EXmlDomError(std::string(result.description()) + " (" + fileName + ", " +
-                           PositionOf(Text, result.offset) + ")");
-}
-
 std::string_view NodeName(pugi::xml_node node)
 {
     switch (node.type()) {
@@ -96,38 +82,75 @@ std::string_view NodeName(pugi::xml_node node)
     }
 }
 
+}  // namespace
+
+TXmlFileDocument::TXmlFileDocument(const std::string& fileName) : Text(ReadWholeFile(fileName))
+{
+    // Blanks are kept only as an element's sole content, so that a value of blanks
+    // survives while indentation between elements is dropped.
+    const unsigned options = pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_embed_pcdata;
+    const pugi::xml_parse_result result = Document.load_buffer_inplace(Text.data(), Text.size(), options);
+    if (!result)
+        throw EXmlDomError(std::string(result.description()) + " (" + fileName + ", " +
+                           PositionOf(Text, result.offset) + ")");
+}
+
+std::string_view TChildNode::Name() const
+{
+    return IsEmbeddedText ? "#text" : NodeName(Where);
+}
+
+pugi::xml_node TChildNode::Element() const
+{
+    return IsEmbeddedText || Where.type() != pugi::node_element ? pugi::xml_node() : Where;
+}
+
+std::optional<std::string_view> TChildNode::Text() const
+{
+    if (IsEmbeddedText)
+        return std::string_view(Where.value());
+    if (IsText(Where))
+        return std::string_view(Where.value());
+    return ElementText(Where);
+}
+
+// Blanks embedded as an element's sole content are a value for a text property and mere
+// layout for an element that holds objects.
+bool HasEmbeddedText(pugi::xml_node element)
+{
+    const std::string_view text = element.value();
+    return !text.empty() && !IsBlank(text);
+}
+
 std::size_t ChildNodeCount(pugi::xml_node element)
 {
-    if (HoldsOnlyBlanks(element))
-        return 0;
-    std::size_t count = 0;
+    std::size_t count = HasEmbeddedText(element) ? 1 : 0;
     for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling())
         ++count;
     return count;
 }
 
-pugi::xml_node FirstChildNode(pugi::xml_node element)
+TChildNode RequiredFirstChildNode(pugi::xml_node element)
 {
-    return HoldsOnlyBlanks(element) ? pugi::xml_node() : element.first_child();
+    if (HasEmbeddedText(element))
+        return TChildNode::EmbeddedTextOf(element);
+    if (!element.first_child())
+        throw EXmlDomError("Element " + std::string(NodeName(element)) + " does not contain a child node");
+    return TChildNode::Node(element.first_child());
 }
 
 std::optional<std::string_view> ElementText(pugi::xml_node element)
 {
+    const std::string_view embedded = element.value();
     const pugi::xml_node first = element.first_child();
-    if (!first)
+    if (!embedded.empty() && !first)
+        return embedded;
+    if (embedded.empty() && !first)
         return std::nullopt;
-    if (first.next_sibling() || !IsText(first))
+    if (!embedded.empty() || first.next_sibling() || !IsText(first))
         throw EXmlDomError("Element does not contain a single text node");
     const std::string_view text = first.value();
     if (text.empty())
         return std::nullopt;
     return text;
-}
-
-pugi::xml_node RequiredFirstChildNode(pugi::xml_node element)
-{
-    const pugi::xml_node first = FirstChildNode(element);
-    if (!first)
-        throw EXmlDomError("Element " + std::string(NodeName(element)) + " does not contain a child node");
-    return first;
 }

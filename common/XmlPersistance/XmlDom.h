@@ -23,17 +23,45 @@ private:
     pugi::xml_document Document;
 };
 
-// The node's name as a DOM reports it: the tag of an element, "#text" for text.
-std::string_view NodeName(pugi::xml_node node);
+// One child node of an element: an element or a text. The parser keeps a text that comes
+// first in its element inside the element itself (which spares a node for every value of
+// a large document); a child node hides that difference.
+class TChildNode {
+public:
+    static TChildNode Node(pugi::xml_node node) { return TChildNode(node, false); }
+    static TChildNode EmbeddedTextOf(pugi::xml_node element) { return TChildNode(element, true); }
+
+    // As a DOM reports it: the tag of an element, "#text" for text.
+    std::string_view Name() const;
+    // The element; none for a text.
+    pugi::xml_node Element() const;
+    // A text's own text, or the text of an element as ElementText gives it.
+    std::optional<std::string_view> Text() const;
+
+private:
+    TChildNode(pugi::xml_node node, bool embeddedText) : Where(node), IsEmbeddedText(embeddedText) {}
+
+    pugi::xml_node Where;
+    bool IsEmbeddedText;
+};
 
 // Child nodes that count: elements and text. Blanks alone (indentation, or an element
 // written over two lines) are no child.
 std::size_t ChildNodeCount(pugi::xml_node element);
-pugi::xml_node FirstChildNode(pugi::xml_node element);
+bool HasEmbeddedText(pugi::xml_node element);
+
+template <class TVisit>
+void ForEachChildNode(pugi::xml_node element, TVisit visit)
+{
+    if (HasEmbeddedText(element))
+        visit(TChildNode::EmbeddedTextOf(element));
+    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling())
+        visit(TChildNode::Node(child));
+}
+
+// The first child node; raises EXmlDomError when the element has none.
+TChildNode RequiredFirstChildNode(pugi::xml_node element);
 
 // The text of an element that holds one text node; none (the null value) when the element
 // has no children. Raises EXmlDomError when it holds elements or several nodes.
 std::optional<std::string_view> ElementText(pugi::xml_node element);
-
-// The first child node; raises EXmlDomError when the element has none.
-pugi::xml_node RequiredFirstChildNode(pugi::xml_node element);

@@ -19,7 +19,7 @@ constexpr int MaxNestingDepth = 1000;
 // held here until the read succeeds, so that a failed read frees them with the rest.
 class TObjectReader {
 public:
-    std::unique_ptr<TXMLPersistentObject> Read(pugi::xml_node element)
+    std::unique_ptr<TXMLPersistentObject> Read(TChildNode element)
     {
         std::unique_ptr<TXMLPersistentObject> object = ReadObject(element, nullptr, {});
         for (auto& borrowed : Borrowed)
@@ -43,11 +43,11 @@ private:
     };
 
     // Declared: the class that the property or array declares, or none at the top.
-    std::unique_ptr<TXMLPersistentObject> ReadObject(pugi::xml_node element, const TXMLPersistentClass* declared,
+    std::unique_ptr<TXMLPersistentObject> ReadObject(TChildNode node, const TXMLPersistentClass* declared,
                                                      std::string_view propertyName)
     {
         const TDepthGuard guard(Depth);
-        const std::string_view name = NodeName(element);
+        const std::string_view name = node.Name();
         XmlTrace("loading from xml ", name);
         const TXMLPersistentClass* xmlClass = GetXmlClass(name);
         if (!xmlClass)
@@ -55,6 +55,7 @@ private:
         if (declared && !xmlClass->InheritsFrom(*declared))
             throw EXmlPersistance("Xml class " + std::string(name) + " does not fit property " +
                                   std::string(propertyName) + ".");
+        const pugi::xml_node element = node.Element();
         std::unique_ptr<TXMLPersistentObject> object = xmlClass->NewInstance();
         const std::size_t inClass = xmlClass->PropertyCount();
         const std::size_t inXml = ChildNodeCount(element);
@@ -62,12 +63,12 @@ private:
             throw EXmlPersistance("Property list not consistent. " + std::to_string(inClass) +
                                   " properties found in class and " + std::to_string(inXml) +
                                   " properties found in XML.");
-        for (pugi::xml_node child = FirstChildNode(element); child; child = child.next_sibling()) {
-            const TPropertyInfo* property = xmlClass->FindProperty(NodeName(child));
+        ForEachChildNode(element, [&](TChildNode child) {
+            const TPropertyInfo* property = xmlClass->FindProperty(child.Name());
             if (!property)
-                throw EXmlPersistance("Property name " + std::string(NodeName(child)) + " not found in class.");
-            ReadProperty(*object, *property, child);
-        }
+                throw EXmlPersistance("Property name " + std::string(child.Name()) + " not found in class.");
+            ReadProperty(*object, *property, child.Element());
+        });
         XmlTrace("done loading from xml ", name);
         return object;
     }
@@ -134,24 +135,23 @@ private:
         }
         array.Resize(object, ChildNodeCount(child));
         std::size_t slot = 0;
-        for (pugi::xml_node element = FirstChildNode(child); element; element = element.next_sibling(), ++slot)
-            ReadArraySlot(object, property, slot, element);
+        ForEachChildNode(child, [&](TChildNode element) { ReadArraySlot(object, property, slot++, element); });
     }
 
     void ReadArraySlot(TXMLPersistentObject& object, const TPropertyInfo& property, std::size_t slot,
-                       pugi::xml_node element)
+                       TChildNode element)
     {
         const TDynArrayInfo& array = property.Array;
         switch (array.ElementKind) {
         case pkInteger: {
-            const pugi::xml_attribute v = element.attribute("v");
+            const pugi::xml_attribute v = element.Element().attribute("v");
             array.SetInteger(object, slot, TextToInteger(v ? std::optional<std::string_view>(v.value()) : std::nullopt));
             break;
         }
         case pkShortString:
         case pkString:
         case pkWideString:
-            array.SetText(object, slot, ElementText(element).value_or(std::string_view()));
+            array.SetText(object, slot, element.Text().value_or(std::string_view()));
             break;
         case pkClass:
             StoreObject(ReadObject(element, &array.ElementClass(), property.Name), array.OwnsElements,
@@ -192,14 +192,15 @@ private:
 std::unique_ptr<TXMLPersistentObject> TXmlPersistance::FileToObject(const std::string& fileName)
 {
     const TXmlFileDocument document(fileName);
-    pugi::xml_node element = document.FirstTopLevelNode();
-    if (std::string_view(element.name()) == "DUMMY_NODE")
-        element = RequiredFirstChildNode(element);
-    return NodeToObject(element);
+    const pugi::xml_node first = document.FirstTopLevelNode();
+    const TChildNode element =
+        std::string_view(first.name()) == "DUMMY_NODE" ? RequiredFirstChildNode(first) : TChildNode::Node(first);
+    TObjectReader reader;
+    return reader.Read(element);
 }
 
 std::unique_ptr<TXMLPersistentObject> TXmlPersistance::NodeToObject(const pugi::xml_node& element)
 {
     TObjectReader reader;
-    return reader.Read(element);
+    return reader.Read(TChildNode::Node(element));
 }
