@@ -5,11 +5,12 @@
 //   IntegerProperty<&TCategory::ID>("ID")
 
 #include "common/XmlPersistance/PersistentClass.h"
-#include "common/core/Text.h"
+#include "common/XmlPersistance/WideText.h"
 
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 template <class M>
@@ -104,8 +105,8 @@ template <auto Field>
 TPropertyInfo WideStringProperty(std::string name)
 {
     TPropertyInfo info = NewProperty(std::move(name), pkWideString, "WideString");
-    info.GetText = [](const TXMLPersistentObject& o) { return Utf16ToUtf8(FieldOf<Field>(o)); };
-    info.SetText = [](TXMLPersistentObject& o, std::string_view text) { FieldOf<Field>(o) = Utf8ToUtf16(text); };
+    info.GetText = [](const TXMLPersistentObject& o) { return NarrowTextOf(FieldOf<Field>(o)); };
+    info.SetText = [](TXMLPersistentObject& o, std::string_view text) { FieldOf<Field>(o) = WideTextOf(text); };
     return info;
 }
 

@@ -5,6 +5,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -16,32 +17,6 @@ struct TFileCloser {
 [[noreturn]] void RaiseCannotRead(const std::string& fileName, int error)
 {
     throw EXmlDomError("Cannot open file \"" + fileName + "\". " + std::strerror(error));
-}
-
-// Read straight into the text that the document is parsed in, without a second copy.
-std::string ReadWholeFile(const std::string& fileName)
-{
-    std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(fileName.c_str(), "rb"));
-    if (!file)
-        RaiseCannotRead(fileName, errno);
-    std::string text;
-    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-        const long size = std::ftell(file.get());
-        if (size > 0)
-            text.resize(static_cast<std::size_t>(size));
-        std::rewind(file.get());
-    }
-    std::size_t length = std::fread(text.data(), 1, text.size(), file.get());
-    // A file that grows while it is read, or one whose size the system does not report.
-    char chunk[65536];
-    for (std::size_t got; length == text.size() && (got = std::fread(chunk, 1, sizeof chunk, file.get())) > 0;) {
-        text.append(chunk, got);
-        length = text.size();
-    }
-    if (std::ferror(file.get()))
-        RaiseCannotRead(fileName, errno);
-    text.resize(length);
-    return text;
 }
 
 std::string PositionOf(std::string_view text, std::ptrdiff_t offset)
@@ -84,15 +59,45 @@ std::string_view NodeName(pugi::xml_node node)
 
 }  // namespace
 
-TXmlFileDocument::TXmlFileDocument(const std::string& fileName) : Text(ReadWholeFile(fileName))
+// Read straight into the buffer that the document is parsed in, without clearing it first.
+void TXmlFileDocument::ReadWholeFile()
 {
+    std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(FileName.c_str(), "rb"));
+    if (!file)
+        RaiseCannotRead(FileName, errno);
+    std::size_t capacity = 0;
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(file.get());
+        capacity = size > 0 ? static_cast<std::size_t>(size) : 0;
+        std::rewind(file.get());
+    }
+    // Room beyond the reported size: a file that grows while it is read, or one whose size
+    // the system does not report, is still read whole.
+    capacity += 65536;
+    Text.reset(new char[capacity]);
+    for (std::size_t got; (got = std::fread(Text.get() + Length, 1, capacity - Length, file.get())) > 0;) {
+        Length += got;
+        if (Length == capacity) {
+            std::unique_ptr<char[]> larger(new char[capacity * 2]);
+            std::copy(Text.get(), Text.get() + Length, larger.get());
+            Text = std::move(larger);
+            capacity *= 2;
+        }
+    }
+    if (std::ferror(file.get()))
+        RaiseCannotRead(FileName, errno);
+}
+
+TXmlFileDocument::TXmlFileDocument(const std::string& fileName) : FileName(fileName)
+{
+    ReadWholeFile();
     // Blanks are kept only as an element's sole content, so that a value of blanks
     // survives while indentation between elements is dropped.
     const unsigned options = pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_embed_pcdata;
-    const pugi::xml_parse_result result = Document.load_buffer_inplace(Text.data(), Text.size(), options);
+    const pugi::xml_parse_result result = Document.load_buffer_inplace(Text.get(), Length, options);
     if (!result)
         throw EXmlDomError(std::string(result.description()) + " (" + fileName + ", " +
-                           PositionOf(Text, result.offset) + ")");
+                           PositionOf(std::string_view(Text.get(), Length), result.offset) + ")");
 }
 
 std::string_view TChildNode::Name() const

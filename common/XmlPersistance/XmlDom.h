@@ -5,6 +5,7 @@
 #include <pugixml.hpp>
 
 #include <cstddef>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -19,8 +20,12 @@ public:
     pugi::xml_node FirstTopLevelNode() const { return Document.first_child(); }
 
 private:
-    std::string Text;
+    std::string FileName;
+    std::unique_ptr<char[]> Text;
+    std::size_t Length = 0;
     pugi::xml_document Document;
+
+    void ReadWholeFile();
 };
 
 // One child node of an element: an element or a text. The parser keeps a text that comes
