@@ -2,16 +2,27 @@
 
 #include "common/XmlPersistance/XmlPersistanceErrors.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
-struct TFileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
+// Closes a file descriptor when it goes out of scope.
+class TOpenFile {
+public:
+    explicit TOpenFile(int fd) : Descriptor(fd) {}
+    ~TOpenFile() { ::close(Descriptor); }
+    TOpenFile(const TOpenFile&) = delete;
+    TOpenFile& operator=(const TOpenFile&) = delete;
+
+private:
+    int Descriptor;
 };
 
 [[noreturn]] void RaiseCannotRead(const std::string& fileName, int error)
@@ -62,21 +73,24 @@ std::string_view NodeName(pugi::xml_node node)
 // Read straight into the buffer that the document is parsed in, without clearing it first.
 void TXmlFileDocument::ReadWholeFile()
 {
-    std::unique_ptr<std::FILE, TFileCloser> file(std::fopen(FileName.c_str(), "rb"));
-    if (!file)
+    const int fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
         RaiseCannotRead(FileName, errno);
-    std::size_t capacity = 0;
-    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-        const long size = std::ftell(file.get());
-        capacity = size > 0 ? static_cast<std::size_t>(size) : 0;
-        std::rewind(file.get());
-    }
+    const TOpenFile closer(fd);
+    struct stat status {};
     // Room beyond the reported size: a file that grows while it is read, or one whose size
     // the system does not report, is still read whole.
-    capacity += 65536;
+    std::size_t capacity = (::fstat(fd, &status) == 0 && status.st_size > 0 ? status.st_size : 0) + 65536;
     Text.reset(new char[capacity]);
-    for (std::size_t got; (got = std::fread(Text.get() + Length, 1, capacity - Length, file.get())) > 0;) {
-        Length += got;
+    for (;;) {
+        const ssize_t got = ::read(fd, Text.get() + Length, capacity - Length);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            RaiseCannotRead(FileName, errno);
+        if (got == 0)
+            return;
+        Length += static_cast<std::size_t>(got);
         if (Length == capacity) {
             std::unique_ptr<char[]> larger(new char[capacity * 2]);
             std::copy(Text.get(), Text.get() + Length, larger.get());
@@ -84,8 +98,6 @@ void TXmlFileDocument::ReadWholeFile()
             capacity *= 2;
         }
     }
-    if (std::ferror(file.get()))
-        RaiseCannotRead(FileName, errno);
 }
 
 TXmlFileDocument::TXmlFileDocument(const std::string& fileName) : FileName(fileName)
