@@ -34,9 +34,10 @@ private:
     struct TDepthGuard {
         explicit TDepthGuard(int& depth) : Depth(depth)
         {
-            if (++Depth > MaxNestingDepth)
+            if (Depth >= MaxNestingDepth)
                 throw EXmlPersistance("Objects are nested deeper than " + std::to_string(MaxNestingDepth) +
                                       " levels.");
+            ++Depth;
         }
         ~TDepthGuard() { --Depth; }
         int& Depth;
