@@ -107,9 +107,14 @@ TXmlFileDocument::TXmlFileDocument(const std::string& fileName) : FileName(fileN
     // survives while indentation between elements is dropped.
     const unsigned options = pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_embed_pcdata;
     const pugi::xml_parse_result result = Document.load_buffer_inplace(Text.get(), Length, options);
-    if (!result)
+    if (!result) {
+        // Parsing in place rewrites texts and line ends, so the position is counted in the
+        // file as it is.
+        Length = 0;
+        ReadWholeFile();
         throw EXmlDomError(std::string(result.description()) + " (" + fileName + ", " +
                            PositionOf(std::string_view(Text.get(), Length), result.offset) + ")");
+    }
 }
 
 std::string_view TChildNode::Name() const

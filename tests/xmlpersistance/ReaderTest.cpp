@@ -293,6 +293,8 @@ TEST_F(Reader, ReportsFilesThatAreMissingOrNotWellFormed)
     ExpectReadFails<EXmlDomError>("<TLeaf>\r\n  <Value>1</Valu>\r\n</TLeaf>",
                                   "Start-end tags mismatch (" + FileName + ", line 2, column 13)");
     ExpectReadFails<EXmlDomError>("", "No document element found (" + FileName + ", line 1, column 1)");
+    ExpectReadFails<EXmlDomError>("<TLeaf a=\"x\r\ny\">one &amp;\r\ntwo\r\n<Value>1</Valu></TLeaf>",
+                                  "Start-end tags mismatch (" + FileName + ", line 4, column 11)");
     ExpectReadFails<EXmlDomError>("<TLeaf><Value>1</Value>", "Start-end tags mismatch (" + FileName + ", line 1, column 23)");
 }
 
