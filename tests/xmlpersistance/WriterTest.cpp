@@ -278,6 +278,26 @@ TEST_F(WriterFile, ReplacesTheFileWithTheIndentedTextKeepingItsRights)
     EXPECT_THAT(FolderEntries(), ElementsAre("tree.xml"));
 }
 
+TEST_F(WriterFile, ReadsBackWhatItWroteAndWritesItAgainUnchanged)
+{
+    RegisterTestClasses();
+    TAllKinds kinds;
+    FillAllKinds(kinds);
+    kinds.Ratio = 1.0 / 3;
+    kinds.Any = TVariant::Null();
+    kinds.Links = {kinds.Owned.get()};
+    TXmlPersistance::ObjectToFile(kinds, Target);
+    const std::string written = ReadFileBytes(Target);
+
+    std::unique_ptr<TXMLPersistentObject> read = TXmlPersistance::FileToObject(Target);
+    auto& again = dynamic_cast<TAllKinds&>(*read);
+    const std::unique_ptr<TLeaf> borrowed(again.Links.at(0));
+    EXPECT_EQ(again.Unicode, kinds.Unicode);
+    EXPECT_TRUE(again.Any.IsNull());
+    TXmlPersistance::ObjectToFile(again, Target);
+    EXPECT_EQ(ReadFileBytes(Target), written);
+}
+
 TEST_F(WriterFile, KeepsTheEarlierFileWhenTheTextCannotBeProduced)
 {
     WriteFileBytes(Target, "earlier");
