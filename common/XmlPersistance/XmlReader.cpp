@@ -7,7 +7,7 @@
 #include "common/XmlPersistance/XmlLog.h"
 #include "common/XmlPersistance/XmlPersistanceErrors.h"
 
-#include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -22,6 +22,8 @@ public:
     std::unique_ptr<TXMLPersistentObject> Read(TChildNode element)
     {
         std::unique_ptr<TXMLPersistentObject> object = ReadObject(element, nullptr, {});
+        if (Replaced)
+            FreeUnreachableBorrowed(*object);
         for (auto& borrowed : Borrowed)
             static_cast<void>(borrowed.release());
         return object;
@@ -30,6 +32,8 @@ public:
 private:
     std::vector<std::unique_ptr<TXMLPersistentObject>> Borrowed;
     int Depth = 0;
+    // A property element came twice and its second object replaced the first one.
+    bool Replaced = false;
 
     struct TDepthGuard {
         explicit TDepthGuard(int& depth) : Depth(depth)
@@ -115,8 +119,8 @@ private:
 
     void ReadClassProperty(TXMLPersistentObject& object, const TPropertyInfo& property, pugi::xml_node child)
     {
-        if (!property.OwnsValue)
-            DiscardBorrowed(property.GetObject(object));
+        if (property.GetObject(object))
+            Replaced = true;
         if (std::string_view(child.attribute("isNull").value()) == "true") {
             property.SetObject(object, nullptr);
             return;
@@ -130,10 +134,8 @@ private:
     void ReadArray(TXMLPersistentObject& object, const TPropertyInfo& property, pugi::xml_node child)
     {
         const TDynArrayInfo& array = property.Array;
-        if (array.ElementKind == pkClass && !array.OwnsElements) {
-            for (std::size_t slot = 0; slot < array.Length(object); ++slot)
-                DiscardBorrowed(array.GetObject(object, slot));
-        }
+        if (array.ElementKind == pkClass && array.Length(object) > 0)
+            Replaced = true;
         array.Resize(object, ChildNodeCount(child));
         std::size_t slot = 0;
         ForEachChildNode(child, [&](TChildNode element) { ReadArraySlot(object, property, slot++, element); });
@@ -175,16 +177,31 @@ private:
         }
     }
 
-    // A borrowing slot read twice (a duplicated property element) drops its first object,
-    // which nobody else refers to.
-    void DiscardBorrowed(const TXMLPersistentObject* previous)
+    // Objects that a replaced object referred to in borrowing properties are referred to by
+    // nobody now; they are freed here instead of being handed to the caller.
+    void FreeUnreachableBorrowed(const TXMLPersistentObject& root)
     {
-        if (!previous)
-            return;
-        const auto found = std::find_if(Borrowed.rbegin(), Borrowed.rend(),
-                                        [previous](const auto& borrowed) { return borrowed.get() == previous; });
-        if (found != Borrowed.rend())
-            Borrowed.erase(std::next(found).base());
+        std::unordered_set<const TXMLPersistentObject*> reachable;
+        std::vector<const TXMLPersistentObject*> pending{&root};
+        auto visit = [&pending](const TXMLPersistentObject* object) {
+            if (object)
+                pending.push_back(object);
+        };
+        while (!pending.empty()) {
+            const TXMLPersistentObject* object = pending.back();
+            pending.pop_back();
+            if (!reachable.insert(object).second)
+                continue;
+            for (const TPropertyInfo* property : object->XmlClass().SortedProperties()) {
+                if (property->Kind == pkClass)
+                    visit(property->GetObject(*object));
+                if (property->Kind == pkDynArray && property->Array.ElementKind == pkClass) {
+                    for (std::size_t slot = 0; slot < property->Array.Length(*object); ++slot)
+                        visit(property->Array.GetObject(*object, slot));
+                }
+            }
+        }
+        std::erase_if(Borrowed, [&reachable](const auto& borrowed) { return !reachable.contains(borrowed.get()); });
     }
 };
 

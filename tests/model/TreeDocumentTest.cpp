@@ -172,6 +172,21 @@ TEST_F(TreeDocument, WritesACategoryWithTheTraceOfTheExample)
     EXPECT_EQ(text.str(), "<TCategory><Content>0</Content><ID>1</ID><Name>Arts</Name><Url>Top/Arts</Url></TCategory>");
 }
 
+// The second Nodes stands where Data belongs: the count passes and the first list, records
+// included, is dropped (the sanitizer build sees any record left behind).
+TEST_F(TreeDocument, DropsTheRecordsOfADuplicatedNodeList)
+{
+    const std::string node = "<TXMLTreeNode><Data><TCategory><Content>0</Content><ID>7</ID><Name>Arts</Name>"
+                             "<Url>Top/Arts</Url></TCategory></Data><Nodes/></TXMLTreeNode>";
+    WriteFileBytes(FileName, "<TXMLTreeNode><Nodes>" + node + node + "</Nodes><Nodes>" + node + "</Nodes></TXMLTreeNode>");
+    TRecords records;
+    const auto tree = ReadTree(FileName, records);
+    EXPECT_EQ(tree->Data, nullptr);
+    ASSERT_EQ(tree->Nodes.size(), 1u);
+    ASSERT_EQ(records.size(), 1u);
+    EXPECT_EQ(static_cast<TCategory&>(*records[0]).ID, 7);
+}
+
 TEST_F(TreeDocument, RefusesRecordsOfTheWrongShapeAndFreesWhatWasRead)
 {
     const std::string arts = "<TXMLTreeNode><Data><TCategory><Content>0</Content><ID>1</ID><Name>Arts</Name>"

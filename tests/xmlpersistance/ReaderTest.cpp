@@ -193,6 +193,16 @@ TEST_F(Reader, FreesWhatADuplicatedObjectPropertyReplaces)
     FreeBorrowed(*owned);
 }
 
+TEST_F(Reader, FreesWhatAReplacedObjectReferredTo)
+{
+    const std::string inner = "<Inner>" + AllKindsXml() + "</Inner>";
+    const auto holder = ReadAs<THolder>("<THolder>" + inner + inner + "</THolder>");
+    ASSERT_TRUE(holder);
+    ASSERT_TRUE(holder->Inner);
+    FreeBorrowed(*holder->Inner);
+    EXPECT_EQ(TLeaf::Live, 3);
+}
+
 TEST_F(Reader, ReadsNullEmptyAndBlankValues)
 {
     const auto kinds = ReadAs<TAllKinds>(

@@ -56,6 +56,15 @@ const TXMLPersistentClass& TChain::ClassInfo()
     return info;
 }
 
+const TXMLPersistentClass& THolder::ClassInfo()
+{
+    static const TXMLPersistentClass info(
+        "THolder", nullptr,
+        {OwnedObjectProperty<&THolder::Inner>("Inner", "TAllKinds"), IntegerProperty<&THolder::Tag>("Tag")},
+        CreateInstance<THolder>);
+    return info;
+}
+
 const TXMLPersistentClass& TEmpty::ClassInfo()
 {
     static const TXMLPersistentClass info("TEmpty", nullptr, {}, CreateInstance<TEmpty>);
@@ -110,6 +119,7 @@ void RegisterTestClasses()
     RegisterXmlClass(TStranger::ClassInfo());
     RegisterXmlClass(TAllKinds::ClassInfo());
     RegisterXmlClass(TChain::ClassInfo());
+    RegisterXmlClass(THolder::ClassInfo());
     RegisterXmlClass(TEmpty::ClassInfo());
     RegisterXmlClass(TWithEvent::ClassInfo());
     RegisterXmlClass(TWithUnsupported<pkUnknown>::ClassInfo());

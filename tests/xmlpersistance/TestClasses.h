@@ -74,6 +74,15 @@ public:
     const TXMLPersistentClass& XmlClass() const override { return ClassInfo(); }
 };
 
+// Owns an object that refers to others, so that replacing it leaves those behind.
+class THolder : public TXMLPersistentObject {
+public:
+    std::unique_ptr<TAllKinds> Inner;
+    std::int32_t Tag = 0;
+    static const TXMLPersistentClass& ClassInfo();
+    const TXMLPersistentClass& XmlClass() const override { return ClassInfo(); }
+};
+
 class TEmpty : public TXMLPersistentObject {
 public:
     static const TXMLPersistentClass& ClassInfo();
