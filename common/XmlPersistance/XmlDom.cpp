@@ -1,0 +1,178 @@
+#include "common/XmlPersistance/XmlDom.h"
+
+#include "common/XmlPersistance/XmlPersistanceErrors.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Closes a file descriptor when it goes out of scope.
+class TOpenFile {
+public:
+    explicit TOpenFile(int fd) : Descriptor(fd) {}
+    ~TOpenFile() { ::close(Descriptor); }
+    TOpenFile(const TOpenFile&) = delete;
+    TOpenFile& operator=(const TOpenFile&) = delete;
+
+private:
+    int Descriptor;
+};
+
+[[noreturn]] void RaiseCannotRead(const std::string& fileName, int error)
+{
+    throw EXmlDomError("Cannot open file \"" + fileName + "\". " + std::strerror(error));
+}
+
+std::string PositionOf(std::string_view text, std::ptrdiff_t offset)
+{
+    std::size_t line = 1;
+    std::size_t column = 1;
+    const auto end = std::min(static_cast<std::size_t>(std::max<std::ptrdiff_t>(offset, 0)), text.size());
+    for (std::size_t i = 0; i < end; ++i) {
+        if (text[i] == '\n') {
+            ++line;
+            column = 1;
+        } else {
+            ++column;
+        }
+    }
+    return "line " + std::to_string(line) + ", column " + std::to_string(column);
+}
+
+bool IsText(pugi::xml_node node)
+{
+    return node.type() == pugi::node_pcdata || node.type() == pugi::node_cdata;
+}
+
+bool IsBlank(std::string_view text)
+{
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
+
+std::string_view NodeName(pugi::xml_node node)
+{
+    switch (node.type()) {
+    case pugi::node_pcdata:
+        return "#text";
+    case pugi::node_cdata:
+        return "#cdata-section";
+    default:
+        return node.name();
+    }
+}
+
+}  // namespace
+
+// Read straight into the buffer that the document is parsed in, without clearing it first.
+void TXmlFileDocument::ReadWholeFile()
+{
+    const int fd = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        RaiseCannotRead(FileName, errno);
+    const TOpenFile closer(fd);
+    struct stat status {};
+    // Room beyond the reported size: a file that grows while it is read, or one whose size
+    // the system does not report, is still read whole.
+    std::size_t capacity = (::fstat(fd, &status) == 0 && status.st_size > 0 ? status.st_size : 0) + 65536;
+    Text.reset(new char[capacity]);
+    for (;;) {
+        const ssize_t got = ::read(fd, Text.get() + Length, capacity - Length);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            RaiseCannotRead(FileName, errno);
+        if (got == 0)
+            return;
+        Length += static_cast<std::size_t>(got);
+        if (Length == capacity) {
+            std::unique_ptr<char[]> larger(new char[capacity * 2]);
+            std::copy(Text.get(), Text.get() + Length, larger.get());
+            Text = std::move(larger);
+            capacity *= 2;
+        }
+    }
+}
+
+TXmlFileDocument::TXmlFileDocument(const std::string& fileName) : FileName(fileName)
+{
+    ReadWholeFile();
+    // Blanks are kept only as an element's sole content, so that a value of blanks
+    // survives while indentation between elements is dropped.
+    const unsigned options = pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_embed_pcdata;
+    const pugi::xml_parse_result result = Document.load_buffer_inplace(Text.get(), Length, options);
+    if (!result) {
+        // Parsing in place rewrites texts and line ends, so the position is counted in the
+        // file as it is.
+        Length = 0;
+        ReadWholeFile();
+        throw EXmlDomError(std::string(result.description()) + " (" + fileName + ", " +
+                           PositionOf(std::string_view(Text.get(), Length), result.offset) + ")");
+    }
+}
+
+std::string_view TChildNode::Name() const
+{
+    return IsEmbeddedText ? "#text" : NodeName(Where);
+}
+
+pugi::xml_node TChildNode::Element() const
+{
+    return IsEmbeddedText || Where.type() != pugi::node_element ? pugi::xml_node() : Where;
+}
+
+std::optional<std::string_view> TChildNode::Text() const
+{
+    if (IsEmbeddedText)
+        return std::string_view(Where.value());
+    if (IsText(Where))
+        return std::string_view(Where.value());
+    return ElementText(Where);
+}
+
+// Blanks embedded as an element's sole content are a value for a text property and mere
+// layout for an element that holds objects.
+bool HasEmbeddedText(pugi::xml_node element)
+{
+    const std::string_view text = element.value();
+    return !text.empty() && !IsBlank(text);
+}
+
+std::size_t ChildNodeCount(pugi::xml_node element)
+{
+    std::size_t count = HasEmbeddedText(element) ? 1 : 0;
+    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling())
+        ++count;
+    return count;
+}
+
+TChildNode RequiredFirstChildNode(pugi::xml_node element)
+{
+    if (HasEmbeddedText(element))
+        return TChildNode::EmbeddedTextOf(element);
+    if (!element.first_child())
+        throw EXmlDomError("Element " + std::string(NodeName(element)) + " does not contain a child node");
+    return TChildNode::Node(element.first_child());
+}
+
+std::optional<std::string_view> ElementText(pugi::xml_node element)
+{
+    const std::string_view embedded = element.value();
+    const pugi::xml_node first = element.first_child();
+    if (!embedded.empty() && !first)
+        return embedded;
+    if (embedded.empty() && !first)
+        return std::nullopt;
+    if (!embedded.empty() || first.next_sibling() || !IsText(first))
+        throw EXmlDomError("Element does not contain a single text node");
+    const std::string_view text = first.value();
+    if (text.empty())
+        return std::nullopt;
+    return text;
+}

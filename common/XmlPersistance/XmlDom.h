@@ -1,0 +1,72 @@
+#pragma once
+
+// The few things the engine asks of the XML document layer, on top of pugixml.
+
+#include <pugixml.hpp>
+
+#include <cstddef>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// A parsed file together with the text that the document points into.
+class TXmlFileDocument {
+public:
+    // Raises EXmlDomError naming the file, and for a file that is not well-formed the
+    // parser's reason with line and column.
+    explicit TXmlFileDocument(const std::string& fileName);
+
+    pugi::xml_node FirstTopLevelNode() const { return Document.first_child(); }
+
+private:
+    std::string FileName;
+    std::unique_ptr<char[]> Text;
+    std::size_t Length = 0;
+    pugi::xml_document Document;
+
+    void ReadWholeFile();
+};
+
+// One child node of an element: an element or a text. The parser keeps a text that comes
+// first in its element inside the element itself (which spares a node for every value of
+// a large document); a child node hides that difference.
+class TChildNode {
+public:
+    static TChildNode Node(pugi::xml_node node) { return TChildNode(node, false); }
+    static TChildNode EmbeddedTextOf(pugi::xml_node element) { return TChildNode(element, true); }
+
+    // As a DOM reports it: the tag of an element, "#text" for text.
+    std::string_view Name() const;
+    // The element; none for a text.
+    pugi::xml_node Element() const;
+    // A text's own text, or the text of an element as ElementText gives it.
+    std::optional<std::string_view> Text() const;
+
+private:
+    TChildNode(pugi::xml_node node, bool embeddedText) : Where(node), IsEmbeddedText(embeddedText) {}
+
+    pugi::xml_node Where;
+    bool IsEmbeddedText;
+};
+
+// Child nodes that count: elements and text. Blanks alone (indentation, or an element
+// written over two lines) are no child.
+std::size_t ChildNodeCount(pugi::xml_node element);
+bool HasEmbeddedText(pugi::xml_node element);
+
+template <class TVisit>
+void ForEachChildNode(pugi::xml_node element, TVisit visit)
+{
+    if (HasEmbeddedText(element))
+        visit(TChildNode::EmbeddedTextOf(element));
+    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling())
+        visit(TChildNode::Node(child));
+}
+
+// The first child node; raises EXmlDomError when the element has none.
+TChildNode RequiredFirstChildNode(pugi::xml_node element);
+
+// The text of an element that holds one text node; none (the null value) when the element
+// has no children. Raises EXmlDomError when it holds elements or several nodes.
+std::optional<std::string_view> ElementText(pugi::xml_node element);

@@ -1,0 +1,224 @@
+#include "common/XmlPersistance/XmlPersistance.h"
+
+#include "common/XmlPersistance/PersistentClass.h"
+#include "common/XmlPersistance/ValueText.h"
+#include "common/XmlPersistance/XmlClassManager.h"
+#include "common/XmlPersistance/XmlDom.h"
+#include "common/XmlPersistance/XmlLog.h"
+#include "common/XmlPersistance/XmlPersistanceErrors.h"
+
+#include <unordered_set>
+#include <vector>
+
+namespace {
+
+// Deeper nesting than any real document has would only exhaust the stack.
+constexpr int MaxNestingDepth = 1000;
+
+// Builds one object graph from an element. Objects stored in borrowing properties are
+// held here until the read succeeds, so that a failed read frees them with the rest.
+class TObjectReader {
+public:
+    std::unique_ptr<TXMLPersistentObject> Read(TChildNode element)
+    {
+        std::unique_ptr<TXMLPersistentObject> object = ReadObject(element, nullptr, {});
+        if (Replaced)
+            FreeUnreachableBorrowed(*object);
+        for (auto& borrowed : Borrowed)
+            static_cast<void>(borrowed.release());
+        return object;
+    }
+
+private:
+    std::vector<std::unique_ptr<TXMLPersistentObject>> Borrowed;
+    int Depth = 0;
+    // A property element came twice and its second object replaced the first one.
+    bool Replaced = false;
+
+    struct TDepthGuard {
+        explicit TDepthGuard(int& depth) : Depth(depth)
+        {
+            if (Depth >= MaxNestingDepth)
+                throw EXmlPersistance("Objects are nested deeper than " + std::to_string(MaxNestingDepth) +
+                                      " levels.");
+            ++Depth;
+        }
+        ~TDepthGuard() { --Depth; }
+        int& Depth;
+    };
+
+    // Declared: the class that the property or array declares, or none at the top.
+    std::unique_ptr<TXMLPersistentObject> ReadObject(TChildNode node, const TXMLPersistentClass* declared,
+                                                     std::string_view propertyName)
+    {
+        const TDepthGuard guard(Depth);
+        const std::string_view name = node.Name();
+        XmlTrace("loading from xml ", name);
+        const TXMLPersistentClass* xmlClass = GetXmlClass(name);
+        if (!xmlClass)
+            throw EXmlPersistance("Xml class " + std::string(name) + " is not registered.");
+        if (declared && !xmlClass->InheritsFrom(*declared))
+            throw EXmlPersistance("Xml class " + std::string(name) + " does not fit property " +
+                                  std::string(propertyName) + ".");
+        const pugi::xml_node element = node.Element();
+        std::unique_ptr<TXMLPersistentObject> object = xmlClass->NewInstance();
+        const std::size_t inClass = xmlClass->PropertyCount();
+        const std::size_t inXml = ChildNodeCount(element);
+        if (inClass != inXml)
+            throw EXmlPersistance("Property list not consistent. " + std::to_string(inClass) +
+                                  " properties found in class and " + std::to_string(inXml) +
+                                  " properties found in XML.");
+        ForEachChildNode(element, [&](TChildNode child) {
+            const TPropertyInfo* property = xmlClass->FindProperty(child.Name());
+            if (!property)
+                throw EXmlPersistance("Property name " + std::string(child.Name()) + " not found in class.");
+            ReadProperty(*object, *property, child.Element());
+        });
+        XmlTrace("done loading from xml ", name);
+        return object;
+    }
+
+    void ReadProperty(TXMLPersistentObject& object, const TPropertyInfo& property, pugi::xml_node child)
+    {
+        const bool hasValue = property.Kind != pkClass && property.Kind != pkMethod && property.Kind != pkDynArray;
+        const std::optional<std::string_view> value = hasValue ? ElementText(child) : std::nullopt;
+        switch (property.Kind) {
+        case pkInteger:
+        case pkChar:
+        case pkEnumeration:
+        case pkSet:
+        case pkWideChar:
+            property.SetOrdinal(object, TextToInteger(value));
+            break;
+        case pkFloat:
+            property.SetFloat(object, TextToFloat(value));
+            break;
+        case pkShortString:
+        case pkString:
+        case pkWideString:
+            property.SetText(object, value.value_or(std::string_view()));
+            break;
+        case pkClass:
+            ReadClassProperty(object, property, child);
+            break;
+        case pkMethod:
+            break;
+        case pkVariant:
+            property.SetVariant(object, value ? TVariant(std::string(*value)) : TVariant::Null());
+            break;
+        case pkInt64:
+            property.SetInt64(object, TextToInt64(value));
+            break;
+        case pkDynArray:
+            ReadArray(object, property, child);
+            break;
+        default:
+            throw EXmlPersistance("Property type " + std::to_string(property.Kind) + " not implemented.");
+        }
+    }
+
+    void ReadClassProperty(TXMLPersistentObject& object, const TPropertyInfo& property, pugi::xml_node child)
+    {
+        if (property.GetObject(object))
+            Replaced = true;
+        if (std::string_view(child.attribute("isNull").value()) == "true") {
+            property.SetObject(object, nullptr);
+            return;
+        }
+        std::unique_ptr<TXMLPersistentObject> value =
+            ReadObject(RequiredFirstChildNode(child), &property.ValueClass(), property.Name);
+        StoreObject(std::move(value), property.OwnsValue,
+                    [&](TXMLPersistentObject* stored) { property.SetObject(object, stored); });
+    }
+
+    void ReadArray(TXMLPersistentObject& object, const TPropertyInfo& property, pugi::xml_node child)
+    {
+        const TDynArrayInfo& array = property.Array;
+        if (array.ElementKind == pkClass && array.Length(object) > 0)
+            Replaced = true;
+        array.Resize(object, ChildNodeCount(child));
+        std::size_t slot = 0;
+        ForEachChildNode(child, [&](TChildNode element) { ReadArraySlot(object, property, slot++, element); });
+    }
+
+    void ReadArraySlot(TXMLPersistentObject& object, const TPropertyInfo& property, std::size_t slot,
+                       TChildNode element)
+    {
+        const TDynArrayInfo& array = property.Array;
+        switch (array.ElementKind) {
+        case pkInteger: {
+            const pugi::xml_attribute v = element.Element().attribute("v");
+            array.SetInteger(object, slot, TextToInteger(v ? std::optional<std::string_view>(v.value()) : std::nullopt));
+            break;
+        }
+        case pkShortString:
+        case pkString:
+        case pkWideString:
+            array.SetText(object, slot, element.Text().value_or(std::string_view()));
+            break;
+        case pkClass:
+            StoreObject(ReadObject(element, &array.ElementClass(), property.Name), array.OwnsElements,
+                        [&](TXMLPersistentObject* stored) { array.SetObject(object, slot, stored); });
+            break;
+        default:
+            throw Exception("Element type " + std::to_string(array.ElementKind) + " not implemented.");
+        }
+    }
+
+    template <class TStore>
+    void StoreObject(std::unique_ptr<TXMLPersistentObject> value, bool owning, TStore store)
+    {
+        if (owning) {
+            store(value.get());
+            static_cast<void>(value.release());
+        } else {
+            Borrowed.push_back(std::move(value));
+            store(Borrowed.back().get());
+        }
+    }
+
+    // Objects that a replaced object referred to in borrowing properties are referred to by
+    // nobody now; they are freed here instead of being handed to the caller.
+    void FreeUnreachableBorrowed(const TXMLPersistentObject& root)
+    {
+        std::unordered_set<const TXMLPersistentObject*> reachable;
+        std::vector<const TXMLPersistentObject*> pending{&root};
+        auto visit = [&pending](const TXMLPersistentObject* object) {
+            if (object)
+                pending.push_back(object);
+        };
+        while (!pending.empty()) {
+            const TXMLPersistentObject* object = pending.back();
+            pending.pop_back();
+            if (!reachable.insert(object).second)
+                continue;
+            for (const TPropertyInfo* property : object->XmlClass().SortedProperties()) {
+                if (property->Kind == pkClass)
+                    visit(property->GetObject(*object));
+                if (property->Kind == pkDynArray && property->Array.ElementKind == pkClass) {
+                    for (std::size_t slot = 0; slot < property->Array.Length(*object); ++slot)
+                        visit(property->Array.GetObject(*object, slot));
+                }
+            }
+        }
+        std::erase_if(Borrowed, [&reachable](const auto& borrowed) { return !reachable.contains(borrowed.get()); });
+    }
+};
+
+}  // namespace
+
+std::unique_ptr<TXMLPersistentObject> TXmlPersistance::FileToObject(const std::string& fileName)
+{
+    const TXmlFileDocument document(fileName);
+    const pugi::xml_node first = document.FirstTopLevelNode();
+    const TChildNode element =
+        std::string_view(first.name()) == "DUMMY_NODE" ? RequiredFirstChildNode(first) : TChildNode::Node(first);
+    TObjectReader reader;
+    return reader.Read(element);
+}
+
+std::unique_ptr<TXMLPersistentObject> TXmlPersistance::NodeToObject(const pugi::xml_node& element)
+{
+    TObjectReader reader;
+    return reader.Read(TChildNode::Node(element));
+}

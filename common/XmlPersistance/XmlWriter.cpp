@@ -1,0 +1,222 @@
+#include "common/XmlPersistance/XmlPersistance.h"
+
+#include "common/XmlPersistance/PersistentClass.h"
+#include "common/XmlPersistance/ReplacementFile.h"
+#include "common/XmlPersistance/ValueText.h"
+#include "common/XmlPersistance/XmlLog.h"
+#include "common/XmlPersistance/XmlPersistanceErrors.h"
+#include "common/XmlPersistance/XmlSink.h"
+
+namespace {
+
+// The writer's own check of the array shape reports where it stands in the engine.
+constexpr int SingleDimensionCheckLine = 390;
+
+const std::string WrapperName = "DUMMY_NODE";
+const std::string ArraySlotName = "e";
+const std::string NullAttribute = "isNull";
+const std::string SlotValueAttribute = "v";
+
+void WriteObject(const TXMLPersistentObject& object, TXmlSink& sink);
+
+std::string VariantLogText(const TVariant& value)
+{
+    try {
+        return value.ToText();
+    } catch (const Exception& error) {
+        return "<variant(" + error.message() + ")>";
+    }
+}
+
+// Null has no text of its own; it is written as an empty element, which reads back as null.
+std::string VariantElementText(const TVariant& value)
+{
+    return value.IsNull() ? std::string() : value.ToText();
+}
+
+// The value text of a scalar property; none for the kinds written otherwise or not at all.
+std::optional<std::string> ScalarText(const TXMLPersistentObject& object, const TPropertyInfo& property)
+{
+    switch (property.Kind) {
+    case pkInteger:
+    case pkChar:
+    case pkEnumeration:
+    case pkSet:
+    case pkWideChar:
+        return std::to_string(property.GetOrdinal(object));
+    case pkFloat:
+        return FloatToText(property.GetFloat(object));
+    case pkShortString:
+    case pkString:
+    case pkWideString:
+        return property.GetText(object);
+    case pkInt64:
+        return std::to_string(property.GetInt64(object));
+    default:
+        return std::nullopt;
+    }
+}
+
+void WriteTextElement(TXmlSink& sink, const std::string& name, const std::string& text)
+{
+    sink.OpenElement(name);
+    sink.SetText(text);
+    sink.CloseElement();
+}
+
+void WriteClassProperty(const TXMLPersistentObject& object, const TPropertyInfo& property, std::size_t number,
+                        TXmlSink& sink)
+{
+    const TXMLPersistentObject* value = property.GetObject(object);
+    if (value) {
+        XmlTrace("- propinfo ", number, " class propvalue: not nil");
+        sink.OpenElement(property.Name);
+        WriteObject(*value, sink);
+    } else {
+        XmlTrace("- propinfo ", number, " class propvalue: nil");
+        sink.OpenElement(property.Name);
+        sink.SetAttribute(NullAttribute, "true");
+    }
+    sink.CloseElement();
+}
+
+void WriteArrayProperty(const TXMLPersistentObject& object, const TPropertyInfo& property, std::size_t number,
+                        TXmlSink& sink)
+{
+    const TDynArrayInfo& array = property.Array;
+    if (array.Dimensions != 1)
+        throw EAssertionFailed("Only single dimension arrays are supported. (common/XmlPersistance, line " +
+                               std::to_string(SingleDimensionCheckLine) + ")");
+    const std::size_t length = array.Length(object);
+    XmlTrace("- propinfo ", number, " dynarray propvalue length: ", length);
+    sink.OpenElement(property.Name);
+    for (std::size_t slot = 0; slot < length; ++slot) {
+        switch (array.ElementKind) {
+        case pkInteger:
+            sink.OpenElement(ArraySlotName);
+            sink.SetAttribute(SlotValueAttribute, std::to_string(array.GetInteger(object, slot)));
+            sink.CloseElement();
+            break;
+        case pkShortString:
+        case pkString:
+        case pkWideString:
+            WriteTextElement(sink, ArraySlotName, array.GetText(object, slot));
+            break;
+        case pkClass:
+            if (const TXMLPersistentObject* element = array.GetObject(object, slot))
+                WriteObject(*element, sink);
+            else
+                throw EXmlPersistance("Slot " + std::to_string(slot) + " of array " + property.Name +
+                                      " holds no object.");
+            break;
+        default:
+            throw Exception("Element type " + std::to_string(array.ElementKind) + " not implemented.");
+        }
+    }
+    sink.CloseElement();
+}
+
+void WriteVariantProperty(const TXMLPersistentObject& object, const TPropertyInfo& property, std::size_t number,
+                          TXmlSink& sink)
+{
+    const TVariant value = property.GetVariant(object);
+    WriteTextElement(sink, property.Name, VariantElementText(value));
+    if (IsLogged(llFullDebug))
+        XmlTrace("- propinfo ", number, " propvalue: ", VariantLogText(value));
+}
+
+void WriteScalarProperty(const std::string& text, const TPropertyInfo& property, std::size_t number,
+                         TXmlSink& sink)
+{
+    WriteTextElement(sink, property.Name, text);
+    XmlTrace("- propinfo ", number, " propvalue: ", text);
+}
+
+void WriteProperty(const TXMLPersistentObject& object, const TPropertyInfo& property, std::size_t number,
+                   TXmlSink& sink)
+{
+    XmlTrace("- propinfo is nil? False");
+    XmlTrace("- propinfo ", number, ": ", property.Name);
+    XmlTrace("- propinfo ", number, " proptype: ", property.TypeName);
+    XmlTrace("- propinfo ", number, ": ", property.Name);
+    if (std::optional<std::string> text = ScalarText(object, property)) {
+        WriteScalarProperty(*text, property, number, sink);
+        return;
+    }
+    switch (property.Kind) {
+    case pkVariant:
+        WriteVariantProperty(object, property, number, sink);
+        break;
+    case pkClass:
+        WriteClassProperty(object, property, number, sink);
+        break;
+    case pkDynArray:
+        WriteArrayProperty(object, property, number, sink);
+        break;
+    case pkMethod:
+        break;
+    default:
+        throw EXmlPersistance("Property type " + std::to_string(property.Kind) + " not implemented.");
+    }
+}
+
+void WriteObject(const TXMLPersistentObject& object, TXmlSink& sink)
+{
+    const TXMLPersistentClass& xmlClass = object.XmlClass();
+    XmlTrace("saving to xml ", xmlClass.ClassName());
+    XmlTrace("- has ", xmlClass.PropertyCount(), " properties");
+    XmlTrace("- object is nil? False");
+    sink.OpenElement(xmlClass.ClassName());
+    std::size_t number = 0;
+    for (const TPropertyInfo* property : xmlClass.SortedProperties())
+        WriteProperty(object, *property, ++number, sink);
+    sink.CloseElement();
+    XmlTrace("done saving to xml ", xmlClass.ClassName());
+}
+
+// The indented document: the object inside DUMMY_NODE.
+void WriteDocument(const TXMLPersistentObject& object, TXmlSink& sink)
+{
+    sink.OpenElement(WrapperName);
+    WriteObject(object, sink);
+    sink.CloseElement();
+}
+
+}  // namespace
+
+void TXmlPersistance::ObjectToNode(const TXMLPersistentObject& object, pugi::xml_node parent)
+{
+    TXmlDomSink sink(parent);
+    WriteObject(object, sink);
+}
+
+std::string TXmlPersistance::ObjectToXml(const TXMLPersistentObject& object, bool indented)
+{
+    TXmlTextSink sink(indented);
+    if (indented)
+        WriteDocument(object, sink);
+    else
+        WriteObject(object, sink);
+    std::string text = sink.Take();
+    if (IsLogged(llFullDebug))
+        XmlLogger().Log("Saved object to xml:\r\n" + text, llFullDebug, nullptr);
+    return text;
+}
+
+// Below the trace threshold the text goes to the file piece by piece as it is produced;
+// otherwise the whole text is needed for the log anyway.
+void TXmlPersistance::ObjectToFile(const TXMLPersistentObject& object, const std::string& fileName)
+{
+    if (IsLogged(llFullDebug)) {
+        const std::string text = ObjectToXml(object, true);
+        TReplacementFile file(fileName);
+        file.Write(text);
+        file.Commit();
+        return;
+    }
+    TReplacementFile file(fileName);
+    TXmlTextSink sink(true, [&file](std::string_view piece) { file.Write(piece); });
+    WriteDocument(object, sink);
+    sink.Finish();
+    file.Commit();
+}
