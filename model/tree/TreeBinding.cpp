@@ -1,6 +1,8 @@
 #include "model/tree/TreeBinding.h"
 
+#include "common/XmlPersistance/PersistentClass.h"
 #include "common/XmlPersistance/XmlPersistance.h"
+#include "common/XmlPersistance/XmlPersistanceErrors.h"
 #include "common/core/Text.h"
 #include "model/Category.h"
 #include "model/Dmoz.h"
@@ -46,7 +48,7 @@ std::unique_ptr<TXMLTreeNode> TakeTreeRoot(std::unique_ptr<TXMLPersistentObject>
         object.release();
         return std::unique_ptr<TXMLTreeNode>(root);
     }
-    const std::string className = object ? object->ClassName() : std::string("nothing");
+    const std::string className = object ? object->XmlClass().ClassName() : std::string("nothing");
     if (auto* document = dynamic_cast<TDmoz*>(object.get()))
         FreeDocumentRecords(*document);
     throw EXmlPersistance(fileName + " does not hold a category tree: its root object is a " + className +
