@@ -75,8 +75,12 @@ TEST_F(FormTest, TabOrderRunsFromUsernameToDomain)
     TForm1& form = OpenForm();
     const std::vector<QWidget*> expected = {form.Edit1, form.Edit2, form.Button1, form.categories, form.Button2,
                                             form.Button3, form.Button4, form.Button5, form.Memo1, form.Edit3};
-    for (std::size_t i = 0; i + 1 < expected.size(); ++i)
-        EXPECT_EQ(expected[i]->nextInFocusChain(), expected[i + 1]) << expected[i]->objectName().toStdString();
+    // The focus chain also holds the parts inside the controls (scroll bars, viewports).
+    std::vector<QWidget*> chain = {form.Edit1};
+    for (QWidget* w = form.Edit1->nextInFocusChain(); w != form.Edit1; w = w->nextInFocusChain())
+        if (std::find(expected.begin(), expected.end(), w) != expected.end())
+            chain.push_back(w);
+    EXPECT_EQ(chain, expected);
 }
 
 TEST_F(FormTest, CannotShrinkBelowTheMinimumSize)
