@@ -102,8 +102,8 @@ int main(int argc, char** argv)
     {
         TCategoryTree tree;
         BuildTree(tree, entries, branchEntries);
-        std::printf("tree of %zu nodes: %.0f bytes per node (node, text, record, index)\n", tree.Count(),
-                    double(HeapInUse() - heapBefore) / double(tree.Count()));
+        std::printf("tree of %zu nodes: %.0f bytes per node (node, text, record, index); the node object itself %zu\n",
+                    tree.Count(), double(HeapInUse() - heapBefore) / double(tree.Count()), sizeof(TTreeNode));
         SaveTree(tree, fileName);
     }
     std::printf("file: %s, %.1f MB\n", fileName.c_str(), double(std::filesystem::file_size(fileName)) / 1e6);
