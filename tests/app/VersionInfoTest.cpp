@@ -62,7 +62,7 @@ TEST(VersionInfo, FilesWithoutRecordHaveNoInfo)
     const TTempFile truncated(bytes.substr(0, bytes.size() - 100));
     const TTempFile headerOnly(bytes.substr(0, 64));
     for (const std::string& file : {text.Name(), empty.Name(), truncated.Name(), headerOnly.Name(),
-                                    std::string("/no/such/file")}) {
+                                    std::string("/no/such/file"), std::string("/tmp")}) {
         const TVersionInfo info(file);
         EXPECT_FALSE(info.HasInfo()) << file;
         EXPECT_EQ(info.GetValue("FileVersion"), "N/A") << file;
