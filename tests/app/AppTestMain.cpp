@@ -1,0 +1,17 @@
+#include "model/CategoryClasses.h"
+
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+// The window needs an application object for the whole run. Without a display (also
+// while CTest lists the tests) it draws offscreen.
+int main(int argc, char** argv)
+{
+    ::testing::InitGoogleTest(&argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    RegisterCategoryClasses();
+    QApplication application(argc, argv);
+    return RUN_ALL_TESTS();
+}
