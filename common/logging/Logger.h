@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <exception>
+#include <mutex>
 #include <string>
 
 // Levels of a log record, in order of growing detail. A record is written only when its
@@ -26,6 +27,8 @@ inline bool IsLogged(TLogLevel level) { return level <= GlobalLogLevel; }
 // "None", "Error", ..., "All": the level's name without its "ll".
 const char* LogLevelText(TLogLevel level);
 
+struct TExceptionDetails;
+
 // One append-only log file. Loggers live in a process-wide registry until the process
 // ends; clients ask for one with GetLogger and keep the reference.
 class TLogger {
@@ -49,4 +52,20 @@ public:
 
     const std::string& FileName() const;
     std::int32_t MaxSize() const;
+
+private:
+    enum TCycleOutcome { coNothingDone, coArchived, coFailed };
+
+    void LogDetails(const std::string& Msg, TLogLevel Level, const TExceptionDetails& Details);
+    TCycleOutcome CycleFile();
+    void WriteFailureRecord(const std::exception& Failure, const std::string& Prefix, const std::string& Msg,
+                            TLogLevel Level, const TExceptionDetails& Details);
+
+    std::string FFileName;
+    std::string FModuleName;
+    std::int32_t FMaxSize;
+    // Serialises the archive rename, the writing of a record and the file check at set-up.
+    std::recursive_mutex WriteLock;
+    // Taken only while WriteLock is held, to write a failure record into the critical log file.
+    std::recursive_mutex FallbackLock;
 };

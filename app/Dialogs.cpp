@@ -1,0 +1,34 @@
+#include "app/Dialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QMessageBox>
+
+TConfirmAnswer TQtDialogs::Confirm(QWidget* parent, const QString& title, const QString& question)
+{
+    const auto answer = QMessageBox::question(parent, title, question,
+                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                                              QMessageBox::Yes);
+    if (answer == QMessageBox::Yes)
+        return TConfirmAnswer::Yes;
+    return answer == QMessageBox::No ? TConfirmAnswer::No : TConfirmAnswer::Cancel;
+}
+
+QString TQtDialogs::InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial)
+{
+    bool accepted = false;
+    const QString text = QInputDialog::getText(parent, caption, prompt, QLineEdit::Normal, initial, &accepted);
+    return accepted ? text : initial;
+}
+
+void TQtDialogs::ShowMessage(QWidget* parent, const QString& text)
+{
+    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
+    box.exec();
+}
+
+void TQtDialogs::ShowError(QWidget* parent, const QString& message)
+{
+    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message, QMessageBox::Ok, parent);
+    box.exec();
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+enum class TConfirmAnswer { Yes, No, Cancel };
+
+// The dialogs the window asks with. The program uses the toolkit's (TQtDialogs); tests put
+// in scripted answers.
+class TDialogs {
+public:
+    virtual ~TDialogs() = default;
+    // Yes/No/Cancel question with a question icon.
+    virtual TConfirmAnswer Confirm(QWidget* parent, const QString& title, const QString& question) = 0;
+    // Text input with OK and Cancel: OK gives the edited text, Cancel the initial text.
+    virtual QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) = 0;
+    // A plain message box with the application's title.
+    virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
+    // The display of an error that escaped a command: its message, with the application's title.
+    virtual void ShowError(QWidget* parent, const QString& message) = 0;
+};
+
+class TQtDialogs : public TDialogs {
+public:
+    TConfirmAnswer Confirm(QWidget* parent, const QString& title, const QString& question) override;
+    QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) override;
+    void ShowMessage(QWidget* parent, const QString& text) override;
+    void ShowError(QWidget* parent, const QString& message) override;
+};

@@ -1,0 +1,315 @@
+#include "app/Form1.h"
+
+#include "app/CategoryTreeModel.h"
+#include "app/VersionInfo.h"
+#include "app/WindowMessages.h"
+#include "common/core/Text.h"
+#include "model/Dmoz.h"
+#include "model/tree/TreeBinding.h"
+
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTreeView>
+
+#include <array>
+#include <filesystem>
+#include <optional>
+
+namespace {
+
+constexpr QSize DesignClientSize(535, 349);
+constexpr QSize MinimumWindowSize(541, 355);
+constexpr const char* TreeFileName = "tree.xml";
+constexpr const char* DefaultDomain = "localhost:8642";
+
+const QString DeleteQuestion =
+    "This will delte the selected category and all subcategories with symbolic categories. Continue?";
+
+QFont DesignFont(int pixelHeight, bool bold)
+{
+    QFont font("MS Sans Serif");
+    font.setPixelSize(pixelHeight);
+    font.setBold(bold);
+    return font;
+}
+
+std::string OwnExecutablePath()
+{
+    std::error_code error;
+    const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string("/proc/self/exe") : path.string();
+}
+
+QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(name);
+    // Enter on a focused button presses that button, as on the desktop the design comes from.
+    button->setAutoDefault(true);
+    return button;
+}
+
+QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption)
+{
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+QLineEdit* NewEdit(QWidget* parent, const char* name)
+{
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(name);
+    return edit;
+}
+
+}  // namespace
+
+TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, QWidget* parent)
+    : QWidget(parent), FormDialogs(std::move(dialogs)), Layout(DesignClientSize),
+      ProcessWindowMessages(WindowProcessMessages())
+{
+    setObjectName("Form1");
+    setWindowTitle("Tessaroo - ");
+    setFont(DesignFont(11, false));
+    move(192, 114);
+    CreateControls();
+    SetTabOrder();
+    setMinimumSize(MinimumWindowSize);
+    resize(DesignClientSize.expandedTo(MinimumWindowSize));
+    Guard = std::make_unique<TCommandGuard>(std::vector<QWidget*>{Button1, Button2, Button3, Button4, Button5});
+    ConnectCommands();
+    Tree.SetOnDeletion([this](TTreeNode& node) { categoriesDeletion(node); });
+    FormCreate();
+}
+
+TForm1::~TForm1()
+{
+    FormDestroy();
+    categories->setModel(nullptr);
+    TreeModel.reset();
+}
+
+void TForm1::CreateControls()
+{
+    // Design rectangles (left, top, width, height) and anchors of the window's controls.
+    Label4 = NewLabel(this, "Label4", "Domain:");
+    Layout.Add(Label4, QRect(310, 11, 39, 13), akTop | akRight);
+    Edit3 = NewEdit(this, "Edit3");
+    Edit3->setText(DefaultDomain);
+    Layout.Add(Edit3, QRect(374, 8, 153, 21), akTop | akRight);
+    Label1 = NewLabel(this, "Label1", "Username:");
+    Layout.Add(Label1, QRect(310, 35, 51, 13), akTop | akRight);
+    Edit1 = NewEdit(this, "Edit1");
+    Layout.Add(Edit1, QRect(374, 32, 153, 21), akTop | akRight);
+    Label2 = NewLabel(this, "Label2", "Password:");
+    Layout.Add(Label2, QRect(310, 59, 49, 13), akTop | akRight);
+    Edit2 = NewEdit(this, "Edit2");
+    Edit2->setEchoMode(QLineEdit::Password);
+    Layout.Add(Edit2, QRect(374, 56, 153, 21), akTop | akRight);
+
+    // "&&" in the caption is one literal ampersand and no accelerator.
+    Button1 = NewButton(this, "Button1", "Login && Feed");
+    Button1->setDefault(true);
+    Layout.Add(Button1, QRect(454, 80, 75, 25), akTop | akRight);
+
+    Label3 = NewLabel(this, "Label3", "Please wait...");
+    Label3->setFont(DesignFont(20, true));
+    QPalette red = Label3->palette();
+    red.setColor(QPalette::WindowText, Qt::red);
+    Label3->setPalette(red);
+    Label3->hide();
+    Layout.Add(Label3, QRect(306, 88, 124, 24), akTop | akRight);
+
+    Button4 = NewButton(this, "Button4", "Rename selected");
+    Layout.Add(Button4, QRect(310, 120, 105, 25), akTop | akRight);
+    Button3 = NewButton(this, "Button3", "Delete selected");
+    Layout.Add(Button3, QRect(422, 120, 105, 25), akTop | akRight);
+    Button2 = NewButton(this, "Button2", "Reload tree");
+    Layout.Add(Button2, QRect(310, 152, 105, 25), akTop | akRight);
+    Button5 = NewButton(this, "Button5", "Save tree");
+    Layout.Add(Button5, QRect(422, 152, 105, 25), akTop | akRight);
+
+    Memo1 = new QPlainTextEdit(this);
+    Memo1->setObjectName("Memo1");
+    Memo1->setReadOnly(true);
+    Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo1->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Layout.Add(Memo1, QRect(304, 184, 223, 145), akLeft | akTop | akRight | akBottom);
+
+    categories = new QTreeView(this);
+    categories->setObjectName("categories");
+    categories->setHeaderHidden(true);
+    categories->setIndentation(19);
+    categories->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    categories->setSelectionMode(QAbstractItemView::SingleSelection);
+    categories->setUniformRowHeights(true);
+    TreeModel = std::make_unique<TCategoryTreeModel>(Tree);
+    categories->setModel(TreeModel.get());
+    Layout.Add(categories, QRect(0, 0, 297, 329), akLeft | akTop | akBottom);
+
+    StatusBar1 = new QStatusBar(this);
+    StatusBar1->setObjectName("StatusBar1");
+    Layout.Add(StatusBar1, QRect(0, 330, 535, 19), akLeft | akRight | akBottom);
+}
+
+void TForm1::SetTabOrder()
+{
+    const std::array<QWidget*, 10> order = {Edit1, Edit2, Button1, categories, Button2,
+                                            Button3, Button4, Button5, Memo1, Edit3};
+    for (std::size_t i = 0; i + 1 < order.size(); ++i)
+        setTabOrder(order[i], order[i + 1]);
+}
+
+void TForm1::ConnectCommands()
+{
+    const std::array<std::pair<QPushButton*, void (TForm1::*)()>, 5> commands = {{
+        {Button1, &TForm1::Button1Click},
+        {Button2, &TForm1::Button2Click},
+        {Button3, &TForm1::Button3Click},
+        {Button4, &TForm1::Button4Click},
+        {Button5, &TForm1::Button5Click},
+    }};
+    for (const auto& [button, handler] : commands)
+        connect(button, &QPushButton::clicked, this, [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
+}
+
+void TForm1::RunCommand(const std::function<void()>& command)
+{
+    try {
+        Guard->Run(command);
+    } catch (const std::exception& error) {
+        FormDialogs->ShowError(this, QString::fromStdString(error.what()));
+    }
+    if (Guard->TakeDeferredClose())
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+}
+
+void TForm1::FormCreate()
+{
+    AppendVersionToCaption();
+    Dmoz = std::make_unique<TDmoz>();
+    RunCommand([this] { Button2Click(); });
+}
+
+void TForm1::FormDestroy()
+{
+    Dmoz.reset();
+}
+
+// The caption gets four numbers in every case; a version record that cannot be read gives
+// zeros, and its error is shown once the window has its tree.
+void TForm1::AppendVersionToCaption()
+{
+    std::array<std::int32_t, 4> numbers{};
+    std::optional<std::string> error;
+    try {
+        const TVersionInfo info(OwnExecutablePath());
+        if (info.HasInfo())
+            numbers = {info.MajorVersion(), info.MinorVersion(), info.Release(), info.Build()};
+    } catch (const std::exception& e) {
+        error = e.what();
+    }
+    setWindowTitle(windowTitle() + QString("%1.%2.%3.%4").arg(numbers[0]).arg(numbers[1]).arg(numbers[2]).arg(numbers[3]));
+    if (error)
+        FormDialogs->ShowError(this, QString::fromStdString(*error));
+}
+
+void TForm1::ShowPleaseWait()
+{
+    Label3->show();
+    Label3->repaint();
+}
+
+void TForm1::HidePleaseWait()
+{
+    Label3->hide();
+}
+
+TTreeNode* TForm1::SelectedNode() const
+{
+    const auto rows = categories->selectionModel()->selectedRows();
+    return rows.isEmpty() ? nullptr : TCategoryTreeModel::NodeOf(rows.front());
+}
+
+void TForm1::Button1Click()
+{
+}
+
+void TForm1::Button2Click()
+{
+    ShowPleaseWait();
+    if (std::filesystem::exists(TreeFileName))
+        LoadTree(Tree, TreeFileName, *Dmoz, ProcessWindowMessages);
+    HidePleaseWait();
+}
+
+void TForm1::Button3Click()
+{
+    TTreeNode* node = SelectedNode();
+    if (!node)
+        return;
+    if (FormDialogs->Confirm(this, "Confirm", DeleteQuestion) != TConfirmAnswer::Yes)
+        return;
+    ShowPleaseWait();
+    DeleteBranch(Tree, *node, *Dmoz, ProcessWindowMessages);
+    HidePleaseWait();
+}
+
+// Only the record changes; the node keeps showing the old name until the tree is loaded
+// again from a saved file.
+void TForm1::Button4Click()
+{
+    TTreeNode* node = SelectedNode();
+    if (!node || !node->Data())
+        return;
+    TBaseCategory& record = *node->Data();
+    const QString initial = QString::fromStdString(Utf16ToUtf8(record.Name));
+    const QString name = FormDialogs->InputBox(this, "Rename (symbolic) category", "New name", initial);
+    record.Name = Utf8ToUtf16(name.toStdString());
+}
+
+void TForm1::Button5Click()
+{
+    ShowPleaseWait();
+    SaveTree(Tree, TreeFileName, ProcessWindowMessages);
+    HidePleaseWait();
+}
+
+void TForm1::categoriesDeletion(TTreeNode& Node)
+{
+    if (Node.Data())
+        Node.FreeData();
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    if (Guard->DeferClose()) {
+        event->ignore();
+        return;
+    }
+    QWidget::closeEvent(event);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    Layout.Apply(size());
+    QWidget::resizeEvent(event);
+}
+
+// Enter that no control took (the edits and the tree view pass it on) presses the default
+// button, "Login && Feed".
+void TForm1::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Button1->click();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}

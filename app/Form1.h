@@ -1,0 +1,90 @@
+#pragma once
+
+#include "app/AnchorLayout.h"
+#include "app/CommandGuard.h"
+#include "app/Dialogs.h"
+#include "common/core/ProcessMessages.h"
+#include "model/tree/CategoryTree.h"
+
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QStatusBar;
+class QTreeView;
+class TCategoryTreeModel;
+class TDmoz;
+
+// The program's one window: the category tree, the connection fields, the commands, the
+// message pane and the status bar.
+class TForm1 : public QWidget {
+public:
+    // FormCreate runs here, before the window is first shown.
+    explicit TForm1(std::unique_ptr<TDialogs> dialogs = std::make_unique<TQtDialogs>(), QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The controls; the window owns them.
+    QLabel* Label4 = nullptr;
+    QLineEdit* Edit3 = nullptr;
+    QLabel* Label1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QLabel* Label2 = nullptr;
+    QLineEdit* Edit2 = nullptr;
+    QPushButton* Button1 = nullptr;
+    QLabel* Label3 = nullptr;
+    QPushButton* Button4 = nullptr;
+    QPushButton* Button3 = nullptr;
+    QPushButton* Button2 = nullptr;
+    QPushButton* Button5 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QTreeView* categories = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+
+    void FormCreate();
+    void FormDestroy();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void categoriesDeletion(TTreeNode& Node);
+
+    // Runs a command unless another one runs: the commands are disabled meanwhile, an error
+    // that escapes the command is shown in a message box, and a close asked for meanwhile
+    // happens after it.
+    void RunCommand(const std::function<void()>& command);
+    bool CommandRunning() const { return Guard->IsBusy(); }
+
+    TDmoz& Document() const { return *Dmoz; }
+    TCategoryTree& CategoryTree() { return Tree; }
+    TDialogs& Dialogs() const { return *FormDialogs; }
+    const ProcessMessages& WindowMessages() const { return ProcessWindowMessages; }
+    TTreeNode* SelectedNode() const;
+
+    void ShowPleaseWait();
+    void HidePleaseWait();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void CreateControls();
+    void SetTabOrder();
+    void ConnectCommands();
+    void AppendVersionToCaption();
+
+    std::unique_ptr<TDialogs> FormDialogs;
+    TCategoryTree Tree;
+    std::unique_ptr<TCategoryTreeModel> TreeModel;
+    std::unique_ptr<TDmoz> Dmoz;
+    std::unique_ptr<TCommandGuard> Guard;
+    TAnchorLayout Layout;
+    ProcessMessages ProcessWindowMessages;
+};

@@ -1,0 +1,67 @@
+#include "common/XmlPersistance/PersistentClass.h"
+
+#include <algorithm>
+
+namespace {
+
+unsigned char Folded(char c)
+{
+    return static_cast<unsigned char>(c) & ~0x20u;
+}
+
+}  // namespace
+
+int CompareFoldedNames(std::string_view a, std::string_view b)
+{
+    const std::size_t common = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < common; ++i) {
+        if (Folded(a[i]) != Folded(b[i]))
+            return Folded(a[i]) < Folded(b[i]) ? -1 : 1;
+    }
+    if (a.size() == b.size())
+        return 0;
+    return a.size() < b.size() ? -1 : 1;
+}
+
+bool SameFoldedName(std::string_view a, std::string_view b)
+{
+    return a.size() == b.size() && CompareFoldedNames(a, b) == 0;
+}
+
+TXMLPersistentClass::TXMLPersistentClass(std::string name, const TXMLPersistentClass* parent,
+                                         std::vector<TPropertyInfo> ownProperties, TCreate create)
+    : Name(std::move(name)), ParentClass(parent), OwnProperties(std::move(ownProperties)), Create(create)
+{
+    if (ParentClass)
+        Sorted = ParentClass->Sorted;
+    for (const TPropertyInfo& property : OwnProperties)
+        Sorted.push_back(&property);
+    std::stable_sort(Sorted.begin(), Sorted.end(), [](const TPropertyInfo* a, const TPropertyInfo* b) {
+        return CompareFoldedNames(a->Name, b->Name) < 0;
+    });
+}
+
+const TPropertyInfo* TXMLPersistentClass::FindProperty(std::string_view name) const
+{
+    for (const TXMLPersistentClass* xmlClass = this; xmlClass; xmlClass = xmlClass->ParentClass) {
+        for (const TPropertyInfo& property : xmlClass->OwnProperties) {
+            if (SameFoldedName(property.Name, name))
+                return &property;
+        }
+    }
+    return nullptr;
+}
+
+bool TXMLPersistentClass::InheritsFrom(const TXMLPersistentClass& other) const
+{
+    for (const TXMLPersistentClass* xmlClass = this; xmlClass; xmlClass = xmlClass->ParentClass) {
+        if (xmlClass == &other)
+            return true;
+    }
+    return false;
+}
+
+std::unique_ptr<TXMLPersistentObject> TXMLPersistentClass::NewInstance() const
+{
+    return Create();
+}

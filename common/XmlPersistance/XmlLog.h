@@ -1,0 +1,32 @@
+#pragma once
+
+#include "common/logging/Logger.h"
+
+#include <concepts>
+#include <string>
+#include <string_view>
+
+// The engine's logger, for the file "XmlPersistance.log" of at most 1 MiB.
+TLogger& XmlLogger();
+
+inline void AppendTracePart(std::string& line, std::string_view part)
+{
+    line += part;
+}
+
+inline void AppendTracePart(std::string& line, std::integral auto number)
+{
+    line += std::to_string(number);
+}
+
+// Writes one trace record at llFullDebug. The text is only assembled when such records
+// are written, so that a trace below the threshold costs nothing on large documents.
+template <class... TParts>
+void XmlTrace(const TParts&... parts)
+{
+    if (!IsLogged(llFullDebug))
+        return;
+    std::string line;
+    (AppendTracePart(line, parts), ...);
+    XmlLogger().Log(line, llFullDebug, nullptr);
+}

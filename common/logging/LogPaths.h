@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+// Where log files live and how their names are formed. Paths use '/' only; there are no
+// drive letters here, so a directory part ends at the last '/'.
+
+// The folder for files that must be writable whatever else fails: the environment variable
+// "temp" when set and not empty, else TMPDIR, else /tmp; always with a trailing '/'.
+std::string TemporaryFolder();
+
+// Full path of the running executable, or empty when the system does not tell.
+const std::string& ExecutablePath();
+
+// The file of the default logger and of every failure record:
+// <temp>Brevin_Logger_Critical_<executable file name>.log
+std::string CriticalLogFileName();
+
+// Where a logger writes when its own folder or file cannot be set up:
+// <temp>Critical<file name part>
+std::string SetupFallbackFileName(const std::string& fileName);
+
+// The file's path with its extension replaced by " Archived <stamp>.log".
+std::string ArchiveFileName(const std::string& fileName, const std::string& stamp);
+
+// Everything up to and including the last '/'; empty when there is none.
+std::string DirectoryPart(const std::string& path);
+std::string FileNamePart(const std::string& path);
+std::string IncludeTrailingDelimiter(const std::string& path);

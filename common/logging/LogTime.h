@@ -1,0 +1,26 @@
+#pragma once
+
+#include <chrono>
+#include <ctime>
+#include <functional>
+#include <string>
+
+// A moment in local time, to the millisecond.
+struct TLocalTime {
+    std::tm Calendar{};
+    int Millisecond = 0;
+};
+
+// Where log records get "now" from. Tests install a fixed clock; an empty function
+// restores the system clock. Set it only while no other thread logs.
+using TLogClock = std::function<std::chrono::system_clock::time_point()>;
+void SetLogClock(TLogClock clock);
+
+TLocalTime CurrentLocalTime();
+
+// The date in the default locale's short date format; then, unless hour, minute and second
+// are all zero, a blank and "hh:mm:ss:zzz".
+std::string RecordTimeStamp(const TLocalTime& time);
+
+// "yyyy-mm-dd"; then, unless hour, minute and second are all zero, a blank and "hh-mm-ss".
+std::string ArchiveTimeStamp(const TLocalTime& time);

@@ -1,0 +1,45 @@
+#include "model/CaseFold.h"
+
+#include <locale>
+#include <stdexcept>
+
+namespace {
+
+// The user's locale decides nothing here: a case-insensitive key must match the same way
+// on every machine, so the Unicode tables of C.UTF-8 are used; without them, ASCII only.
+const std::ctype<wchar_t>& UnicodeCType()
+{
+    static const std::locale locale = [] {
+        try {
+            return std::locale("C.UTF-8");
+        } catch (const std::runtime_error&) {
+            return std::locale::classic();
+        }
+    }();
+    return std::use_facet<std::ctype<wchar_t>>(locale);
+}
+
+bool IsSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+
+wchar_t FoldCase(const std::ctype<wchar_t>& ctype, char16_t c)
+{
+    if (c < 0x80)
+        return c >= 'A' && c <= 'Z' ? static_cast<wchar_t>(c + 32) : static_cast<wchar_t>(c);
+    if (IsSurrogate(c))
+        return static_cast<wchar_t>(c);
+    return ctype.tolower(static_cast<wchar_t>(c));
+}
+
+}  // namespace
+
+bool SameTextIgnoringCase(std::u16string_view a, std::u16string_view b)
+{
+    if (a.size() != b.size())
+        return false;
+    const auto& ctype = UnicodeCType();
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        if (a[i] != b[i] && FoldCase(ctype, a[i]) != FoldCase(ctype, b[i]))
+            return false;
+    }
+    return true;
+}

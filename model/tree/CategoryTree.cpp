@@ -1,0 +1,92 @@
+#include "model/tree/CategoryTree.h"
+
+#include "model/Category.h"
+
+TCategoryTree::TCategoryTree() = default;
+
+TCategoryTree::~TCategoryTree() = default;
+
+TTreeNode* TCategoryTree::FirstNode() const
+{
+    return TopLevel.empty() ? nullptr : TopLevel.front().get();
+}
+
+std::vector<std::unique_ptr<TTreeNode>>& TCategoryTree::SiblingListOf(TTreeNode* parent)
+{
+    return parent ? parent->ChildNodes : TopLevel;
+}
+
+// A new last child of `node` comes after every node in the tree when `node` itself is the
+// last node on the way down the last branches (or when the branch goes to the top level).
+bool TCategoryTree::IsLastInTreeOrder(const TTreeNode* node) const
+{
+    for (; node; node = node->Parent()) {
+        if (node->NextSibling())
+            return false;
+        if (!node->Parent() && node != TopLevel.back().get())
+            return false;
+    }
+    return true;
+}
+
+TTreeNode& TCategoryTree::AddBranch(TTreeNode* parent, std::unique_ptr<TTreeNode> branch)
+{
+    const bool atEnd = IsLastInTreeOrder(parent);
+    auto& siblings = SiblingListOf(parent);
+    const int row = static_cast<int>(siblings.size());
+    if (Observer)
+        Observer->BranchAboutToBeAdded(parent, row);
+    branch->ParentNode = parent;
+    branch->Siblings = &siblings;
+    branch->RowInParent = row;
+    siblings.push_back(std::move(branch));
+    TTreeNode& added = *siblings.back();
+    IndexBranch(added, atEnd);
+    if (Observer)
+        Observer->BranchAdded();
+    return added;
+}
+
+TTreeNode& TCategoryTree::AddNode(TTreeNode* parent, std::string text, std::unique_ptr<TBaseCategory> data)
+{
+    return AddBranch(parent, std::make_unique<TTreeNode>(std::move(text), std::move(data)));
+}
+
+void TCategoryTree::IndexBranch(TTreeNode& branch, bool atEnd)
+{
+    ++NodeCount;
+    if (const auto* category = dynamic_cast<const TCategory*>(branch.Data()))
+        CategoryIndex.Add(branch, category->ID, atEnd);
+    for (const auto& child : branch.ChildNodes)
+        IndexBranch(*child, atEnd);
+}
+
+void TCategoryTree::RunDeletion(TTreeNode& branch)
+{
+    for (const auto& child : branch.ChildNodes)
+        RunDeletion(*child);
+    CategoryIndex.Remove(branch);
+    --NodeCount;
+    if (OnDeletion)
+        OnDeletion(branch);
+}
+
+void TCategoryTree::DeleteNode(TTreeNode& node)
+{
+    RunDeletion(node);
+    if (Observer)
+        Observer->BranchAboutToBeRemoved(node);
+    auto& siblings = SiblingListOf(node.Parent());
+    const auto row = static_cast<std::size_t>(node.Row());
+    std::unique_ptr<TTreeNode> removed = std::move(siblings[row]);
+    siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(row));
+    for (std::size_t i = row; i < siblings.size(); ++i)
+        siblings[i]->RowInParent = static_cast<int>(i);
+    if (Observer)
+        Observer->BranchRemoved();
+}
+
+TTreeNode* TCategoryTree::FindFirstCategoryNode(std::int32_t id) const
+{
+    return CategoryIndex.First(id);
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include "model/tree/CategoryNodeIndex.h"
+#include "model/tree/TreeNode.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Told about every change of a TCategoryTree's shape, before and after it, so that a view
+// can follow (the window's item model does).
+class TCategoryTreeObserver {
+public:
+    virtual ~TCategoryTreeObserver() = default;
+    // A branch is about to become child number `row` of `parent` (top-level when null).
+    virtual void BranchAboutToBeAdded(TTreeNode* parent, int row) = 0;
+    virtual void BranchAdded() = 0;
+    // `node` and its descendants are about to leave the tree.
+    virtual void BranchAboutToBeRemoved(TTreeNode& node) = 0;
+    virtual void BranchRemoved() = 0;
+};
+
+// Runs for every node that the tree deletes, while the node is still in place.
+using TNodeDeletion = std::function<void(TTreeNode&)>;
+
+// The working copy of the categories as the window shows it: top-level nodes in order, each
+// with its children. Nodes own their records. The tree keeps an index of its category nodes
+// by ID, so that the first node of an ID in tree order is found without a walk.
+class TCategoryTree {
+public:
+    TCategoryTree();
+    ~TCategoryTree();
+    TCategoryTree(const TCategoryTree&) = delete;
+    TCategoryTree& operator=(const TCategoryTree&) = delete;
+
+    const std::vector<std::unique_ptr<TTreeNode>>& TopLevelNodes() const { return TopLevel; }
+    TTreeNode* FirstNode() const;
+    // Number of nodes at all levels.
+    std::size_t Count() const { return NodeCount; }
+
+    // Adds a branch built with TTreeNode::AppendDetachedChild as the last child of `parent`,
+    // or as the last top-level node when `parent` is null.
+    TTreeNode& AddBranch(TTreeNode* parent, std::unique_ptr<TTreeNode> branch);
+    TTreeNode& AddNode(TTreeNode* parent, std::string text, std::unique_ptr<TBaseCategory> data);
+
+    // Deletes the node with its descendants. The deletion callback runs for every one of
+    // them first, deepest first and every node after its children, while they are all still
+    // in place; then the branch leaves the tree in one step.
+    void DeleteNode(TTreeNode& node);
+
+    // The first node in tree order whose record is a TCategory with this ID, or null.
+    TTreeNode* FindFirstCategoryNode(std::int32_t id) const;
+
+    void SetOnDeletion(TNodeDeletion onDeletion) { OnDeletion = std::move(onDeletion); }
+    // Borrowed; null stops the notifications.
+    void SetObserver(TCategoryTreeObserver* observer) { Observer = observer; }
+
+private:
+    bool IsLastInTreeOrder(const TTreeNode* node) const;
+    std::vector<std::unique_ptr<TTreeNode>>& SiblingListOf(TTreeNode* parent);
+    void IndexBranch(TTreeNode& branch, bool atEnd);
+    void RunDeletion(TTreeNode& branch);
+
+    std::vector<std::unique_ptr<TTreeNode>> TopLevel;
+    std::size_t NodeCount = 0;
+    TCategoryNodeIndex CategoryIndex;
+    TNodeDeletion OnDeletion;
+    TCategoryTreeObserver* Observer = nullptr;
+};

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "common/core/ProcessMessages.h"
+#include "model/tree/CategoryTree.h"
+
+#include <memory>
+#include <string>
+
+class TDmoz;
+class TXMLTreeNode;
+
+// Reads a category tree file and appends its top-level entries, each with its whole branch,
+// after the tree's existing top-level nodes; every record goes to the document too, in
+// pre-order. The file is read and checked in full before anything is added: a read error,
+// a root object that is not a TXMLTreeNode, or a node below the root without a record
+// raises EXmlPersistance and leaves tree and document as they were.
+void LoadTree(TCategoryTree& tree, const std::string& fileName, TDmoz& document,
+              const ProcessMessages& processMessages = {});
+
+// Writes every node of the tree, in tree order, with the records the nodes carry (not their
+// texts), replacing the file.
+void SaveTree(const TCategoryTree& tree, const std::string& fileName,
+              const ProcessMessages& processMessages = {});
+
+// Deletes the node and its descendants from the tree and takes their records out of the
+// document (the first occurrence of each; the order of the others stays). The tree's
+// deletion callback runs for every node, deepest first.
+void DeleteBranch(TCategoryTree& tree, TTreeNode& node, TDmoz& document,
+                  const ProcessMessages& processMessages = {});
+
+// Adds one persisted node and its descendants as the last child of `parent` (top-level when
+// null). The new tree nodes take over the records of the branch; with a document, each
+// record is added to it too, in pre-order. A node of the branch without a record raises
+// EXmlPersistance before anything is added.
+TTreeNode& AddTreeBranch(TCategoryTree& tree, TTreeNode* parent, TXMLTreeNode& node, TDmoz* document);
+
+// The persisted form of a node and its descendants; it borrows the nodes' records.
+std::unique_ptr<TXMLTreeNode> BuildXmlTreeNode(const TTreeNode& node,
+                                               const ProcessMessages& processMessages = {});
+
+// The text a node shows for a record: its name, with "@" after a symbolic category's.
+std::string NodeTextOf(const TBaseCategory& record);

@@ -1,0 +1,159 @@
+#include "TreeFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+class TRecordingObserver : public TCategoryTreeObserver {
+public:
+    std::vector<std::string> Events;
+
+    void BranchAboutToBeAdded(TTreeNode* parent, int row) override
+    {
+        Events.push_back("add " + (parent ? parent->Text() : std::string("<top>")) + " " + std::to_string(row));
+    }
+    void BranchAdded() override { Events.push_back("added"); }
+    void BranchAboutToBeRemoved(TTreeNode& node) override
+    {
+        Events.push_back("remove " + node.Text() + " " + std::to_string(node.Row()));
+    }
+    void BranchRemoved() override { Events.push_back("removed"); }
+};
+
+// Arts(1) { Music(2) { Jazz(3) }, Sounds@ }, Science(4)
+void AddExample(TCategoryTree& tree)
+{
+    TTreeNode& arts = tree.AddNode(nullptr, "Arts", MakeCategory(u"Arts", 1));
+    TTreeNode& music = tree.AddNode(&arts, "Music", MakeCategory(u"Music", 2));
+    tree.AddNode(&music, "Jazz", MakeCategory(u"Jazz", 3));
+    tree.AddNode(&arts, "Sounds@", MakeSymbolic(u"Sounds", 1, u"Top/Arts/Music"));
+    tree.AddNode(nullptr, "Science", MakeCategory(u"Science", 4));
+}
+
+TEST(CategoryTree, NodesKnowTheirPlaceAndNeighbours)
+{
+    TCategoryTree tree;
+    AddExample(tree);
+    EXPECT_EQ(Outline(tree), (std::vector<std::string>{"Arts", "  Music", "    Jazz", "  Sounds@", "Science"}));
+    EXPECT_EQ(tree.Count(), 5u);
+    TTreeNode* arts = tree.FirstNode();
+    ASSERT_NE(arts, nullptr);
+    EXPECT_EQ(arts->Parent(), nullptr);
+    EXPECT_EQ(arts->NextSibling()->Text(), "Science");
+    EXPECT_EQ(arts->NextSibling()->NextSibling(), nullptr);
+    TTreeNode* music = arts->FirstChild();
+    EXPECT_EQ(music->Parent(), arts);
+    EXPECT_EQ(music->NextSibling()->Text(), "Sounds@");
+    EXPECT_EQ(music->NextSibling()->Row(), 1);
+}
+
+TEST(CategoryTree, TellsTheObserverBeforeAndAfterEveryChange)
+{
+    TCategoryTree tree;
+    TRecordingObserver observer;
+    tree.SetObserver(&observer);
+    AddExample(tree);
+    tree.DeleteNode(*tree.FirstNode()->FirstChild());
+    EXPECT_EQ(observer.Events, (std::vector<std::string>{"add <top> 0", "added", "add Arts 0", "added", "add Music 0",
+                                                         "added", "add Arts 1", "added", "add <top> 1", "added",
+                                                         "remove Music 0", "removed"}));
+}
+
+TEST(CategoryTree, DeletionRunsForEveryNodeChildrenFirstWhileTheBranchIsInPlace)
+{
+    TCategoryTree tree;
+    AddExample(tree);
+    std::vector<std::string> deleted;
+    tree.SetOnDeletion([&](TTreeNode& node) {
+        EXPECT_NE(node.Data(), nullptr) << node.Text();
+        deleted.push_back(node.Text());
+        node.FreeData();
+    });
+    tree.DeleteNode(*tree.FirstNode());
+    EXPECT_EQ(deleted, (std::vector<std::string>{"Jazz", "Music", "Sounds@", "Arts"}));
+    EXPECT_EQ(Outline(tree), std::vector<std::string>{"Science"});
+    EXPECT_EQ(tree.FirstNode()->Row(), 0);
+    EXPECT_EQ(tree.Count(), 1u);
+}
+
+TEST(CategoryTree, FindsTheFirstCategoryNodeOfAnIdInTreeOrder)
+{
+    TCategoryTree tree;
+    AddExample(tree);
+    AddExample(tree);
+    TTreeNode* firstArts = tree.TopLevelNodes()[0].get();
+    TTreeNode* secondArts = tree.TopLevelNodes()[2].get();
+    EXPECT_EQ(tree.FindFirstCategoryNode(1), firstArts);
+    EXPECT_EQ(tree.FindFirstCategoryNode(3)->Parent()->Parent(), firstArts);
+    EXPECT_EQ(tree.FindFirstCategoryNode(99), nullptr);
+
+    tree.DeleteNode(*firstArts);
+    EXPECT_EQ(tree.FindFirstCategoryNode(1), secondArts);
+    EXPECT_EQ(tree.FindFirstCategoryNode(3)->Parent()->Parent(), secondArts);
+    tree.DeleteNode(*secondArts);
+    EXPECT_EQ(tree.FindFirstCategoryNode(1), nullptr);
+    EXPECT_EQ(tree.FindFirstCategoryNode(4), tree.TopLevelNodes()[0].get());
+}
+
+TEST(CategoryTree, SymbolicCategoriesAreNotFoundByTheirParentId)
+{
+    TCategoryTree tree;
+    tree.AddNode(nullptr, "Sounds@", MakeSymbolic(u"Sounds", 7, u"x"));
+    EXPECT_EQ(tree.FindFirstCategoryNode(7), nullptr);
+    EXPECT_EQ(tree.FindFirstCategoryNode(0), nullptr);
+}
+
+TEST(CategoryTree, ZeroAndNegativeIdsAreFoundLikeAnyOther)
+{
+    TCategoryTree tree;
+    TTreeNode& zero = tree.AddNode(nullptr, "Zero", MakeCategory(u"Zero", 0));
+    TTreeNode& negative = tree.AddNode(nullptr, "Negative", MakeCategory(u"Negative", -5));
+    EXPECT_EQ(tree.FindFirstCategoryNode(0), &zero);
+    EXPECT_EQ(tree.FindFirstCategoryNode(-5), &negative);
+}
+
+// Loads only append, but a branch added under an earlier node must still be found in tree
+// order, before nodes of the same ID that come later in the tree.
+TEST(CategoryTree, ABranchAddedInTheMiddleTakesItsPlaceInTreeOrder)
+{
+    TCategoryTree tree;
+    TTreeNode& first = tree.AddNode(nullptr, "First", MakeCategory(u"First", 1));
+    tree.AddNode(nullptr, "Later", MakeCategory(u"Later", 5));
+    TTreeNode& last = tree.AddNode(nullptr, "Last", MakeCategory(u"Last", 5));
+    EXPECT_EQ(tree.FindFirstCategoryNode(5)->Text(), "Later");
+
+    TTreeNode& early = tree.AddNode(&first, "Early", MakeCategory(u"Early", 5));
+    EXPECT_EQ(tree.FindFirstCategoryNode(5), &early);
+    tree.DeleteNode(early);
+    EXPECT_EQ(tree.FindFirstCategoryNode(5)->Text(), "Later");
+    tree.DeleteNode(*tree.FindFirstCategoryNode(5));
+    EXPECT_EQ(tree.FindFirstCategoryNode(5), &last);
+
+    // Between two nodes of the ID, under the node in the middle.
+    TTreeNode& middle = tree.AddNode(nullptr, "Middle", MakeCategory(u"Middle", 8));
+    tree.AddNode(nullptr, "End", MakeCategory(u"End", 9));
+    TTreeNode& inside = tree.AddNode(&middle, "Inside", MakeCategory(u"Inside", 9));
+    EXPECT_EQ(tree.FindFirstCategoryNode(9), &inside);
+}
+
+TEST(CategoryTree, ComparesNodesInPreOrder)
+{
+    TCategoryTree tree;
+    AddExample(tree);
+    const TTreeNode& arts = *tree.FirstNode();
+    const TTreeNode& music = *arts.FirstChild();
+    const TTreeNode& jazz = *music.FirstChild();
+    const TTreeNode& sounds = *music.NextSibling();
+    const TTreeNode& science = *arts.NextSibling();
+    EXPECT_TRUE(ComesBeforeInTree(arts, jazz));
+    EXPECT_FALSE(ComesBeforeInTree(jazz, arts));
+    EXPECT_TRUE(ComesBeforeInTree(jazz, sounds));
+    EXPECT_TRUE(ComesBeforeInTree(sounds, science));
+    EXPECT_FALSE(ComesBeforeInTree(science, music));
+    EXPECT_FALSE(ComesBeforeInTree(music, music));
+}
+
+}  // namespace

@@ -1,0 +1,232 @@
+#include "TreeFixtures.h"
+
+#include "common/XmlPersistance/XmlPersistance.h"
+#include "common/XmlPersistance/XmlPersistanceErrors.h"
+#include "model/CategoryClasses.h"
+#include "model/Dmoz.h"
+#include "model/XMLTreeNode.h"
+#include "model/tree/TreeBinding.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::string RecordsOnlyRoot =
+    "<DUMMY_NODE><TDmoz><Categories><TCategory><Content>0</Content><ID>1</ID><Name>A</Name><Url>u</Url>"
+    "</TCategory></Categories><SymbolicCategories/></TDmoz></DUMMY_NODE>";
+
+class TreeBinding : public ::testing::Test {
+protected:
+    void SetUp() override { RegisterCategoryClasses(); }
+
+    // Tree and document both: the outline of the tree and the names in the two arrays.
+    void ExpectInStep(const std::vector<std::string>& outline, const std::vector<std::u16string>& categories,
+                      const std::vector<std::u16string>& symbolic)
+    {
+        EXPECT_EQ(Outline(Tree), outline);
+        std::vector<std::u16string> names;
+        for (const TCategory* category : Document.Categories)
+            names.push_back(category->Name);
+        EXPECT_EQ(names, categories);
+        names.clear();
+        for (const TSymbolicCategory* link : Document.SymbolicCategories)
+            names.push_back(link->Name);
+        EXPECT_EQ(names, symbolic);
+    }
+
+    void AddTopLevel(TXMLTreeNode& root, TBaseCategory* record)
+    {
+        auto node = std::make_unique<TXMLTreeNode>();
+        node->Data = record;
+        root.AddNode(std::move(node));
+    }
+
+    TTempFolder Folder;
+    TCategoryTree Tree;
+    TDmoz Document;
+    int MessageCalls = 0;
+    ProcessMessages CountCalls = [this] { ++MessageCalls; };
+};
+
+TEST_F(TreeBinding, LoadsTheExampleIntoTreeAndDocumentInPreOrder)
+{
+    LoadTree(Tree, ExampleTreeFile(), Document);
+    ExpectInStep({"Arts", "  Music", "  Sounds@"}, {u"Arts", u"Music"}, {u"Sounds"});
+    EXPECT_EQ(Tree.FirstNode()->Data(), Document.Categories[0]);
+    EXPECT_EQ(Tree.FindFirstCategoryNode(2)->Text(), "Music");
+    const auto* sounds = dynamic_cast<const TSymbolicCategory*>(Tree.FirstNode()->Children()[1]->Data());
+    ASSERT_NE(sounds, nullptr);
+    EXPECT_EQ(sounds->Parent, 1);
+    EXPECT_EQ(sounds->Url, u"Top/Arts/Music");
+}
+
+TEST_F(TreeBinding, ASecondLoadAppendsDistinctCopies)
+{
+    LoadTree(Tree, ExampleTreeFile(), Document);
+    LoadTree(Tree, ExampleTreeFile(), Document);
+    ExpectInStep({"Arts", "  Music", "  Sounds@", "Arts", "  Music", "  Sounds@"},
+                 {u"Arts", u"Music", u"Arts", u"Music"}, {u"Sounds", u"Sounds"});
+    EXPECT_NE(Document.Categories[0], Document.Categories[2]);
+    EXPECT_NE(Document.SymbolicCategories[0], Document.SymbolicCategories[1]);
+    EXPECT_EQ(Tree.FindFirstCategoryNode(1), Tree.FirstNode());
+}
+
+TEST_F(TreeBinding, RefusesFilesThatDoNotDescribeATreeAndChangesNothing)
+{
+    LoadTree(Tree, ExampleTreeFile(), Document);
+    const std::string noData = Folder.File("nodata.xml");
+    WriteFile(noData, "<DUMMY_NODE><TXMLTreeNode><Data isNull=\"true\"/><Nodes>"
+                      "<TXMLTreeNode><Data><TCategory><Content>0</Content><ID>7</ID><Name>Kept</Name><Url/></TCategory>"
+                      "</Data><Nodes><TXMLTreeNode><Data isNull=\"true\"/><Nodes/></TXMLTreeNode></Nodes></TXMLTreeNode>"
+                      "</Nodes></TXMLTreeNode></DUMMY_NODE>");
+    const std::string document = Folder.File("document.xml");
+    WriteFile(document, RecordsOnlyRoot);
+    const std::string broken = Folder.File("broken.xml");
+    WriteFile(broken, "<DUMMY_NODE><TXMLTreeNode>");
+
+    for (const auto& [file, reason] : {std::pair{noData, std::string("has no Data")},
+                                       std::pair{document, std::string("root object is a TDmoz")}}) {
+        try {
+            LoadTree(Tree, file, Document);
+            ADD_FAILURE() << file << " was loaded";
+        } catch (const EXmlPersistance& error) {
+            EXPECT_NE(std::string(error.what()).find(file), std::string::npos) << error.what();
+            EXPECT_NE(std::string(error.what()).find(reason), std::string::npos) << error.what();
+        }
+    }
+    EXPECT_ANY_THROW(LoadTree(Tree, broken, Document));
+    EXPECT_ANY_THROW(LoadTree(Tree, Folder.File("missing.xml"), Document));
+    ExpectInStep({"Arts", "  Music", "  Sounds@"}, {u"Arts", u"Music"}, {u"Sounds"});
+}
+
+TEST_F(TreeBinding, TheRootsOwnRecordIsNeitherShownNorIndexed)
+{
+    const std::string file = Folder.File("tree.xml");
+    WriteFile(file, "<TXMLTreeNode><Data><TCategory><Content>0</Content><ID>1</ID><Name>Root</Name><Url/>"
+                    "</TCategory></Data><Nodes/></TXMLTreeNode>");
+    LoadTree(Tree, file, Document);
+    ExpectInStep({}, {}, {});
+}
+
+TEST_F(TreeBinding, SavesTheExampleByteForByte)
+{
+    LoadTree(Tree, ExampleTreeFile(), Document);
+    const std::string file = Folder.File("tree.xml");
+    SaveTree(Tree, file, CountCalls);
+    EXPECT_EQ(ReadFile(file), ReadFile(ExampleTreeFile()));
+    EXPECT_EQ(MessageCalls, 2 + 3);  // before and after building, and once per node
+}
+
+TEST_F(TreeBinding, SaveWritesRecordsNotNodeTextsAndLoadReproducesTheTree)
+{
+    TTreeNode& top = Tree.AddNode(nullptr, "Old", MakeCategory(u"Old", 10, u"Top/Old"));
+    Tree.AddNode(&top, "Link@", MakeSymbolic(u"Link", 10, u"Top/Old"));
+    Tree.AddNode(nullptr, "Second", MakeCategory(u"Second & <more>", -3, u""));
+    top.Data()->Name = u"Renamed";
+    const std::string file = Folder.File("tree.xml");
+    SaveTree(Tree, file);
+    EXPECT_EQ(Outline(Tree), (std::vector<std::string>{"Old", "  Link@", "Second"}));
+
+    TCategoryTree loaded;
+    TDmoz document;
+    LoadTree(loaded, file, document);
+    EXPECT_EQ(Outline(loaded), (std::vector<std::string>{"Renamed", "  Link@", "Second & <more>"}));
+    ASSERT_EQ(document.Categories.size(), 2u);
+    EXPECT_EQ(document.Categories[0]->Url, u"Top/Old");
+    EXPECT_EQ(document.Categories[0]->ID, 10);
+    EXPECT_EQ(document.Categories[1]->ID, -3);
+    EXPECT_EQ(document.Categories[1]->Url, u"");
+    EXPECT_EQ(document.SymbolicCategories[0]->Parent, 10);
+}
+
+TEST_F(TreeBinding, AnEmptyTreeSavesAsAnEmptyRootThatLoadsAsNothing)
+{
+    const std::string file = Folder.File("tree.xml");
+    SaveTree(Tree, file);
+    EXPECT_EQ(ReadFile(file), "<DUMMY_NODE>\r\n  <TXMLTreeNode>\r\n    <Data isNull=\"true\"/>\r\n    <Nodes/>\r\n"
+                              "  </TXMLTreeNode>\r\n</DUMMY_NODE>\r\n");
+    LoadTree(Tree, ExampleTreeFile(), Document);
+    LoadTree(Tree, file, Document);
+    ExpectInStep({"Arts", "  Music", "  Sounds@"}, {u"Arts", u"Music"}, {u"Sounds"});
+}
+
+TEST_F(TreeBinding, NodeTextsComeFromNamesAsTheyWereWhenAdded)
+{
+    TXMLTreeNode root;
+    auto odd = MakeCategory(std::u16string(u"Caf\u00e9 ") + char16_t(0xD800), 1);
+    AddTopLevel(root, odd.release());
+    AddTopLevel(root, MakeSymbolic(u"", 1, u"").release());
+    for (const auto& node : root.Nodes)
+        AddTreeBranch(Tree, nullptr, *node, nullptr);
+    EXPECT_EQ(Outline(Tree), (std::vector<std::string>{"Caf\xc3\xa9 \xef\xbf\xbd", "@"}));
+    EXPECT_TRUE(Document.Categories.empty());
+}
+
+TEST_F(TreeBinding, AddTreeBranchRefusesABranchWithANodeWithoutRecord)
+{
+    TXMLTreeNode branch;
+    auto record = MakeCategory(u"Top", 1);
+    branch.Data = record.get();
+    branch.AddNode(std::make_unique<TXMLTreeNode>());
+    EXPECT_THROW(AddTreeBranch(Tree, nullptr, branch, &Document), EXmlPersistance);
+    ExpectInStep({}, {}, {});
+}
+
+TEST_F(TreeBinding, BuildXmlTreeNodeBorrowsTheRecordsOfTheBranch)
+{
+    LoadTree(Tree, ExampleTreeFile(), Document);
+    const auto persisted = BuildXmlTreeNode(*Tree.FirstNode(), CountCalls);
+    EXPECT_EQ(persisted->Data, Tree.FirstNode()->Data());
+    ASSERT_EQ(persisted->Nodes.size(), 2u);
+    EXPECT_EQ(persisted->Nodes[1]->Data, Tree.FirstNode()->Children()[1]->Data());
+    EXPECT_TRUE(persisted->Nodes[1]->Nodes.empty());
+    EXPECT_EQ(MessageCalls, 3);
+}
+
+TEST_F(TreeBinding, DeletingALeafRemovesOneRecordFromOneArray)
+{
+    LoadTree(Tree, ExampleTreeFile(), Document);
+    DeleteBranch(Tree, *Tree.FirstNode()->Children()[1], Document, CountCalls);
+    ExpectInStep({"Arts", "  Music"}, {u"Arts", u"Music"}, {});
+    EXPECT_EQ(MessageCalls, 1);
+}
+
+TEST_F(TreeBinding, DeletingABranchLeavesSymbolicCategoriesElsewhereThatPointIntoIt)
+{
+    LoadTree(Tree, ExampleTreeFile(), Document);
+    TTreeNode& other = Tree.AddNode(nullptr, "Other", MakeCategory(u"Other", 5));
+    TTreeNode& link = Tree.AddNode(&other, "ToMusic@", MakeSymbolic(u"ToMusic", 1, u"Top/Arts/Music"));
+    Document.AddRecord(other.Data());
+    Document.AddRecord(link.Data());
+    std::vector<std::string> deleted;
+    Tree.SetOnDeletion([&](TTreeNode& node) {
+        deleted.push_back(node.Text());
+        node.FreeData();
+    });
+
+    DeleteBranch(Tree, *Tree.FirstNode(), Document, CountCalls);
+    ExpectInStep({"Other", "  ToMusic@"}, {u"Other"}, {u"ToMusic"});
+    EXPECT_EQ(deleted, (std::vector<std::string>{"Music", "Sounds@", "Arts"}));
+    EXPECT_EQ(MessageCalls, 3);
+    EXPECT_EQ(Tree.FindFirstCategoryNode(1), nullptr);
+    EXPECT_EQ(Tree.FindFirstCategoryNode(5), &other);
+}
+
+// Each record leaves the document once, at its first occurrence; the order of the rest stays.
+TEST_F(TreeBinding, DeleteRemovesOnlyTheFirstOccurrenceOfARecord)
+{
+    TTreeNode& a = Tree.AddNode(nullptr, "A", MakeCategory(u"A", 1));
+    TTreeNode& b = Tree.AddNode(nullptr, "B", MakeCategory(u"B", 2));
+    TTreeNode& c = Tree.AddNode(nullptr, "C", MakeCategory(u"C", 3));
+    for (TTreeNode* node : {&a, &b, &c, &a, &b})
+        Document.AddRecord(node->Data());
+    const std::vector<const TBaseCategory*> records = {a.Data(), b.Data(), c.Data()};
+    DeleteBranch(Tree, b, Document);
+    DeleteBranch(Tree, c, Document);
+    // The second occurrence of B's record stays (and now refers to a freed record; only
+    // its address is compared).
+    EXPECT_EQ(std::vector<const TBaseCategory*>(Document.Categories.begin(), Document.Categories.end()),
+              (std::vector<const TBaseCategory*>{records[0], records[0], records[1]}));
+}
+
+}  // namespace
