@@ -1,0 +1,227 @@
+#include "http/HTTPClient.h"
+
+#include "common/core/Text.h"
+#include "http/BodyReader.h"
+#include "http/CookieManager.h"
+#include "http/FormEncoding.h"
+#include "http/NetExceptions.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr size_t SendBlockSize = 32768;
+constexpr int RedirectBodyTimeoutMs = 4000;
+constexpr int ErrorBodyTimeoutMs = 2000;
+
+bool IsBasicChallenge(const std::string& challenge)
+{
+    return SameTextAscii(std::string_view(challenge).substr(0, challenge.find(' ')), "Basic");
+}
+
+}  // namespace
+
+std::string THTTPClient::GetPage(const std::string& URL)
+{
+    return DoRequest(THTTPMethod::hmGet, URL, nullptr);
+}
+
+std::string THTTPClient::PostForm(const std::string& URL, std::vector<std::string>& Fields)
+{
+    if (HTTPOptions.hoForceEncodeParams)
+        EncodeFormValues(Fields);
+    if (HTTPRequest.ContentType.empty() || SameTextAscii(HTTPRequest.ContentType, "text/html"))
+        HTTPRequest.ContentType = "application/x-www-form-urlencoded";
+    const std::string body = FormBody(Fields);
+    return DoRequest(THTTPMethod::hmPost, URL, &body);
+}
+
+std::string THTTPClient::DoRequest(THTTPMethod method, const std::string& url, const std::string* body)
+{
+    const bool http10 = method == THTTPMethod::hmPost ? !HTTPOptions.hoKeepOrigProtocol || ProtocolVersion == pv1_0
+                                                      : ProtocolVersion == pv1_0;
+    // A post always starts on a new connection.
+    if (method == THTTPMethod::hmPost)
+        Connection.Disconnect();
+    std::string target = url;
+    try {
+        for (int redirectCount = 1;; ++redirectCount) {
+            PrepareRequest(target, method, body);
+            ChooseConnection(http10);
+            SendRequest(http10 ? pv1_0 : pv1_1, body);
+            ReadResponseHeaders();
+            std::string result;
+            if (!FollowRedirects(method, body, target, redirectCount, result)) {
+                CloseUnlessReusable(http10);
+                return result;
+            }
+        }
+    } catch (const EHTTPProtocolException&) {
+        CloseUnlessReusable(http10);
+        throw;
+    } catch (...) {
+        // Whatever was left unread would be taken for the next response.
+        Connection.Disconnect();
+        throw;
+    }
+}
+
+// Decides what the response means for the call; true when a redirect is to be followed
+// with target (and maybe another method), false when result holds the call's result.
+bool THTTPClient::FollowRedirects(THTTPMethod& method, const std::string*& body, std::string& target,
+                                  int redirectCount, std::string& result)
+{
+    switch (Classify()) {
+    case TResponseKind::rkSuccess:
+        result = ReadSuccessBody();
+        return false;
+    case TResponseKind::rkError:
+        RaiseProtocolError();
+    case TResponseKind::rkRedirect:
+        break;
+    }
+    if (!HandleRedirects || HTTPResponse.Location.empty())
+        RaiseProtocolError();
+    DropBody();
+    if (redirectCount >= RedirectMaximum)
+        return false;
+    target = HTTPResponse.Location;
+    // See Other asks for the new page with a GET; posting the form there again could
+    // create the same category twice.
+    if (HTTPResponse.ResponseCode == 303) {
+        method = THTTPMethod::hmGet;
+        body = nullptr;
+    }
+    return true;
+}
+
+void THTTPClient::PrepareRequest(const std::string& target, THTTPMethod method, const std::string* body)
+{
+    URI = ResolveURL(URI, target);
+    HTTPRequest.Method = method;
+    HTTPRequest.Target = URI.RequestTarget();
+    HTTPRequest.Host = URI.HostField();
+    HTTPRequest.ContentLength = body ? static_cast<int64_t>(body->size()) : -1;
+}
+
+void THTTPClient::ChooseConnection(bool http10)
+{
+    if (Connection.Connected()) {
+        if (!SameTextAscii(Connection.Host(), URI.Host) || Connection.Port() != URI.Port ||
+            !HTTPResponse.AllowsKeepAlive(http10))
+            Connection.Disconnect();
+        else
+            Connection.CloseIfClosedByPeer();
+    }
+    if (!Connection.Connected())
+        Connection.Connect(URI.Host, URI.Port, ConnectTimeout);
+}
+
+void THTTPClient::SendRequest(TProtocolVersion version, const std::string* body)
+{
+    if (version == pv1_0 && HTTPRequest.Connection.empty())
+        HTTPRequest.Connection = "keep-alive";
+    HTTPRequest.ComposeHeaders(CookieManager ? CookieManager->CookieHeaderValue(URI.Host, URI.Path, false) : "");
+    Connection.ReadTimeout = ReadTimeout;
+    Connection.Write(HTTPRequest.HeaderText(version));
+    if (!body)
+        return;
+    for (size_t offset = 0; offset < body->size(); offset += SendBlockSize)
+        Connection.Write(std::string_view(*body).substr(offset, SendBlockSize));
+}
+
+void THTTPClient::ReadResponseHeaders()
+{
+    do {
+        ReadHeaderBlock();
+    } while (HTTPResponse.ResponseCode == 100);
+}
+
+void THTTPClient::ReadHeaderBlock()
+{
+    HTTPResponse.Clear();
+    HeaderBlockCut = false;
+    auto statusLine = Connection.ReadLn(HTTPMaxLineLength);
+    if (!statusLine)
+        throw EConnClosedGracefully();
+    HTTPResponse.SetStatusLine(std::move(*statusLine));
+    for (;;) {
+        auto line = Connection.ReadLn(HTTPMaxLineLength);
+        if (!line) {
+            HeaderBlockCut = true;
+            break;
+        }
+        if (line->empty())
+            break;
+        HTTPResponse.RawHeaders.Add(std::move(*line));
+    }
+    HTTPResponse.ProcessHeaders();
+    if (CookieManager)
+        CookieManager->TakeCookies(HTTPResponse.RawHeaders, URI.Host, URI.Path);
+}
+
+THTTPClient::TResponseKind THTTPClient::Classify() const
+{
+    const int code = HTTPResponse.ResponseCode;
+    if ((code >= 300 && code <= 399 && code != 304) || !HTTPResponse.Location.empty())
+        return TResponseKind::rkRedirect;
+    if (code >= 200 && code <= 299)
+        return TResponseKind::rkSuccess;
+    return TResponseKind::rkError;
+}
+
+std::string THTTPClient::ReadSuccessBody()
+{
+    if (HeaderBlockCut)
+        throw ENetException("Undefined situation");
+    std::string body;
+    if (!HTTPResponse.StatusForbidsBody())
+        ReadResponseBody(Connection, HTTPResponse, &body);
+    return body;
+}
+
+void THTTPClient::DropBody()
+{
+    if (HeaderBlockCut || HTTPResponse.StatusForbidsBody())
+        return;
+    Connection.ReadTimeout = RedirectBodyTimeoutMs;
+    try {
+        ReadResponseBody(Connection, HTTPResponse, nullptr);
+    } catch (const ENetException&) {
+        // The redirect is followed anyway; only this connection is not fit for it.
+        Connection.Disconnect();
+    }
+    Connection.ReadTimeout = ReadTimeout;
+}
+
+void THTTPClient::RaiseProtocolError()
+{
+    NoteAuthenticationChallenge();
+    std::string body;
+    if (!HeaderBlockCut && !HTTPResponse.StatusForbidsBody()) {
+        Connection.ReadTimeout = ErrorBodyTimeoutMs;
+        ReadResponseBody(Connection, HTTPResponse, &body);
+        Connection.ReadTimeout = ReadTimeout;
+    }
+    throw EHTTPProtocolException(HTTPResponse.ResponseCode, HTTPResponse.ResponseText, std::move(body));
+}
+
+void THTTPClient::NoteAuthenticationChallenge()
+{
+    const auto& headers = HTTPResponse.RawHeaders;
+    if (HTTPResponse.ResponseCode == 401) {
+        const auto challenges = headers.AllValues("WWW-Authenticate");
+        if (std::any_of(challenges.begin(), challenges.end(), IsBasicChallenge))
+            HTTPRequest.BasicAuthentication = true;
+    } else if (HTTPResponse.ResponseCode == 407) {
+        const auto challenges = headers.AllValues("Proxy-Authenticate");
+        if (!challenges.empty() && IsBasicChallenge(challenges.front()))
+            HTTPRequest.ProxyBasicAuthentication = true;
+    }
+}
+
+void THTTPClient::CloseUnlessReusable(bool http10)
+{
+    if (!Connection.Connected() || !HTTPResponse.AllowsKeepAlive(http10))
+        Connection.Disconnect();
+}

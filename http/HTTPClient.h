@@ -1,0 +1,73 @@
+#pragma once
+
+#include "common/core/ProcessMessages.h"
+#include "http/HTTPRequest.h"
+#include "http/HTTPResponse.h"
+#include "http/TCPConnection.h"
+#include "http/URI.h"
+
+#include <string>
+#include <vector>
+
+class TCookieManager;
+
+// hoKeepOrigProtocol: a post keeps the client's protocol version instead of HTTP/1.0.
+// hoForceEncodeParams: the values of a posted form are percent-encoded.
+struct THTTPOptions {
+    bool hoKeepOrigProtocol = false;
+    bool hoForceEncodeParams = true;
+};
+
+// Blocking HTTP client: GET of a page and POST of a form over plain TCP, with connection
+// reuse, redirects and cookies.
+class THTTPClient {
+public:
+    THTTPClient() = default;
+    THTTPClient(const THTTPClient&) = delete;
+    THTTPClient& operator=(const THTTPClient&) = delete;
+
+    bool HandleRedirects = false;
+    int RedirectMaximum = 15;
+    TProtocolVersion ProtocolVersion = pv1_1;
+    THTTPOptions HTTPOptions;
+    int ReadTimeout = 0;  // milliseconds, 0 = no limit
+    int ConnectTimeout = 120000;  // milliseconds
+
+    // The body of the final response, byte for byte.
+    std::string GetPage(const std::string& URL);
+    // Posts the "name=value" lines as a form; the list keeps its encoded values afterwards.
+    std::string PostForm(const std::string& URL, std::vector<std::string>& Fields);
+
+    // Borrowed: the store outlives the client's calls.
+    void SetCookieManager(TCookieManager* cookieManager) { CookieManager = cookieManager; }
+    void SetProcessMessages(ProcessMessages hook) { Connection.SetProcessMessages(std::move(hook)); }
+
+    THTTPRequest& Request() { return HTTPRequest; }
+    const THTTPResponse& Response() const { return HTTPResponse; }
+    const TURI& URL() const { return URI; }
+
+private:
+    enum class TResponseKind { rkRedirect, rkSuccess, rkError };
+
+    std::string DoRequest(THTTPMethod method, const std::string& url, const std::string* body);
+    bool FollowRedirects(THTTPMethod& method, const std::string*& body, std::string& target,
+                         int redirectCount, std::string& result);
+    void PrepareRequest(const std::string& target, THTTPMethod method, const std::string* body);
+    void ChooseConnection(bool http10);
+    void SendRequest(TProtocolVersion version, const std::string* body);
+    void ReadResponseHeaders();
+    void ReadHeaderBlock();
+    TResponseKind Classify() const;
+    void DropBody();
+    std::string ReadSuccessBody();
+    [[noreturn]] void RaiseProtocolError();
+    void NoteAuthenticationChallenge();
+    void CloseUnlessReusable(bool http10);
+
+    THTTPRequest HTTPRequest;
+    THTTPResponse HTTPResponse;
+    TURI URI;
+    TTCPConnection Connection;
+    TCookieManager* CookieManager = nullptr;
+    bool HeaderBlockCut = false;  // the server closed the connection inside the header block
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "common/core/Exception.h"
+
+#include <cstdint>
+#include <optional>
+#include <string_view>
+
+// A text that should be an integer and is not.
+class EConvertError : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// Decimal integers with an optional sign, nothing else around them.
+std::optional<int> TryParseInt(std::string_view text);
+std::optional<int64_t> TryParseInt64(std::string_view text);
+// Raises EConvertError "'text' is not a valid integer value".
+int ParseInt(std::string_view text);

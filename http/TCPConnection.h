@@ -1,0 +1,74 @@
+#pragma once
+
+#include "common/core/ProcessMessages.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+// One client TCP connection with its buffer of received bytes not yet consumed. Every wait
+// (connect, send, receive) is cut into slices of at most 50 ms when a process-messages
+// hook is set, and the hook runs after each slice, so the window stays responsive.
+class TTCPConnection {
+public:
+    static constexpr size_t RecvBufferSize = 32768;
+    static constexpr int SliceMs = 50;
+
+    TTCPConnection() = default;
+    TTCPConnection(const TTCPConnection&) = delete;
+    TTCPConnection& operator=(const TTCPConnection&) = delete;
+    ~TTCPConnection();
+
+    void SetProcessMessages(ProcessMessages hook) { Hook = std::move(hook); }
+
+    // Resolves the host and connects. Raises ESocketError (11001) for an unknown host,
+    // EConnectException when the connect fails and EConnectTimeout after connectTimeoutMs.
+    void Connect(const std::string& host, const std::string& port, int connectTimeoutMs);
+    void Disconnect();
+    bool Connected() const { return Socket >= 0; }
+    const std::string& Host() const { return ConnectedHost; }
+    const std::string& Port() const { return ConnectedPort; }
+
+    // Looks for one millisecond whether the server closed the connection meanwhile;
+    // if it did, the connection is closed here too.
+    void CloseIfClosedByPeer();
+
+    // Milliseconds without any data after which a read fails with EReadTimeout; 0 = no limit.
+    int ReadTimeout = 0;
+
+    void Write(std::string_view bytes);
+
+    // The next line without its LF and one CR before it; nullopt when the server closed the
+    // connection and nothing is left. Bytes after the last LF at the close form a last line.
+    // A line longer than maxLength raises EReadLnMaxLineLengthExceeded.
+    std::optional<std::string> ReadLn(size_t maxLength);
+
+    // Appends up to count bytes to sink (or drops them when sink is null); stops early when
+    // the server closes the connection. Returns the number of bytes taken.
+    uint64_t ReadBytes(std::string* sink, uint64_t count);
+
+    // Appends every byte up to the server's close.
+    void ReadUntilClosed(std::string* sink);
+
+private:
+    // Reads one block into the buffer; false when the server has closed the connection.
+    bool FillBuffer();
+    // Receives directly into sink (no copy through the buffer); 0 when closed.
+    size_t ReceiveInto(std::string* sink, size_t maxBytes);
+    size_t Receive(char* target, size_t maxBytes);
+    void WaitFor(short events, int timeoutMs);
+    void CloseSocket();  // keeps the bytes already received
+    void WaitForConnect(int connectTimeoutMs);
+    size_t Buffered() const { return InBuffer.size() - InPos; }
+    uint64_t TakeBuffered(std::string* sink, uint64_t count);
+    void CompactBuffer();
+
+    int Socket = -1;
+    std::string ConnectedHost;
+    std::string ConnectedPort;
+    ProcessMessages Hook;
+    std::string InBuffer;
+    size_t InPos = 0;
+    size_t LineScanned = 0;  // bytes after InPos already searched for a LF
+};

@@ -1,0 +1,29 @@
+#include "http/TextTrim.h"
+
+namespace {
+bool IsBlankOrControl(char c)
+{
+    return static_cast<unsigned char>(c) <= ' ';
+}
+}  // namespace
+
+std::string_view TrimLeft(std::string_view text)
+{
+    size_t start = 0;
+    while (start < text.size() && IsBlankOrControl(text[start]))
+        ++start;
+    return text.substr(start);
+}
+
+std::string_view TrimRight(std::string_view text)
+{
+    size_t end = text.size();
+    while (end > 0 && IsBlankOrControl(text[end - 1]))
+        --end;
+    return text.substr(0, end);
+}
+
+std::string_view Trim(std::string_view text)
+{
+    return TrimRight(TrimLeft(text));
+}

@@ -1,0 +1,153 @@
+#include "http/URI.h"
+
+#include "common/core/Text.h"
+#include "http/NetExceptions.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+// Splits "dir/dir/doc?params" (the query begins at the first "?", or at the first "="
+// when there is no "?") into its directory part, document and params.
+void SplitPathDocumentParams(std::string_view text, TURI& uri)
+{
+    size_t query = text.find('?');
+    if (query == std::string_view::npos)
+        query = text.find('=');
+    const std::string_view head = text.substr(0, query);
+    const size_t lastSlash = head.rfind('/');
+    const size_t documentStart = lastSlash == std::string_view::npos ? 0 : lastSlash + 1;
+    uri.Path = std::string(head.substr(0, documentStart));
+    uri.Document = std::string(head.substr(documentStart));
+    uri.Params = query == std::string_view::npos ? std::string() : std::string(text.substr(query));
+}
+
+std::string WithoutFragment(std::string_view text, TURI& uri)
+{
+    const size_t hash = text.find('#');
+    if (hash == std::string_view::npos)
+        return std::string(text);
+    uri.Bookmark = std::string(text.substr(hash + 1));
+    return std::string(text.substr(0, hash));
+}
+
+void SplitAuthority(std::string_view authority, TURI& uri)
+{
+    const size_t at = authority.find('@');
+    if (at != std::string_view::npos) {
+        const std::string_view credentials = authority.substr(0, at);
+        const size_t colon = credentials.find(':');
+        uri.Username = std::string(credentials.substr(0, colon));
+        if (colon != std::string_view::npos)
+            uri.Password = std::string(credentials.substr(colon + 1));
+        authority.remove_prefix(at + 1);
+    }
+    const size_t colon = authority.find(':');
+    uri.Host = std::string(authority.substr(0, colon));
+    if (colon != std::string_view::npos)
+        uri.Port = std::string(authority.substr(colon + 1));
+}
+
+// Drops empty segments (so "//" becomes "/") and lets each ".." remove itself and the
+// segment before it; "." segments stay.
+std::string NormalisePath(std::string_view path)
+{
+    std::vector<std::string_view> segments;
+    size_t start = 0;
+    while (start <= path.size()) {
+        const size_t end = std::min(path.find('/', start), path.size());
+        const std::string_view segment = path.substr(start, end - start);
+        if (segment == "..") {
+            if (!segments.empty())
+                segments.pop_back();
+        } else if (!segment.empty()) {
+            segments.push_back(segment);
+        }
+        start = end + 1;
+    }
+    std::string normalised = "/";
+    for (const auto segment : segments) {
+        normalised += segment;
+        normalised += '/';
+    }
+    return normalised;
+}
+
+std::string JoinPaths(const std::string& basePath, const std::string& targetPath)
+{
+    if (!targetPath.empty() && targetPath[0] == '/')
+        return targetPath;
+    if (basePath.empty() || basePath.back() != '/')
+        return basePath + "/" + targetPath;
+    return basePath + targetPath;
+}
+
+bool IsDefaultPort(const std::string& port)
+{
+    return port.empty() || port == "0" || port == "80" || port == "443";
+}
+
+}  // namespace
+
+std::string TURI::RequestTarget() const
+{
+    return Path + Document + Params;
+}
+
+std::string TURI::HostField() const
+{
+    return Port == "80" ? Host : Host + ":" + Port;
+}
+
+bool IsAbsoluteURL(std::string_view url)
+{
+    return url.find("://") != std::string_view::npos;
+}
+
+TURI ParseURL(std::string_view url)
+{
+    std::string text(url);
+    std::replace(text.begin(), text.end(), '\\', '/');
+    TURI uri;
+    uri.Port.clear();
+    const size_t separator = text.find("://");
+    if (separator == std::string::npos) {
+        SplitPathDocumentParams(WithoutFragment(text, uri), uri);
+        return uri;
+    }
+    uri.Protocol = text.substr(0, separator);
+    const std::string rest = WithoutFragment(std::string_view(text).substr(separator + 3), uri);
+    const size_t slash = rest.find('/');
+    SplitAuthority(std::string_view(rest).substr(0, slash), uri);
+    SplitPathDocumentParams(slash == std::string::npos ? std::string_view() : std::string_view(rest).substr(slash + 1), uri);
+    uri.Path = "/" + uri.Path;
+    return uri;
+}
+
+TURI ResolveURL(const TURI& base, std::string_view target)
+{
+    const TURI parsed = ParseURL(target);
+    TURI resolved = base;
+    resolved.Protocol = parsed.Protocol.empty() ? "http" : parsed.Protocol;
+    if (SameTextAscii(resolved.Protocol, "https"))
+        throw EIOHandlerPropInvalid();
+    if (!SameTextAscii(resolved.Protocol, "http"))
+        throw EUnknownProtocol();
+
+    if (IsAbsoluteURL(target)) {
+        // An absolute target names its own host, even an empty one, and without a port
+        // it goes to the protocol's port, not to the port of the previous host.
+        resolved.Host = parsed.Host;
+        resolved.Username = parsed.Username;
+        resolved.Password = parsed.Password;
+        resolved.Port = parsed.Port.empty() ? "80" : parsed.Port;
+    } else if (IsDefaultPort(resolved.Port)) {
+        resolved.Port = "80";
+    }
+    resolved.Path = NormalisePath(JoinPaths(base.Path, parsed.Path));
+    resolved.Document = parsed.Document;
+    resolved.Params = parsed.Params;
+    resolved.Bookmark = parsed.Bookmark;
+    return resolved;
+}
