@@ -1,0 +1,34 @@
+#pragma once
+
+#include "common/core/Exception.h"
+
+#include <map>
+#include <string>
+#include <vector>
+
+// A command line the site cannot run with; the message names the offending argument.
+class ESiteUsage : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// How the site runs: where it listens, what it stores, whom it lets in, and the ways it
+// misbehaves on purpose so that a client can be tested against an awkward server.
+struct TSiteOptions {
+    int Port = 8642;
+    std::string DatabaseFile = ":memory:";
+    std::string User = "admin";
+    std::string Password = "demo";
+
+    // A new category is left out of the listing until this many further GETs of a form page.
+    int HideNewForGets = 0;
+    // Page (path, or path with query) -> HTTP status answered for it instead of the page.
+    std::map<std::string, int> FailingPages;
+    bool RedirectAfterLogin = false;
+    bool NoContentLength = false;
+    bool Chunked = false;
+};
+
+TSiteOptions ParseSiteOptions(const std::vector<std::string>& arguments);
+
+extern const char* const SiteUsageText;

@@ -1,0 +1,269 @@
+#include "tools/site/SiteServer.h"
+
+#include "tools/site/HtmlPages.h"
+
+#include <httplib.h>
+
+#include <charconv>
+#include <map>
+#include <optional>
+
+namespace {
+
+const char* const HtmlType = "text/html; charset=utf-8";
+const char* const ListenAddress = "127.0.0.1";
+
+std::optional<TCategoryId> ParseId(const std::string& text)
+{
+    TCategoryId id = 0;
+    const char* end = text.data() + text.size();
+    const auto [stop, error] = std::from_chars(text.data(), end, id);
+    if (text.empty() || error != std::errc() || stop != end || id < 0)
+        return std::nullopt;
+    return id;
+}
+
+std::string ReasonOf(int status)
+{
+    static const std::map<int, const char*> reasons = {
+        {200, "OK"}, {301, "Moved Permanently"}, {302, "Found"}, {303, "See Other"},
+        {304, "Not Modified"}, {307, "Temporary Redirect"}, {400, "Bad Request"},
+        {401, "Unauthorized"}, {403, "Forbidden"}, {404, "Not Found"},
+        {405, "Method Not Allowed"}, {413, "Payload Too Large"}, {500, "Internal Server Error"},
+        {502, "Bad Gateway"}, {503, "Service Unavailable"}};
+    const auto reason = reasons.find(status);
+    return reason == reasons.end() ? "Error" : reason->second;
+}
+
+}  // namespace
+
+TSiteServer::TSiteServer(TSiteOptions options)
+    : Options(std::move(options)), Server(std::make_unique<httplib::Server>()), Store(Options.DatabaseFile)
+{
+    Route();
+}
+
+TSiteServer::~TSiteServer() = default;
+
+int TSiteServer::Bind()
+{
+    const int port = Options.Port == 0 ? Server->bind_to_any_port(ListenAddress)
+                                       : (Server->bind_to_port(ListenAddress, Options.Port) ? Options.Port : -1);
+    if (port <= 0)
+        throw ESiteListen("Cannot listen on " + std::string(ListenAddress) + ":" + std::to_string(Options.Port));
+    return port;
+}
+
+bool TSiteServer::Serve()
+{
+    return Server->listen_after_bind();
+}
+
+void TSiteServer::Stop()
+{
+    Server->stop();
+}
+
+void TSiteServer::Route()
+{
+    using httplib::Request;
+    using httplib::Response;
+    // A misbehaving idle connection must not hold up a stop for long.
+    Server->set_keep_alive_timeout(2);
+    Server->set_pre_routing_handler([this](const Request& request, Response& response) {
+        return AnswerFailingPage(request, response) ? httplib::Server::HandlerResponse::Handled
+                                                    : httplib::Server::HandlerResponse::Unhandled;
+    });
+    Server->set_error_handler([this](const Request&, Response& response) {
+        if (response.body.empty() && !response.content_provider_)
+            Answer(response, response.status, StatusPage(response.status, ReasonOf(response.status)));
+    });
+    Server->set_exception_handler([this](const Request&, Response& response, std::exception_ptr error) {
+        std::string message = "unknown error";
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception& e) {
+            message = e.what();
+        } catch (...) {
+        }
+        Answer(response, 500, StatusPage(500, message));
+    });
+
+    Server->Get("/", [this](const Request&, Response& response) { PublicPage(response); });
+    const auto both = [this](const char* path, void (TSiteServer::*page)(const Request&, Response&)) {
+        Server->Get(path, [this, page](const Request& request, Response& response) { (this->*page)(request, response); });
+        Server->Post(path, [this, page](const Request& request, Response& response) { (this->*page)(request, response); });
+    };
+    // Every admin page takes GET and POST alike: a client that follows a redirect of a
+    // POST sends the POST again to the new address.
+    both("/admin/index.php", &TSiteServer::IndexPage);
+    both("/admin/login.php", &TSiteServer::LoginAnswer);
+    both("/admin/logout.php", &TSiteServer::LogoutPage);
+    both("/admin/dir_categs_edit.php", &TSiteServer::CategoryForm);
+}
+
+bool TSiteServer::AnswerFailingPage(const httplib::Request& request, httplib::Response& response)
+{
+    auto failing = Options.FailingPages.find(request.target);
+    if (failing == Options.FailingPages.end())
+        failing = Options.FailingPages.find(request.path);
+    if (failing == Options.FailingPages.end())
+        return false;
+    Answer(response, failing->second, StatusPage(failing->second, ReasonOf(failing->second)));
+    return true;
+}
+
+void TSiteServer::Answer(httplib::Response& response, int status, std::string html) const
+{
+    response.status = status;
+    if (Options.Chunked) {
+        response.set_chunked_content_provider(HtmlType, [html = std::move(html)](size_t, httplib::DataSink& sink) {
+            sink.write(html.data(), html.size());
+            sink.done();
+            return true;
+        });
+    } else if (Options.NoContentLength) {
+        response.set_content_provider(HtmlType, [html = std::move(html)](size_t, httplib::DataSink& sink) {
+            sink.write(html.data(), html.size());
+            sink.done();
+            return true;
+        });
+    } else {
+        response.set_content(html, HtmlType);
+    }
+}
+
+void TSiteServer::Redirect(httplib::Response& response, const std::string& location) const
+{
+    response.set_header("Location", location);
+    Answer(response, 302, "<!DOCTYPE html>\n<html><body><a href=\"" + EscapeHtml(location) + "\">"
+                              + EscapeHtml(location) + "</a></body></html>\n");
+}
+
+std::string TSiteServer::SessionOf(const httplib::Request& request, httplib::Response& response)
+{
+    const std::string id = SessionIdFromCookies(request.get_header_value("Cookie"));
+    if (Sessions.Exists(id))
+        return id;
+    const std::string started = Sessions.Start();
+    response.set_header("Set-Cookie", std::string(SessionCookieName) + "=" + started + "; path=/");
+    return started;
+}
+
+void TSiteServer::PublicPage(httplib::Response& response)
+{
+    std::lock_guard guard(StateLock);
+    const std::vector<TSiteCategory> categories = Store.All();
+    Answer(response, 200, PublicTreePage(InTreeOrder(categories), categories));
+}
+
+void TSiteServer::IndexPage(const httplib::Request& request, httplib::Response& response)
+{
+    std::lock_guard guard(StateLock);
+    const std::string session = SessionOf(request, response);
+    Answer(response, 200, Sessions.IsLoggedIn(session) ? AdminHomePage(Options.User) : LoginPage(""));
+}
+
+void TSiteServer::LoginAnswer(const httplib::Request& request, httplib::Response& response)
+{
+    std::lock_guard guard(StateLock);
+    const std::string session = SessionOf(request, response);
+    if (request.method != "POST") {
+        Answer(response, 200, Sessions.IsLoggedIn(session) ? AdminHomePage(Options.User) : LoginPage(""));
+        return;
+    }
+    const bool rightCredentials = request.has_param("user") == !Options.User.empty()
+                                  && request.get_param_value("user") == Options.User
+                                  && request.get_param_value("pass") == Options.Password;
+    if (!rightCredentials) {
+        Answer(response, 200, LoginPage("Wrong user name or password."));
+        return;
+    }
+    Sessions.LogIn(session);
+    if (Options.RedirectAfterLogin)
+        Redirect(response, "index.php");
+    else
+        Answer(response, 200, AdminHomePage(Options.User));
+}
+
+void TSiteServer::LogoutPage(const httplib::Request& request, httplib::Response& response)
+{
+    std::lock_guard guard(StateLock);
+    Sessions.End(SessionIdFromCookies(request.get_header_value("Cookie")));
+    Answer(response, 200, LoggedOutPage());
+}
+
+void TSiteServer::CategoryForm(const httplib::Request& request, httplib::Response& response)
+{
+    std::lock_guard guard(StateLock);
+    if (!Sessions.IsLoggedIn(SessionIdFromCookies(request.get_header_value("Cookie")))) {
+        Redirect(response, "index.php");
+        return;
+    }
+    if (request.get_param_value("action") != "N") {
+        Answer(response, 404, StatusPage(404, "Unknown action"));
+        return;
+    }
+    const bool symbolic = request.get_param_value("s") == "1";
+    TFormOutcome outcome;
+    if (request.method == "POST")
+        outcome = CreateCategory(request, symbolic);
+    else
+        CountFormFetch();
+    Answer(response, 200, RenderForm(symbolic, outcome));
+}
+
+TFormOutcome TSiteServer::CreateCategory(const httplib::Request& request, bool symbolic)
+{
+    TSiteCategory category;
+    category.Title = request.get_param_value("TITLE");
+    category.TitleUrl = request.get_param_value("TITLE_URL");
+    category.Symbolic = symbolic;
+    if (category.Title.empty())
+        return {"", "The category title is missing."};
+
+    const std::string parentText = request.get_param_value("PARENT_ID");
+    const auto parent = ParseId(parentText);
+    if (!parent || (*parent != TopCategoryId && !Store.IsRegularCategory(*parent)))
+        return {"", "There is no parent category with ID " + EscapeHtml(parentText) + "."};
+    category.ParentId = *parent;
+
+    if (symbolic) {
+        const std::string targetText = request.get_param_value("SYMBOLIC_ID");
+        const auto target = ParseId(targetText);
+        if (!target || (*target != TopCategoryId && !Store.IsRegularCategory(*target)))
+            return {"", "There is no category with ID " + EscapeHtml(targetText) + " to stand for."};
+        category.SymbolicId = *target;
+    }
+
+    const std::string status = request.get_param_value("STATUS");
+    if (status != "1" && status != "2")
+        return {"", "The status must be 1 (inactive) or 2 (active)."};
+    category.Status = status[0] - '0';
+
+    const TCategoryId id = Store.Add(category);
+    if (!symbolic && Options.HideNewForGets > 0)
+        HiddenForGets[id] = Options.HideNewForGets;
+    return {std::string(symbolic ? "Symbolic category <b>" : "Category <b>") + EscapeHtml(category.Title)
+                + "</b> saved with ID " + std::to_string(id) + ".",
+            ""};
+}
+
+void TSiteServer::CountFormFetch()
+{
+    for (auto hidden = HiddenForGets.begin(); hidden != HiddenForGets.end();) {
+        if (--hidden->second == 0)
+            hidden = HiddenForGets.erase(hidden);
+        else
+            ++hidden;
+    }
+}
+
+std::string TSiteServer::RenderForm(bool symbolic, const TFormOutcome& outcome)
+{
+    std::vector<TSiteCategory> listed;
+    for (TSiteCategory& category : Store.All())
+        if (!category.Symbolic && HiddenForGets.count(category.Id) == 0)
+            listed.push_back(std::move(category));
+    return CategoryFormPage(InTreeOrder(listed), symbolic, outcome);
+}

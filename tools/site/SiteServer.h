@@ -1,0 +1,68 @@
+#pragma once
+
+#include "tools/site/CategoryStore.h"
+#include "tools/site/HtmlPages.h"
+#include "tools/site/SessionTable.h"
+#include "tools/site/SiteOptions.h"
+
+#include <map>
+#include <memory>
+#include <mutex>
+#include <string>
+
+namespace httplib {
+class Server;
+struct Request;
+struct Response;
+}  // namespace httplib
+
+// Could not listen on the requested port.
+class ESiteListen : public Exception {
+public:
+    using Exception::Exception;
+};
+
+// The stand-in directory site: the admin pages a feed drives, the public tree, and the
+// misbehaviours switched on by the options. Listens on 127.0.0.1 only.
+class TSiteServer {
+public:
+    explicit TSiteServer(TSiteOptions options);
+    ~TSiteServer();
+    TSiteServer(const TSiteServer&) = delete;
+    TSiteServer& operator=(const TSiteServer&) = delete;
+
+    // Binds the listening socket; returns the port (the chosen one when the option was 0).
+    int Bind();
+    // Serves until Stop; returns false when serving failed.
+    bool Serve();
+    // Safe from another thread.
+    void Stop();
+
+private:
+    void Route();
+    bool AnswerFailingPage(const httplib::Request& request, httplib::Response& response);
+    void Answer(httplib::Response& response, int status, std::string html) const;
+    void Redirect(httplib::Response& response, const std::string& location) const;
+
+    // The request's session; a new one (with its cookie) when the request has none.
+    std::string SessionOf(const httplib::Request& request, httplib::Response& response);
+
+    void PublicPage(httplib::Response& response);
+    void IndexPage(const httplib::Request& request, httplib::Response& response);
+    void LoginAnswer(const httplib::Request& request, httplib::Response& response);
+    void LogoutPage(const httplib::Request& request, httplib::Response& response);
+    void CategoryForm(const httplib::Request& request, httplib::Response& response);
+
+    TFormOutcome CreateCategory(const httplib::Request& request, bool symbolic);
+    void CountFormFetch();
+    std::string RenderForm(bool symbolic, const TFormOutcome& outcome);
+
+    TSiteOptions Options;
+    std::unique_ptr<httplib::Server> Server;
+    // Guards everything below: the server answers on several threads.
+    std::mutex StateLock;
+    TCategoryStore Store;
+    TSessionTable Sessions;
+    // New categories still left out of the listing -> form fetches until they show.
+    std::map<TCategoryId, int> HiddenForGets;
+};
