@@ -4,7 +4,6 @@
 #include "feed/FeedErrors.h"
 #include "feed/PageScraping.h"
 
-#include <cstdio>
 #include <thread>
 #include <utility>
 
@@ -31,11 +30,9 @@ void TCategorySubmitter::FillCategoryForm(const std::string& name, const std::st
 
 void TCategorySubmitter::ReportMissingCategory(const std::string& name, int examination)
 {
-    const char* format = "category %s seem like it was not added. regetting page %d of %d before abort...";
-    const int length = std::snprintf(nullptr, 0, format, name.c_str(), examination, MaxExaminations);
-    std::string line(static_cast<size_t>(length), '\0');
-    std::snprintf(line.data(), line.size() + 1, format, name.c_str(), examination, MaxExaminations);
-    View.AppendMessageLine(line);
+    View.AppendMessageLine("category " + name + " seem like it was not added. regetting page " +
+                           std::to_string(examination) + " of " + std::to_string(MaxExaminations) +
+                           " before abort...");
 }
 
 void TCategorySubmitter::AddCategory(const std::string& name, const std::string& parentName)
