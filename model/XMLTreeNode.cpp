@@ -12,7 +12,7 @@ const TXMLPersistentClass& TXMLTreeNode::ClassInfo()
     static const TXMLPersistentClass info(
         "TXMLTreeNode", nullptr,
         {OwnedObjectArrayProperty<&TXMLTreeNode::Nodes>("Nodes", "TXMLTreeNodeList"),
-         BorrowedObjectProperty<&TXMLTreeNode::Data>("Data")},
+         BorrowedObjectProperty<&TXMLTreeNode::Data>("Data", "TBaseCategory")},
         CreateInstance<TXMLTreeNode>);
     return info;
 }

@@ -118,13 +118,13 @@ TPropertyInfo VariantProperty(std::string name)
     return info;
 }
 
-// A T* member that refers to an object owned elsewhere.
+// A T* member that refers to an object owned elsewhere. The type name is T's class name.
 template <auto Field>
-TPropertyInfo BorrowedObjectProperty(std::string name)
+TPropertyInfo BorrowedObjectProperty(std::string name, std::string typeName)
 {
     using T = std::remove_pointer_t<TFieldType<Field>>;
-    TPropertyInfo info = NewProperty(std::move(name), pkClass, T::ClassInfo().ClassName());
-    info.ValueClass = &T::ClassInfo();
+    TPropertyInfo info = NewProperty(std::move(name), pkClass, std::move(typeName));
+    info.ValueClass = &T::ClassInfo;
     info.OwnsValue = false;
     info.GetObject = [](const TXMLPersistentObject& o) -> TXMLPersistentObject* { return FieldOf<Field>(o); };
     info.SetObject = [](TXMLPersistentObject& o, TXMLPersistentObject* value) {
@@ -133,13 +133,13 @@ TPropertyInfo BorrowedObjectProperty(std::string name)
     return info;
 }
 
-// A std::unique_ptr<T> member that owns its object.
+// A std::unique_ptr<T> member that owns its object. The type name is T's class name.
 template <auto Field>
-TPropertyInfo OwnedObjectProperty(std::string name)
+TPropertyInfo OwnedObjectProperty(std::string name, std::string typeName)
 {
     using T = typename TFieldType<Field>::element_type;
-    TPropertyInfo info = NewProperty(std::move(name), pkClass, T::ClassInfo().ClassName());
-    info.ValueClass = &T::ClassInfo();
+    TPropertyInfo info = NewProperty(std::move(name), pkClass, std::move(typeName));
+    info.ValueClass = &T::ClassInfo;
     info.OwnsValue = true;
     info.GetObject = [](const TXMLPersistentObject& o) -> TXMLPersistentObject* { return FieldOf<Field>(o).get(); };
     info.SetObject = [](TXMLPersistentObject& o, TXMLPersistentObject* value) {
@@ -188,7 +188,7 @@ TPropertyInfo BorrowedObjectArrayProperty(std::string name, std::string typeName
 {
     using T = std::remove_pointer_t<typename TFieldType<Field>::value_type>;
     TPropertyInfo info = DynArrayProperty<Field>(std::move(name), std::move(typeName), pkClass);
-    info.Array.ElementClass = &T::ClassInfo();
+    info.Array.ElementClass = &T::ClassInfo;
     info.Array.OwnsElements = false;
     info.Array.GetObject = [](const TXMLPersistentObject& o, std::size_t i) -> TXMLPersistentObject* {
         return FieldOf<Field>(o)[i];
@@ -205,7 +205,7 @@ TPropertyInfo OwnedObjectArrayProperty(std::string name, std::string typeName)
 {
     using T = typename TFieldType<Field>::value_type::element_type;
     TPropertyInfo info = DynArrayProperty<Field>(std::move(name), std::move(typeName), pkClass);
-    info.Array.ElementClass = &T::ClassInfo();
+    info.Array.ElementClass = &T::ClassInfo;
     info.Array.OwnsElements = true;
     info.Array.GetObject = [](const TXMLPersistentObject& o, std::size_t i) -> TXMLPersistentObject* {
         return FieldOf<Field>(o)[i].get();

@@ -16,9 +16,10 @@ class TXMLPersistentObject;
 struct TDynArrayInfo {
     int Dimensions = 1;
     PropertyKind ElementKind = pkUnknown;
-    // For object arrays: the declared element class, and whether the array owns its
-    // objects (and frees them) or only refers to objects owned elsewhere.
-    const TXMLPersistentClass* ElementClass = nullptr;
+    // For object arrays: the declared element class (asked for only when needed, so that
+    // a class may hold objects of its own class), and whether the array owns its objects
+    // (and frees them) or only refers to objects owned elsewhere.
+    const TXMLPersistentClass& (*ElementClass)() = nullptr;
     bool OwnsElements = false;
 
     std::size_t (*Length)(const TXMLPersistentObject&) = nullptr;
@@ -53,9 +54,9 @@ struct TPropertyInfo {
     TVariant (*GetVariant)(const TXMLPersistentObject&) = nullptr;
     void (*SetVariant)(TXMLPersistentObject&, TVariant) = nullptr;
 
-    // pkClass: the declared class of the value, and whether the property owns its value
-    // (and frees it) or only refers to an object owned elsewhere.
-    const TXMLPersistentClass* ValueClass = nullptr;
+    // pkClass: the declared class of the value (asked for only when needed), and whether
+    // the property owns its value (and frees it) or only refers to an object owned elsewhere.
+    const TXMLPersistentClass& (*ValueClass)() = nullptr;
     bool OwnsValue = false;
     TXMLPersistentObject* (*GetObject)(const TXMLPersistentObject&) = nullptr;
     // Stores the object (or none); an owning property takes it over and frees its old value.

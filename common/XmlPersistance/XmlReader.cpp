@@ -120,7 +120,7 @@ private:
             return;
         }
         std::unique_ptr<TXMLPersistentObject> value =
-            ReadObject(RequiredFirstChildNode(child), property.ValueClass, property.Name);
+            ReadObject(RequiredFirstChildNode(child), &property.ValueClass(), property.Name);
         StoreObject(std::move(value), property.OwnsValue,
                     [&](TXMLPersistentObject* stored) { property.SetObject(object, stored); });
     }
@@ -154,7 +154,7 @@ private:
             array.SetText(object, slot, ElementText(element).value_or(std::string_view()));
             break;
         case pkClass:
-            StoreObject(ReadObject(element, array.ElementClass, property.Name), array.OwnsElements,
+            StoreObject(ReadObject(element, &array.ElementClass(), property.Name), array.OwnsElements,
                         [&](TXMLPersistentObject* stored) { array.SetObject(object, slot, stored); });
             break;
         default:
