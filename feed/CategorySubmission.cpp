@@ -46,7 +46,7 @@ void TCategorySubmitter::AddCategory(const std::string& name, const std::string&
         if (CategoryExists(name, Session.CurrentPage()))
             return;
         ReportMissingCategory(name, examination);
-        View.ProcessPendingMessages();
+        View.ProcessMessagesNow();
         Pause(RefetchPause);
         Session.SendRequest(Session.Addresses().NewCategory);
     }

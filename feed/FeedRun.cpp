@@ -99,5 +99,5 @@ void TFeedRun::FeedSymbolicCategory(const TSymbolicCategory& symbolic, TCategory
 void TFeedRun::ReportProgress(const char* what, std::size_t done, std::size_t count)
 {
     View.SetStatusText(what + std::to_string(done) + " of " + std::to_string(count));
-    View.ProcessPendingMessages();
+    View.ProcessMessagesNow();
 }

@@ -16,5 +16,5 @@ public:
     virtual void SetStatusText(const std::string& text) = 0;
     virtual void SetWaitLabelVisible(bool visible) = 0;
     virtual void ShowMessageBox(const std::string& message) = 0;
-    virtual void ProcessPendingMessages() = 0;
+    virtual void ProcessMessagesNow() = 0;
 };

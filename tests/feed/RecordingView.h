@@ -31,5 +31,5 @@ public:
         WaitLabelChanges.push_back(visible);
     }
     void ShowMessageBox(const std::string& message) override { MessageBoxes.push_back(message); }
-    void ProcessPendingMessages() override { ++ProcessCalls; }
+    void ProcessMessagesNow() override { ++ProcessCalls; }
 };
