@@ -16,6 +16,7 @@
 #include <QStatusBar>
 #include <QTreeView>
 
+#include <algorithm>
 #include <array>
 #include <filesystem>
 #include <optional>
@@ -30,9 +31,12 @@ constexpr const char* DefaultDomain = "localhost:8642";
 const QString DeleteQuestion =
     "This will delte the selected category and all subcategories with symbolic categories. Continue?";
 
+// "MS Sans Serif" is not found on most desktops here; a condensed face keeps the texts
+// within the widths the controls were designed with.
 QFont DesignFont(int pixelHeight, bool bold)
 {
-    QFont font("MS Sans Serif");
+    QFont font;
+    font.setFamilies({"MS Sans Serif", "DejaVu Sans Condensed", "Arial Narrow"});
     font.setPixelSize(pixelHeight);
     font.setBold(bold);
     return font;
@@ -59,6 +63,13 @@ QLabel* NewLabel(QWidget* parent, const char* name, const QString& caption)
     auto* label = new QLabel(caption, parent);
     label->setObjectName(name);
     return label;
+}
+
+// Labels take the width of their text, whatever the font the desktop gives them.
+QRect AutoSized(const QLabel* label, QRect designRect)
+{
+    designRect.setWidth(std::max(designRect.width(), label->sizeHint().width()));
+    return designRect;
 }
 
 QLineEdit* NewEdit(QWidget* parent, const char* name)
@@ -101,16 +112,16 @@ void TForm1::CreateControls()
 {
     // Design rectangles (left, top, width, height) and anchors of the window's controls.
     Label4 = NewLabel(this, "Label4", "Domain:");
-    Layout.Add(Label4, QRect(310, 11, 39, 13), akTop | akRight);
+    Layout.Add(Label4, AutoSized(Label4, QRect(310, 11, 39, 13)), akTop | akRight);
     Edit3 = NewEdit(this, "Edit3");
     Edit3->setText(DefaultDomain);
     Layout.Add(Edit3, QRect(374, 8, 153, 21), akTop | akRight);
     Label1 = NewLabel(this, "Label1", "Username:");
-    Layout.Add(Label1, QRect(310, 35, 51, 13), akTop | akRight);
+    Layout.Add(Label1, AutoSized(Label1, QRect(310, 35, 51, 13)), akTop | akRight);
     Edit1 = NewEdit(this, "Edit1");
     Layout.Add(Edit1, QRect(374, 32, 153, 21), akTop | akRight);
     Label2 = NewLabel(this, "Label2", "Password:");
-    Layout.Add(Label2, QRect(310, 59, 49, 13), akTop | akRight);
+    Layout.Add(Label2, AutoSized(Label2, QRect(310, 59, 49, 13)), akTop | akRight);
     Edit2 = NewEdit(this, "Edit2");
     Edit2->setEchoMode(QLineEdit::Password);
     Layout.Add(Edit2, QRect(374, 56, 153, 21), akTop | akRight);
@@ -126,7 +137,7 @@ void TForm1::CreateControls()
     red.setColor(QPalette::WindowText, Qt::red);
     Label3->setPalette(red);
     Label3->hide();
-    Layout.Add(Label3, QRect(306, 88, 124, 24), akTop | akRight);
+    Layout.Add(Label3, AutoSized(Label3, QRect(306, 88, 124, 24)), akTop | akRight);
 
     Button4 = NewButton(this, "Button4", "Rename selected");
     Layout.Add(Button4, QRect(310, 120, 105, 25), akTop | akRight);

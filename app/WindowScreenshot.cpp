@@ -1,0 +1,37 @@
+// Usage: tessaroo_screenshot <picture.png>
+// Opens the window in the working folder (with its tree.xml), unfolds the tree and saves a
+// picture of the window, for the README.
+#include "app/Application.h"
+#include "app/Form1.h"
+#include "model/CategoryClasses.h"
+
+#include <QPixmap>
+#include <QTimer>
+#include <QTreeView>
+
+#include <cstdio>
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <picture.png>\n", argv[0]);
+        return 2;
+    }
+    RegisterCategoryClasses();
+    TApplication application(argc, argv);
+    TForm1 form;
+    form.show();
+    form.categories->expandAll();
+    const QString picture = QString::fromLocal8Bit(argv[1]);
+    int result = 0;
+    // Let the window be mapped and painted before it is grabbed.
+    QTimer::singleShot(500, &form, [&] {
+        if (!form.grab().save(picture)) {
+            std::fprintf(stderr, "cannot write %s\n", argv[1]);
+            result = 1;
+        }
+        application.quit();
+    });
+    application.exec();
+    return result;
+}

@@ -1,0 +1,107 @@
+#include "FormFixture.h"
+
+#include "app/CategoryTreeModel.h"
+#include "model/Dmoz.h"
+
+#include <QItemSelectionModel>
+#include <QTreeView>
+
+#include <fstream>
+#include <sstream>
+
+#include <unistd.h>
+
+FormTest::FormTest() : PreviousFolder(std::filesystem::current_path())
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "tessaroo-form-XXXXXX").string();
+    Folder = mkdtemp(pattern.data());
+    std::filesystem::current_path(Folder);
+}
+
+FormTest::~FormTest()
+{
+    Form.reset();
+    std::filesystem::current_path(PreviousFolder);
+    std::error_code ignored;
+    std::filesystem::remove_all(Folder, ignored);
+}
+
+void FormTest::PutExampleTree() const
+{
+    std::filesystem::copy_file(std::string(TESSAROO_SOURCE_DIR) + "/demo/tree.xml", "tree.xml",
+                               std::filesystem::copy_options::overwrite_existing);
+}
+
+void FormTest::PutTreeFile(const std::string& text) const
+{
+    std::ofstream("tree.xml", std::ios::binary) << text;
+}
+
+std::string FormTest::TreeFileText() const
+{
+    std::ifstream file("tree.xml", std::ios::binary);
+    std::ostringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+TForm1& FormTest::OpenForm()
+{
+    Form = std::make_unique<TForm1>(std::make_unique<TScriptedDialogs>(Script));
+    Form->show();
+    return *Form;
+}
+
+namespace {
+
+void OutlineBranch(const TTreeNode& node, int depth, std::vector<std::string>& lines)
+{
+    lines.push_back(std::string(2 * depth, ' ') + node.Text());
+    for (const auto& child : node.Children())
+        OutlineBranch(*child, depth + 1, lines);
+}
+
+// What the view shows, read through the item model.
+void OutlineView(const QAbstractItemModel& model, const QModelIndex& parent, int depth, std::vector<std::string>& lines)
+{
+    for (int row = 0; row < model.rowCount(parent); ++row) {
+        const QModelIndex index = model.index(row, 0, parent);
+        lines.push_back(std::string(2 * depth, ' ') + model.data(index).toString().toStdString());
+        OutlineView(model, index, depth + 1, lines);
+    }
+}
+
+}  // namespace
+
+std::vector<std::string> FormTest::Outline() const
+{
+    std::vector<std::string> lines;
+    for (const auto& node : Form->CategoryTree().TopLevelNodes())
+        OutlineBranch(*node, 0, lines);
+    std::vector<std::string> shown;
+    OutlineView(*Form->categories->model(), QModelIndex(), 0, shown);
+    EXPECT_EQ(shown, lines) << "the view does not show the tree";
+    return lines;
+}
+
+std::vector<std::u16string> FormTest::CategoryNames() const
+{
+    std::vector<std::u16string> names;
+    for (const TCategory* category : Form->Document().Categories)
+        names.push_back(category->Name);
+    return names;
+}
+
+std::vector<std::u16string> FormTest::SymbolicNames() const
+{
+    std::vector<std::u16string> names;
+    for (const TSymbolicCategory* link : Form->Document().SymbolicCategories)
+        names.push_back(link->Name);
+    return names;
+}
+
+void FormTest::Select(const TTreeNode* node) const
+{
+    const auto& model = dynamic_cast<const TCategoryTreeModel&>(*Form->categories->model());
+    Form->categories->selectionModel()->select(model.IndexOf(node), QItemSelectionModel::ClearAndSelect);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ScriptedDialogs.h"
+
+#include "app/Form1.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Every test runs in a working folder of its own, which is where the window finds tree.xml.
+class FormTest : public ::testing::Test {
+protected:
+    FormTest();
+    ~FormTest() override;
+
+    void PutExampleTree() const;
+    void PutTreeFile(const std::string& text) const;
+    std::string TreeFileText() const;
+
+    TForm1& OpenForm();
+    // The node texts in pre-order, two blanks per level.
+    std::vector<std::string> Outline() const;
+    std::vector<std::u16string> CategoryNames() const;
+    std::vector<std::u16string> SymbolicNames() const;
+    void Select(const TTreeNode* node) const;
+
+    TScriptedDialogs::TScript Script;
+    std::unique_ptr<TForm1> Form;
+
+private:
+    std::filesystem::path PreviousFolder;
+    std::filesystem::path Folder;
+};

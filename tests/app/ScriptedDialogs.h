@@ -1,0 +1,38 @@
+#pragma once
+
+#include "app/Dialogs.h"
+
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <optional>
+
+// Dialogs that answer from a script and remember what they were asked.
+class TScriptedDialogs : public TDialogs {
+public:
+    struct TScript {
+        std::deque<TConfirmAnswer> ConfirmAnswers;
+        // OK with this text, or Cancel when empty.
+        std::deque<std::optional<QString>> InputAnswers;
+        // Runs inside every dialog, while the command that asks waits for the answer.
+        std::function<void()> WhileAsking;
+
+        QStringList Asked;   // "confirm <title>|<question>", "input <caption>|<prompt>|<initial>"
+        QStringList Errors;  // messages of the error display
+        QStringList Messages;
+    };
+
+    // The script is borrowed: the test keeps it and reads it after the window is gone.
+    explicit TScriptedDialogs(TScript& script) : Script(script) {}
+
+    TConfirmAnswer Confirm(QWidget* parent, const QString& title, const QString& question) override;
+    QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) override;
+    void ShowMessage(QWidget* parent, const QString& text) override;
+    void ShowError(QWidget* parent, const QString& message) override;
+
+private:
+    void WhileAsking();
+
+    TScript& Script;
+};
