@@ -5,6 +5,7 @@
 #include "http/CookieManager.h"
 #include "http/FormEncoding.h"
 #include "http/NetExceptions.h"
+#include "http/Redirects.h"
 
 #include <algorithm>
 
@@ -51,7 +52,7 @@ std::string THTTPClient::DoRequest(THTTPMethod method, const std::string& url, c
             SendRequest(http10 ? pv1_0 : pv1_1, body);
             ReadResponseHeaders();
             std::string result;
-            if (!FollowRedirects(method, body, target, redirectCount, result)) {
+            if (!HandleResponse(method, body, target, redirectCount, result)) {
                 CloseUnlessReusable(http10);
                 return result;
             }
@@ -68,10 +69,10 @@ std::string THTTPClient::DoRequest(THTTPMethod method, const std::string& url, c
 
 // Decides what the response means for the call; true when a redirect is to be followed
 // with target (and maybe another method), false when result holds the call's result.
-bool THTTPClient::FollowRedirects(THTTPMethod& method, const std::string*& body, std::string& target,
-                                  int redirectCount, std::string& result)
+bool THTTPClient::HandleResponse(THTTPMethod& method, const std::string*& body, std::string& target,
+                                 int redirectCount, std::string& result)
 {
-    switch (Classify()) {
+    switch (ClassifyResponse(HTTPResponse)) {
     case TResponseKind::rkSuccess:
         result = ReadSuccessBody();
         return false;
@@ -86,12 +87,9 @@ bool THTTPClient::FollowRedirects(THTTPMethod& method, const std::string*& body,
     if (redirectCount >= RedirectMaximum)
         return false;
     target = HTTPResponse.Location;
-    // See Other asks for the new page with a GET; posting the form there again could
-    // create the same category twice.
-    if (HTTPResponse.ResponseCode == 303) {
-        method = THTTPMethod::hmGet;
+    method = RedirectMethod(HTTPResponse.ResponseCode, method);
+    if (method == THTTPMethod::hmGet)
         body = nullptr;
-    }
     return true;
 }
 
@@ -158,16 +156,6 @@ void THTTPClient::ReadHeaderBlock()
     HTTPResponse.ProcessHeaders();
     if (CookieManager)
         CookieManager->TakeCookies(HTTPResponse.RawHeaders, URI.Host, URI.Path);
-}
-
-THTTPClient::TResponseKind THTTPClient::Classify() const
-{
-    const int code = HTTPResponse.ResponseCode;
-    if ((code >= 300 && code <= 399 && code != 304) || !HTTPResponse.Location.empty())
-        return TResponseKind::rkRedirect;
-    if (code >= 200 && code <= 299)
-        return TResponseKind::rkSuccess;
-    return TResponseKind::rkError;
 }
 
 std::string THTTPClient::ReadSuccessBody()

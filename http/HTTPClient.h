@@ -3,6 +3,7 @@
 #include "common/core/ProcessMessages.h"
 #include "http/HTTPRequest.h"
 #include "http/HTTPResponse.h"
+#include "http/NetExceptions.h"
 #include "http/TCPConnection.h"
 #include "http/URI.h"
 
@@ -47,17 +48,14 @@ public:
     const TURI& URL() const { return URI; }
 
 private:
-    enum class TResponseKind { rkRedirect, rkSuccess, rkError };
-
     std::string DoRequest(THTTPMethod method, const std::string& url, const std::string* body);
-    bool FollowRedirects(THTTPMethod& method, const std::string*& body, std::string& target,
-                         int redirectCount, std::string& result);
+    bool HandleResponse(THTTPMethod& method, const std::string*& body, std::string& target,
+                        int redirectCount, std::string& result);
     void PrepareRequest(const std::string& target, THTTPMethod method, const std::string* body);
     void ChooseConnection(bool http10);
     void SendRequest(TProtocolVersion version, const std::string* body);
     void ReadResponseHeaders();
     void ReadHeaderBlock();
-    TResponseKind Classify() const;
     void DropBody();
     std::string ReadSuccessBody();
     [[noreturn]] void RaiseProtocolError();

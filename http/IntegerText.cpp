@@ -6,8 +6,11 @@
 
 std::optional<int64_t> TryParseInt64(std::string_view text)
 {
-    if (!text.empty() && text.front() == '+')
+    if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);
+        if (!text.empty() && text.front() == '-')
+            return std::nullopt;
+    }
     int64_t value = 0;
     const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (text.empty() || error != std::errc() || end != text.data() + text.size())

@@ -177,7 +177,7 @@ void TTCPConnection::WaitFor(short events, int timeoutMs)
 
 void TTCPConnection::CloseIfClosedByPeer()
 {
-    if (Socket < 0 || !PollOnce(Socket, POLLIN, 1))
+    if (Socket < 0 || !PollOnce(Socket, POLLIN, 0))
         return;
     // Whatever arrived while the connection was idle is kept; an end of the stream (or
     // an error) means the server is gone, and so is anything it sent before leaving.

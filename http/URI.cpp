@@ -4,6 +4,7 @@
 #include "http/NetExceptions.h"
 
 #include <algorithm>
+#include <cctype>
 #include <vector>
 
 namespace {
@@ -100,9 +101,16 @@ std::string TURI::HostField() const
     return Port == "80" ? Host : Host + ":" + Port;
 }
 
+// Only a scheme name may stand before "://", so that a relative target carrying a URL in
+// its query ("index.php?next=http://x/") stays relative.
 bool IsAbsoluteURL(std::string_view url)
 {
-    return url.find("://") != std::string_view::npos;
+    const size_t separator = url.find("://");
+    if (separator == std::string_view::npos || separator == 0 || !std::isalpha(static_cast<unsigned char>(url[0])))
+        return false;
+    return std::all_of(url.begin(), url.begin() + separator, [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '+' || c == '-' || c == '.';
+    });
 }
 
 TURI ParseURL(std::string_view url)
@@ -111,11 +119,11 @@ TURI ParseURL(std::string_view url)
     std::replace(text.begin(), text.end(), '\\', '/');
     TURI uri;
     uri.Port.clear();
-    const size_t separator = text.find("://");
-    if (separator == std::string::npos) {
+    if (!IsAbsoluteURL(text)) {
         SplitPathDocumentParams(WithoutFragment(text, uri), uri);
         return uri;
     }
+    const size_t separator = text.find("://");
     uri.Protocol = text.substr(0, separator);
     const std::string rest = WithoutFragment(std::string_view(text).substr(separator + 3), uri);
     const size_t slash = rest.find('/');

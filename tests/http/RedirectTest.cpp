@@ -1,0 +1,163 @@
+#include "TestServer.h"
+
+#include "http/HTTPClient.h"
+#include "http/NetExceptions.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Redirect(const std::string& status, const std::string& location)
+{
+    return Response(status, "Location: " + location + "\r\nContent-Length: 5\r\n", "moved");
+}
+
+std::string RequestLine(const std::string& request)
+{
+    return request.substr(0, request.find("\r\n"));
+}
+
+std::string Body(const std::string& request)
+{
+    return request.substr(request.find("\r\n\r\n") + 4);
+}
+
+TEST(Redirects, PostFoundIsPostedAgainAndSeeOtherBecomesAGet)
+{
+    TTestServer server;
+    server.Reply(Redirect("HTTP/1.1 302 Found", "index.php"));
+    server.Reply(OkResponse("after 302", "Connection: keep-alive\r\n"));
+    server.Reply(Redirect("HTTP/1.1 303 See Other", "index.php?done=1"));
+    server.Reply(OkResponse("after 303"));
+    THTTPClient client;
+    client.HandleRedirects = true;
+    std::vector<std::string> fields{"user=a", "pass=b"};
+
+    EXPECT_EQ(client.PostForm(server.URL("/admin/login.php"), fields), "after 302");
+    EXPECT_EQ(client.PostForm(server.URL("/admin/dir_categs_edit.php?action=N"), fields), "after 303");
+
+    const auto requests = server.Requests();
+    ASSERT_EQ(requests.size(), 4u);
+    EXPECT_EQ(RequestLine(requests[1]), "POST /admin/index.php HTTP/1.0");
+    EXPECT_EQ(Body(requests[1]), "user=a&pass=b&");
+    EXPECT_EQ(RequestLine(requests[3]), "GET /admin/index.php?done=1 HTTP/1.0");
+    EXPECT_EQ(requests[3].find("Content-Length"), std::string::npos);
+    EXPECT_EQ(Body(requests[3]), "");
+}
+
+TEST(Redirects, LocationOnA200IsFollowedAndRelativeTargetsResolve)
+{
+    TTestServer server;
+    server.Reply(Redirect("HTTP/1.1 200 OK", "../up/x.php"));
+    server.Reply(Redirect("HTTP/1.1 301 Moved Permanently", "sub//y.php"));
+    server.Reply(OkResponse("landed"));
+    THTTPClient client;
+    client.HandleRedirects = true;
+    EXPECT_EQ(client.GetPage(server.URL("/admin/index.php")), "landed");
+    const auto requests = server.Requests();
+    EXPECT_EQ(RequestLine(requests[1]), "GET /up/x.php HTTP/1.1");
+    EXPECT_EQ(RequestLine(requests[2]), "GET /up/sub/y.php HTTP/1.1");
+    EXPECT_EQ(server.Connections(), 1);
+}
+
+TEST(Redirects, AChainOfTwentyStopsAfterFifteenRequestsWithAnEmptyResult)
+{
+    TTestServer server;
+    for (int i = 0; i < 20; ++i)
+        server.Reply(Redirect("HTTP/1.1 302 Found", "/r" + std::to_string(i + 1)));
+    THTTPClient client;
+    client.HandleRedirects = true;
+    EXPECT_EQ(client.GetPage(server.URL("/r0")), "");
+    EXPECT_EQ(server.Requests().size(), 15u);
+    EXPECT_EQ(client.Response().Location, "/r15");
+    // The count starts afresh with every call.
+    for (int i = 0; i < 10; ++i)
+        server.Reply(Redirect("HTTP/1.1 302 Found", "/s" + std::to_string(i + 1)));
+    EXPECT_EQ(client.GetPage(server.URL("/again")), "");
+    EXPECT_EQ(server.Requests().size(), 30u);
+}
+
+TEST(Redirects, NotHandledIsAProtocolError)
+{
+    TTestServer server;
+    server.Reply(Redirect("HTTP/1.1 302 Found", "/elsewhere"));
+    THTTPClient client;
+    try {
+        client.GetPage(server.URL("/"));
+        FAIL();
+    } catch (const EHTTPProtocolException& e) {
+        EXPECT_STREQ(e.what(), "HTTP/1.1 302 Found");
+        EXPECT_EQ(e.ErrorCode(), 302);
+        EXPECT_EQ(client.Response().Location, "/elsewhere");
+    }
+}
+
+TEST(Redirects, RedirectWithoutLocationIsAProtocolError)
+{
+    TTestServer server;
+    server.Reply(Response("HTTP/1.1 301 Moved Permanently", "Content-Length: 0\r\n", ""));
+    THTTPClient client;
+    client.HandleRedirects = true;
+    try {
+        client.GetPage(server.URL("/"));
+        FAIL();
+    } catch (const EHTTPProtocolException& e) {
+        EXPECT_STREQ(e.what(), "HTTP/1.1 301 Moved Permanently");
+    }
+    EXPECT_EQ(server.Requests().size(), 1u);
+}
+
+TEST(Redirects, HttpsAndUnknownProtocolsFail)
+{
+    TTestServer server;
+    server.Reply(Redirect("HTTP/1.1 302 Found", "https://secure.test/login"));
+    THTTPClient client;
+    client.HandleRedirects = true;
+    try {
+        client.GetPage(server.URL("/"));
+        FAIL();
+    } catch (const EIOHandlerPropInvalid& e) {
+        EXPECT_STREQ(e.what(), "IOHandler value is not valid");
+    }
+    EXPECT_THROW(client.GetPage("ftp://127.0.0.1/x"), EUnknownProtocol);
+}
+
+TEST(ProtocolErrors, ErrorBodyAndStatusLineAreKept)
+{
+    TTestServer server;
+    server.Reply(Response("HTTP/1.1 404 Not Found", "Content-Length: 9\r\n", "not here!"));
+    server.Reply(Response("HTTP/1.1 304 Not Modified", "", ""));
+    THTTPClient client;
+    client.HandleRedirects = true;
+    try {
+        client.GetPage(server.URL("/missing"));
+        FAIL();
+    } catch (const EHTTPProtocolException& e) {
+        EXPECT_STREQ(e.what(), "HTTP/1.1 404 Not Found");
+        EXPECT_EQ(e.ErrorCode(), 404);
+        EXPECT_EQ(e.ErrorMessage(), "not here!");
+        EXPECT_EQ(client.Response().ResponseText, "HTTP/1.1 404 Not Found");
+    }
+    try {
+        client.GetPage(server.URL("/cached"));
+        FAIL();
+    } catch (const EHTTPProtocolException& e) {
+        EXPECT_STREQ(e.what(), "HTTP/1.1 304 Not Modified");
+    }
+    EXPECT_EQ(server.Connections(), 1);
+}
+
+TEST(ProtocolErrors, StalledErrorBodyIsAReadTimeout)
+{
+    TTestServer server;
+    server.Reply(Response("HTTP/1.1 500 Internal Server Error", "Content-Length: 10\r\n", "part"));
+    THTTPClient client;
+    try {
+        client.GetPage(server.URL("/"));
+        FAIL();
+    } catch (const EReadTimeout& e) {
+        EXPECT_STREQ(e.what(), "Read Timeout");
+    }
+}
+
+}  // namespace

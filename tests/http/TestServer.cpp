@@ -1,0 +1,171 @@
+#include "TestServer.h"
+
+#include "common/core/Text.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <stdexcept>
+
+namespace {
+
+// The length of the first complete request in data, or 0 while it is incomplete.
+size_t CompleteRequestLength(const std::string& data)
+{
+    const size_t headerEnd = data.find("\r\n\r\n");
+    if (headerEnd == std::string::npos)
+        return 0;
+    const std::string header = AsciiLowerCase(data.substr(0, headerEnd));
+    size_t bodyLength = 0;
+    const size_t field = header.find("\r\ncontent-length:");
+    if (field != std::string::npos)
+        bodyLength = std::stoul(header.substr(field + 17));
+    const size_t total = headerEnd + 4 + bodyLength;
+    return data.size() >= total ? total : 0;
+}
+
+void SendAll(int socket, const std::string& bytes)
+{
+    size_t sent = 0;
+    while (sent < bytes.size()) {
+        const ssize_t n = send(socket, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        if (n <= 0)
+            return;
+        sent += static_cast<size_t>(n);
+    }
+}
+
+}  // namespace
+
+TTestServer::TTestServer()
+{
+    Listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (Listener < 0 || bind(Listener, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        listen(Listener, 16) != 0 || getsockname(Listener, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        throw std::runtime_error("test server cannot listen");
+    ListenPort = ntohs(address.sin_port);
+    Thread = std::thread([this] { Run(); });
+}
+
+TTestServer::~TTestServer()
+{
+    Stopping = true;
+    Thread.join();
+    for (auto& client : Clients)
+        close(client.Socket);
+    close(Listener);
+}
+
+std::string TTestServer::URL(const std::string& path) const
+{
+    return "http://127.0.0.1:" + std::to_string(ListenPort) + path;
+}
+
+void TTestServer::Reply(std::string bytes, bool closeAfter)
+{
+    Reply(TReply{{{0, std::move(bytes)}}, closeAfter});
+}
+
+void TTestServer::Reply(TReply reply)
+{
+    std::lock_guard lock(Mutex);
+    Replies.push_back(std::move(reply));
+}
+
+std::vector<std::string> TTestServer::Requests()
+{
+    std::lock_guard lock(Mutex);
+    return Recorded;
+}
+
+bool TTestServer::WaitForClosedConnections(int count, int timeoutMs)
+{
+    std::unique_lock lock(Mutex);
+    return ClosedChanged.wait_for(lock, std::chrono::milliseconds(timeoutMs), [&] { return Closed >= count; });
+}
+
+void TTestServer::CloseClient(TClient& client, bool reset)
+{
+    if (reset) {
+        const linger abort{1, 0};
+        setsockopt(client.Socket, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+    }
+    close(client.Socket);
+    client.Socket = -1;
+    std::lock_guard lock(Mutex);
+    ++Closed;
+    ClosedChanged.notify_all();
+}
+
+void TTestServer::ServeReadable(TClient& client)
+{
+    char block[65536];
+    const ssize_t received = recv(client.Socket, block, sizeof block, 0);
+    if (received <= 0) {
+        CloseClient(client);
+        return;
+    }
+    client.Received.append(block, static_cast<size_t>(received));
+    while (size_t length = CompleteRequestLength(client.Received)) {
+        TReply reply;
+        bool haveReply = false;
+        {
+            std::lock_guard lock(Mutex);
+            Recorded.push_back(client.Received.substr(0, length));
+            if (!Replies.empty()) {
+                reply = std::move(Replies.front());
+                Replies.pop_front();
+                haveReply = true;
+            }
+        }
+        client.Received.erase(0, length);
+        for (const auto& step : reply.Steps) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(step.DelayMs));
+            SendAll(client.Socket, step.Bytes);
+        }
+        if (!haveReply || reply.CloseAfter || reply.ResetAfter) {
+            CloseClient(client, reply.ResetAfter);
+            return;
+        }
+    }
+}
+
+void TTestServer::Run()
+{
+    while (!Stopping) {
+        std::vector<pollfd> entries{{Listener, POLLIN, 0}};
+        for (const auto& client : Clients)
+            entries.push_back({client.Socket, POLLIN, 0});
+        if (poll(entries.data(), entries.size(), 20) <= 0)
+            continue;
+        for (size_t i = 1; i < entries.size(); ++i)
+            if (entries[i].revents != 0)
+                ServeReadable(Clients[i - 1]);
+        std::erase_if(Clients, [](const TClient& client) { return client.Socket < 0; });
+        if (entries[0].revents & POLLIN) {
+            const int socket = accept4(Listener, nullptr, nullptr, SOCK_CLOEXEC);
+            if (socket >= 0) {
+                Clients.push_back({socket, {}});
+                ++Accepted;
+            }
+        }
+    }
+}
+
+std::string Response(const std::string& statusLine, const std::string& headers, const std::string& body)
+{
+    return statusLine + "\r\n" + headers + "\r\n" + body;
+}
+
+std::string OkResponse(const std::string& body, const std::string& extraHeaders)
+{
+    return Response("HTTP/1.1 200 OK", extraHeaders + "Content-Length: " + std::to_string(body.size()) + "\r\n", body);
+}

@@ -1,0 +1,122 @@
+#include "TestServer.h"
+
+#include "http/HTTPClient.h"
+#include "http/NetExceptions.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Records when the client lets the window process its messages; the longest gap tells
+// whether the window stayed responsive. Allowed gap: 50 ms plus a margin for a busy machine.
+class THookRecorder {
+public:
+    static constexpr int AllowedGapMs = 250;
+
+    ProcessMessages Hook(int abortAfterMs = 0)
+    {
+        Start = Last = Clock::now();
+        return [this, abortAfterMs] {
+            const auto now = Clock::now();
+            LongestGap = std::max(LongestGap, now - Last);
+            Last = now;
+            ++Calls;
+            if (abortAfterMs > 0 && now - Start > std::chrono::milliseconds(abortAfterMs))
+                throw std::runtime_error("aborted by the test");
+        };
+    }
+    long LongestGapMs() const
+    {
+        return std::chrono::duration_cast<std::chrono::milliseconds>(LongestGap).count();
+    }
+
+    int Calls = 0;
+
+private:
+    Clock::time_point Start;
+    Clock::time_point Last;
+    Clock::duration LongestGap{};
+};
+
+class TUnacceptingListener {
+public:
+    // A listener whose backlog is full: the kernel drops further connection attempts, so
+    // a connect to it hangs until it times out.
+    TUnacceptingListener()
+    {
+        Listener = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        bind(Listener, reinterpret_cast<sockaddr*>(&address), length);
+        listen(Listener, 0);
+        getsockname(Listener, reinterpret_cast<sockaddr*>(&address), &length);
+        Port = ntohs(address.sin_port);
+        for (int& filler : Fillers) {
+            filler = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            connect(filler, reinterpret_cast<sockaddr*>(&address), length);
+        }
+    }
+    ~TUnacceptingListener()
+    {
+        for (int filler : Fillers)
+            close(filler);
+        close(Listener);
+    }
+    std::string URL() const { return "http://127.0.0.1:" + std::to_string(Port) + "/"; }
+
+private:
+    int Listener;
+    int Port = 0;
+    int Fillers[3]{};
+};
+
+TEST(Waiting, HookRunsWhileASlowAnswerArrives)
+{
+    TTestServer server;
+    server.Reply(TTestServer::TReply{{{600, "HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\nab"}, {600, "cd"}}, false});
+    THTTPClient client;
+    THookRecorder recorder;
+    client.SetProcessMessages(recorder.Hook());
+    EXPECT_EQ(client.GetPage(server.URL("/slow")), "abcd");
+    EXPECT_GE(recorder.Calls, 10);
+    EXPECT_LT(recorder.LongestGapMs(), THookRecorder::AllowedGapMs);
+}
+
+TEST(Waiting, HookRunsDuringASlowConnectAndCanAbortIt)
+{
+    TUnacceptingListener listener;
+    THTTPClient client;
+    THookRecorder recorder;
+    client.SetProcessMessages(recorder.Hook(700));
+    EXPECT_THROW(client.GetPage(listener.URL()), std::runtime_error);
+    EXPECT_GE(recorder.Calls, 10);
+    EXPECT_LT(recorder.LongestGapMs(), THookRecorder::AllowedGapMs);
+}
+
+TEST(Waiting, ConnectThatDoesNotFinishTimesOut)
+{
+    TUnacceptingListener listener;
+    THTTPClient client;
+    client.ConnectTimeout = 300;
+    THookRecorder recorder;
+    client.SetProcessMessages(recorder.Hook());
+    try {
+        client.GetPage(listener.URL());
+        FAIL();
+    } catch (const EConnectTimeout& e) {
+        EXPECT_STREQ(e.what(), "Connect timed out.");
+    }
+}
+
+}  // namespace
