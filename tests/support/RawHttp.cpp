@@ -197,7 +197,7 @@ std::string RawFormBody(const std::vector<std::pair<std::string, std::string>>& 
         for (unsigned char c : value) {
             if (c == ' ')
                 body += '+';
-            else if (std::isalnum(c))
+            else if ((c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'))
                 body += static_cast<char>(c);
             else
                 body += {'%', hex[c >> 4], hex[c & 15]};

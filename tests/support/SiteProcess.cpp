@@ -163,11 +163,17 @@ TSiteRunResult RunSiteToEnd(const std::vector<std::string>& arguments)
     }
     close(errors.Write);
     TSiteRunResult result;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(StopWaitMilliseconds);
     char block[4096];
-    ssize_t count = 0;
-    while ((count = read(errors.Read, block, sizeof block)) > 0)
-        result.ErrorOutput.append(block, static_cast<std::size_t>(count));
+    ssize_t count = 1;
+    while (count > 0 && std::chrono::steady_clock::now() < deadline) {
+        pollfd ready{errors.Read, POLLIN, 0};
+        if (poll(&ready, 1, 100) > 0 && (count = read(errors.Read, block, sizeof block)) > 0)
+            result.ErrorOutput.append(block, static_cast<std::size_t>(count));
+    }
     close(errors.Read);
+    if (count > 0)
+        kill(pid, SIGKILL);
     result.ExitStatus = WaitForExit(pid, StopWaitMilliseconds);
     return result;
 }

@@ -70,6 +70,16 @@ void TSiteServer::Route()
     using httplib::Response;
     // A misbehaving idle connection must not hold up a stop for long.
     Server->set_keep_alive_timeout(2);
+    // An answer without length ends with the connection; httplib would keep it open for a
+    // further request, so it gets one request only.
+    if (Options.NoContentLength)
+        Server->set_keep_alive_max_count(1);
+    // Without SO_REUSEPORT (which httplib sets by default) a second site on a taken port
+    // would share it silently instead of failing.
+    Server->set_socket_options([](int socket) {
+        const int on = 1;
+        setsockopt(socket, SOL_SOCKET, SO_REUSEADDR, &on, sizeof on);
+    });
     Server->set_pre_routing_handler([this](const Request& request, Response& response) {
         return AnswerFailingPage(request, response) ? httplib::Server::HandlerResponse::Handled
                                                     : httplib::Server::HandlerResponse::Unhandled;

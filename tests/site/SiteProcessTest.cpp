@@ -1,0 +1,104 @@
+#include "tests/site/AdminConversation.h"
+
+#include <gtest/gtest.h>
+
+#include <signal.h>
+#include <stdlib.h>
+
+#include <chrono>
+#include <filesystem>
+
+namespace {
+
+class TTempDir {
+public:
+    TTempDir()
+    {
+        std::string pattern = (std::filesystem::temp_directory_path() / "site-test-XXXXXX").string();
+        Path = mkdtemp(pattern.data());
+    }
+    ~TTempDir() { std::filesystem::remove_all(Path); }
+    std::filesystem::path Path;
+};
+
+}  // namespace
+
+TEST(SiteProcess, PrintsItsAddressFirstAndPortZeroPicksAFreePort)
+{
+    TSiteProcess first;
+    TSiteProcess second;
+    EXPECT_EQ(first.Url(), "http://127.0.0.1:" + std::to_string(first.Port()) + "/");
+    EXPECT_NE(first.Port(), second.Port());
+    EXPECT_EQ(first.Domain(), "127.0.0.1:" + std::to_string(first.Port()));
+
+    const TRawHttpResponse page = RawHttpExchange(second.Port(), RawGetRequest("/"));
+    EXPECT_EQ(page.Status, 200);
+    EXPECT_NE(page.Body.find("The directory is empty."), std::string::npos);
+}
+
+TEST(SiteProcess, StopsCleanlyOnTermAndInterruptAlsoWithAnIdleConnectionOpen)
+{
+    TSiteProcess terminated;
+    TRawHttpConnection idle(terminated.Port());
+    idle.Send(RawGetRequest("/"));
+    idle.ReadResponse();
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(terminated.Stop(SIGTERM), 0);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+
+    TSiteProcess interrupted;
+    EXPECT_EQ(interrupted.Stop(SIGINT), 0);
+}
+
+TEST(SiteProcess, DatabaseFileKeepsTheDirectoryAcrossARestart)
+{
+    TTempDir dir;
+    const std::string db = (dir.Path / "site.db").string();
+    std::string artsId;
+    {
+        TSiteProcess site({"--db", db});
+        TAdminConversation admin(site);
+        admin.LogIn();
+        artsId = ListedId(admin.AddCategory("Arts", "0"), "Arts").value_or("");
+        ASSERT_FALSE(artsId.empty());
+        EXPECT_EQ(site.Stop(), 0);
+    }
+    TSiteProcess site({"--db", db});
+    TAdminConversation admin(site);
+    admin.LogIn();
+    const std::string page = admin.AddCategory("Music", "0");
+    EXPECT_EQ(ListedId(page, "Arts"), artsId);
+    EXPECT_NE(ListedId(page, "Music"), artsId);
+}
+
+TEST(SiteProcess, RefusesBadCommandLinesWithAReason)
+{
+    struct TCase {
+        std::vector<std::string> Arguments;
+        std::string Reason;
+    };
+    const TCase cases[] = {
+        {{"--bogus"}, "unknown argument \"--bogus\""},
+        {{"--port", "eighty"}, "--port: \"eighty\" is not a number from 0 to 65535"},
+        {{"--port"}, "--port needs a value"},
+        {{"--hide-new", "-1"}, "--hide-new: \"-1\" is not a number"},
+        {{"--fail", "/admin/login.php"}, "--fail: \"/admin/login.php\" is not of the form /PATH=STATUS"},
+        {{"--fail", "/admin/login.php=abc"}, "--fail: \"abc\" is not a number"},
+        {{"--chunked", "--no-content-length"}, "exclude each other"},
+        {{"--db", "/nonexistent-dir/site.db"}, "Cannot open the database \"/nonexistent-dir/site.db\""},
+    };
+    for (const TCase& c : cases) {
+        const TSiteRunResult result = RunSiteToEnd(c.Arguments);
+        EXPECT_NE(result.ExitStatus, 0) << c.Reason;
+        EXPECT_NE(result.ErrorOutput.find(c.Reason), std::string::npos) << result.ErrorOutput;
+    }
+}
+
+TEST(SiteProcess, ReportsAPortThatIsTaken)
+{
+    TSiteProcess site;
+    const TSiteRunResult result = RunSiteToEnd({"--port", std::to_string(site.Port())});
+    EXPECT_EQ(result.ExitStatus, 1);
+    EXPECT_NE(result.ErrorOutput.find("Cannot listen on 127.0.0.1:" + std::to_string(site.Port())), std::string::npos)
+        << result.ErrorOutput;
+}
