@@ -27,6 +27,8 @@ public:
     {
         Folder = NewFolderPath("tessaroo-xml-log-");
         std::filesystem::create_directories(Folder);
+        // The logging unit sets its default folder when it starts, so it starts first.
+        TLogger::GetLogger("", 1048576);
         TLogger::SetLogPath(Folder.string());
     }
     void TearDown() override { std::filesystem::remove_all(Folder); }
