@@ -1,16 +1,23 @@
 #include "common/XmlPersistance/XmlPersistance.h"
 
-#include "common/XmlPersistance/FileReplace.h"
 #include "common/XmlPersistance/PersistentClass.h"
+#include "common/XmlPersistance/ReplacementFile.h"
 #include "common/XmlPersistance/ValueText.h"
 #include "common/XmlPersistance/XmlLog.h"
 #include "common/XmlPersistance/XmlPersistanceErrors.h"
-#include "common/XmlPersistance/XmlTextWriter.h"
+#include "common/XmlPersistance/XmlSink.h"
 
 namespace {
 
 // The writer's own check of the array shape reports where it stands in the engine.
 constexpr int SingleDimensionCheckLine = 390;
+
+const std::string WrapperName = "DUMMY_NODE";
+const std::string ArraySlotName = "e";
+const std::string NullAttribute = "isNull";
+const std::string SlotValueAttribute = "v";
+
+void WriteObject(const TXMLPersistentObject& object, TXmlSink& sink);
 
 std::string VariantLogText(const TVariant& value)
 {
@@ -50,28 +57,31 @@ std::optional<std::string> ScalarText(const TXMLPersistentObject& object, const 
     }
 }
 
-void SetElementText(pugi::xml_node element, const std::string& text)
+void WriteTextElement(TXmlSink& sink, const std::string& name, const std::string& text)
 {
-    if (!text.empty())
-        element.text().set(text.c_str());
+    sink.OpenElement(name);
+    sink.SetText(text);
+    sink.CloseElement();
 }
 
 void WriteClassProperty(const TXMLPersistentObject& object, const TPropertyInfo& property, std::size_t number,
-                        pugi::xml_node objectElement)
+                        TXmlSink& sink)
 {
     const TXMLPersistentObject* value = property.GetObject(object);
-    pugi::xml_node element = objectElement.append_child(property.Name.c_str());
     if (value) {
         XmlTrace("- propinfo ", number, " class propvalue: not nil");
-        TXmlPersistance::ObjectToNode(*value, element);
+        sink.OpenElement(property.Name);
+        WriteObject(*value, sink);
     } else {
         XmlTrace("- propinfo ", number, " class propvalue: nil");
-        element.append_attribute("isNull").set_value("true");
+        sink.OpenElement(property.Name);
+        sink.SetAttribute(NullAttribute, "true");
     }
+    sink.CloseElement();
 }
 
 void WriteArrayProperty(const TXMLPersistentObject& object, const TPropertyInfo& property, std::size_t number,
-                        pugi::xml_node objectElement)
+                        TXmlSink& sink)
 {
     const TDynArrayInfo& array = property.Array;
     if (array.Dimensions != 1)
@@ -79,20 +89,22 @@ void WriteArrayProperty(const TXMLPersistentObject& object, const TPropertyInfo&
                                std::to_string(SingleDimensionCheckLine) + ")");
     const std::size_t length = array.Length(object);
     XmlTrace("- propinfo ", number, " dynarray propvalue length: ", length);
-    pugi::xml_node arrayElement = objectElement.append_child(property.Name.c_str());
+    sink.OpenElement(property.Name);
     for (std::size_t slot = 0; slot < length; ++slot) {
         switch (array.ElementKind) {
         case pkInteger:
-            arrayElement.append_child("e").append_attribute("v").set_value(array.GetInteger(object, slot));
+            sink.OpenElement(ArraySlotName);
+            sink.SetAttribute(SlotValueAttribute, std::to_string(array.GetInteger(object, slot)));
+            sink.CloseElement();
             break;
         case pkShortString:
         case pkString:
         case pkWideString:
-            SetElementText(arrayElement.append_child("e"), array.GetText(object, slot));
+            WriteTextElement(sink, ArraySlotName, array.GetText(object, slot));
             break;
         case pkClass:
             if (const TXMLPersistentObject* element = array.GetObject(object, slot))
-                TXmlPersistance::ObjectToNode(*element, arrayElement);
+                WriteObject(*element, sink);
             else
                 throw EXmlPersistance("Slot " + std::to_string(slot) + " of array " + property.Name +
                                       " holds no object.");
@@ -101,45 +113,45 @@ void WriteArrayProperty(const TXMLPersistentObject& object, const TPropertyInfo&
             throw Exception("Element type " + std::to_string(array.ElementKind) + " not implemented.");
         }
     }
+    sink.CloseElement();
 }
 
 void WriteVariantProperty(const TXMLPersistentObject& object, const TPropertyInfo& property, std::size_t number,
-                          pugi::xml_node objectElement)
+                          TXmlSink& sink)
 {
     const TVariant value = property.GetVariant(object);
-    pugi::xml_node element = objectElement.append_child(property.Name.c_str());
-    SetElementText(element, VariantElementText(value));
+    WriteTextElement(sink, property.Name, VariantElementText(value));
     if (IsLogged(llFullDebug))
         XmlTrace("- propinfo ", number, " propvalue: ", VariantLogText(value));
 }
 
 void WriteScalarProperty(const std::string& text, const TPropertyInfo& property, std::size_t number,
-                         pugi::xml_node objectElement)
+                         TXmlSink& sink)
 {
-    SetElementText(objectElement.append_child(property.Name.c_str()), text);
+    WriteTextElement(sink, property.Name, text);
     XmlTrace("- propinfo ", number, " propvalue: ", text);
 }
 
 void WriteProperty(const TXMLPersistentObject& object, const TPropertyInfo& property, std::size_t number,
-                   pugi::xml_node objectElement)
+                   TXmlSink& sink)
 {
     XmlTrace("- propinfo is nil? False");
     XmlTrace("- propinfo ", number, ": ", property.Name);
     XmlTrace("- propinfo ", number, " proptype: ", property.TypeName);
     XmlTrace("- propinfo ", number, ": ", property.Name);
     if (std::optional<std::string> text = ScalarText(object, property)) {
-        WriteScalarProperty(*text, property, number, objectElement);
+        WriteScalarProperty(*text, property, number, sink);
         return;
     }
     switch (property.Kind) {
     case pkVariant:
-        WriteVariantProperty(object, property, number, objectElement);
+        WriteVariantProperty(object, property, number, sink);
         break;
     case pkClass:
-        WriteClassProperty(object, property, number, objectElement);
+        WriteClassProperty(object, property, number, sink);
         break;
     case pkDynArray:
-        WriteArrayProperty(object, property, number, objectElement);
+        WriteArrayProperty(object, property, number, sink);
         break;
     case pkMethod:
         break;
@@ -148,33 +160,63 @@ void WriteProperty(const TXMLPersistentObject& object, const TPropertyInfo& prop
     }
 }
 
-}  // namespace
-
-void TXmlPersistance::ObjectToNode(const TXMLPersistentObject& object, pugi::xml_node parent)
+void WriteObject(const TXMLPersistentObject& object, TXmlSink& sink)
 {
     const TXMLPersistentClass& xmlClass = object.XmlClass();
     XmlTrace("saving to xml ", xmlClass.ClassName());
     XmlTrace("- has ", xmlClass.PropertyCount(), " properties");
     XmlTrace("- object is nil? False");
-    pugi::xml_node objectElement = parent.append_child(xmlClass.ClassName().c_str());
+    sink.OpenElement(xmlClass.ClassName());
     std::size_t number = 0;
     for (const TPropertyInfo* property : xmlClass.SortedProperties())
-        WriteProperty(object, *property, ++number, objectElement);
+        WriteProperty(object, *property, ++number, sink);
+    sink.CloseElement();
     XmlTrace("done saving to xml ", xmlClass.ClassName());
+}
+
+// The indented document: the object inside DUMMY_NODE.
+void WriteDocument(const TXMLPersistentObject& object, TXmlSink& sink)
+{
+    sink.OpenElement(WrapperName);
+    WriteObject(object, sink);
+    sink.CloseElement();
+}
+
+}  // namespace
+
+void TXmlPersistance::ObjectToNode(const TXMLPersistentObject& object, pugi::xml_node parent)
+{
+    TXmlDomSink sink(parent);
+    WriteObject(object, sink);
 }
 
 std::string TXmlPersistance::ObjectToXml(const TXMLPersistentObject& object, bool indented)
 {
-    pugi::xml_document document;
-    pugi::xml_node wrapper = document.append_child("DUMMY_NODE");
-    ObjectToNode(object, wrapper);
-    std::string text = ElementToText(indented ? wrapper : wrapper.first_child(), indented);
+    TXmlTextSink sink(indented);
+    if (indented)
+        WriteDocument(object, sink);
+    else
+        WriteObject(object, sink);
+    std::string text = sink.Take();
     if (IsLogged(llFullDebug))
         XmlLogger().Log("Saved object to xml:\r\n" + text, llFullDebug, nullptr);
     return text;
 }
 
+// Below the trace threshold the text goes to the file piece by piece as it is produced;
+// otherwise the whole text is needed for the log anyway.
 void TXmlPersistance::ObjectToFile(const TXMLPersistentObject& object, const std::string& fileName)
 {
-    ReplaceFileContent(fileName, ObjectToXml(object, true));
+    if (IsLogged(llFullDebug)) {
+        const std::string text = ObjectToXml(object, true);
+        TReplacementFile file(fileName);
+        file.Write(text);
+        file.Commit();
+        return;
+    }
+    TReplacementFile file(fileName);
+    TXmlTextSink sink(true, [&file](std::string_view piece) { file.Write(piece); });
+    WriteDocument(object, sink);
+    sink.Finish();
+    file.Commit();
 }

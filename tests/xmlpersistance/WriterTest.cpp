@@ -111,6 +111,22 @@ TEST(Writer, WritesEveryKindSortedByNameInTheIndentedLayout)
     EXPECT_EQ(TXmlPersistance::ObjectToXml(kinds, true), AllKindsXml);
 }
 
+TEST(Writer, BuildsTheSameElementsInADocument)
+{
+    TAllKinds kinds;
+    FillAllKinds(kinds);
+    pugi::xml_document document;
+    TXmlPersistance::ObjectToNode(kinds, document.append_child("DUMMY_NODE"));
+    std::ostringstream text;
+    document.save(text, "  ", pugi::format_indent | pugi::format_no_declaration);
+    std::string expected = AllKindsXml;
+    for (std::size_t at; (at = expected.find("\r\n")) != std::string::npos;)
+        expected.erase(at, 1);
+    for (std::size_t at = 0; (at = expected.find("/>", at)) != std::string::npos; at += 3)
+        expected.replace(at, 2, " />");
+    EXPECT_EQ(text.str(), expected);
+}
+
 TEST(Writer, WritesTheObjectAloneWithoutIndentation)
 {
     TSubLeaf sub;
@@ -265,9 +281,38 @@ TEST_F(WriterFile, ReplacesTheFileWithTheIndentedTextKeepingItsRights)
 TEST_F(WriterFile, KeepsTheEarlierFileWhenTheTextCannotBeProduced)
 {
     WriteFileBytes(Target, "earlier");
-    EXPECT_THROW(TXmlPersistance::ObjectToFile(TWithUnsupported<pkRecord>(), Target), EXmlPersistance);
+    TAllKinds kinds;
+    FillAllKinds(kinds);
+    kinds.Links = {kinds.Owned.get(), nullptr};
+    EXPECT_THROW(TXmlPersistance::ObjectToFile(kinds, Target), EXmlPersistance);
     EXPECT_EQ(ReadFileBytes(Target), "earlier");
     EXPECT_THAT(FolderEntries(), ElementsAre("tree.xml"));
+}
+
+// Below the threshold the text streams into the new file, which a failure must remove.
+TEST_F(WriterFile, KeepsTheEarlierFileWhenTheStreamedTextFails)
+{
+    WriteFileBytes(Target, "earlier");
+    TAllKinds kinds;
+    FillAllKinds(kinds);
+    kinds.Links = {kinds.Owned.get(), nullptr};
+    const TLogLevel saved = GlobalLogLevel;
+    GlobalLogLevel = llDebug;
+    EXPECT_THROW(TXmlPersistance::ObjectToFile(kinds, Target), EXmlPersistance);
+    GlobalLogLevel = saved;
+    EXPECT_EQ(ReadFileBytes(Target), "earlier");
+    EXPECT_THAT(FolderEntries(), ElementsAre("tree.xml"));
+}
+
+TEST_F(WriterFile, StreamsTheSameTextBelowTheThreshold)
+{
+    TAllKinds kinds;
+    FillAllKinds(kinds);
+    const TLogLevel saved = GlobalLogLevel;
+    GlobalLogLevel = llDebug;
+    TXmlPersistance::ObjectToFile(kinds, Target);
+    GlobalLogLevel = saved;
+    EXPECT_EQ(ReadFileBytes(Target), AllKindsXml);
 }
 
 TEST_F(WriterFile, LeavesNothingBehindWhenTheTargetCannotBeReplaced)
