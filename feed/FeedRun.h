@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <functional>
 
-class TAdminSession;
 class TBaseCategory;
 class TCategory;
 class TDmoz;
@@ -20,7 +19,8 @@ using TParentLookup = std::function<const TBaseCategory*(std::int32_t)>;
 // Feeds the whole document into the site: log in, create every regular category the form page
 // does not list yet (parents first, as the document is in tree order), post every symbolic
 // category, log out. An HTTP error status is shown in a message box; every other error leaves
-// Execute after the logout (when logged in) with the wait label still shown.
+// Execute after the logout (when logged in) with the wait label still shown. A refused login
+// shows "Could not log in." and ends the run there, the label left shown as after an error.
 class TFeedRun {
 public:
     TFeedRun(TFeedView& view, TPageTransport& transport, const TDmoz& document, TParentLookup findParentCategory,
