@@ -20,15 +20,34 @@ bool IsBasicChallenge(const std::string& challenge)
     return SameTextAscii(std::string_view(challenge).substr(0, challenge.find(' ')), "Basic");
 }
 
+// Marks the client busy for one call and refuses a second one meanwhile.
+class TBusyGuard {
+public:
+    explicit TBusyGuard(bool& busy) : Busy(busy)
+    {
+        if (Busy)
+            throw EClientBusy();
+        Busy = true;
+    }
+    ~TBusyGuard() { Busy = false; }
+    TBusyGuard(const TBusyGuard&) = delete;
+    TBusyGuard& operator=(const TBusyGuard&) = delete;
+
+private:
+    bool& Busy;
+};
+
 }  // namespace
 
 std::string THTTPClient::GetPage(const std::string& URL)
 {
+    const TBusyGuard busy(Busy);
     return DoRequest(THTTPMethod::hmGet, URL, nullptr);
 }
 
 std::string THTTPClient::PostForm(const std::string& URL, std::vector<std::string>& Fields)
 {
+    const TBusyGuard busy(Busy);
     if (HTTPOptions.hoForceEncodeParams)
         EncodeFormValues(Fields);
     if (HTTPRequest.ContentType.empty() || SameTextAscii(HTTPRequest.ContentType, "text/html"))

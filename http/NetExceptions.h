@@ -54,6 +54,12 @@ public:
         : ENetException("Invalid chunk size line: \"" + sizeLine + "\"") {}
 };
 
+// A call started from the process-messages hook while another call of the same client waits.
+class EClientBusy : public ENetException {
+public:
+    EClientBusy() : ENetException("The HTTP client is busy with another request.") {}
+};
+
 // A target that needs an encrypted connection; the client has no TLS layer.
 class EIOHandlerPropInvalid : public ENetException {
 public:

@@ -10,9 +10,21 @@
 
 namespace {
 
-[[noreturn]] void ThrowFileError(const char* action, const std::string& path)
+// No time stamps: querying them makes the file system give the next write a fine-grained
+// time stamp, which costs more than the look itself.
+constexpr unsigned SizeQuery = STATX_TYPE | STATX_SIZE;
+
+[[noreturn]] void ThrowFileError(const char* action, const std::string& path, int error)
 {
-    throw EInOutError(std::string("Cannot ") + action + " file \"" + path + "\". " + std::strerror(errno));
+    throw EInOutError(std::string("Cannot ") + action + " file \"" + path + "\". " + std::strerror(error));
+}
+
+// Closes a descriptor that is given up after a failure; the failure is what gets reported.
+[[noreturn]] void AbandonAndThrow(int descriptor, const char* action, const std::string& path)
+{
+    const int error = errno;
+    ::close(descriptor);
+    ThrowFileError(action, path, error);
 }
 
 int OpenForAppending(const std::string& path)
@@ -20,52 +32,31 @@ int OpenForAppending(const std::string& path)
     // Never O_TRUNC: whatever made an earlier open fail, an existing log is not emptied.
     const int descriptor = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     if (descriptor < 0)
-        ThrowFileError("open", path);
+        ThrowFileError("open", path, errno);
     return descriptor;
 }
 
-void WriteAll(int descriptor, std::string_view text, const std::string& path)
+// Sets errno and returns false when a write fails.
+bool WriteAll(int descriptor, std::string_view text)
 {
     while (!text.empty()) {
         const ssize_t written = ::write(descriptor, text.data(), text.size());
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
-            const int error = written < 0 ? errno : EIO;
-            ::close(descriptor);
-            errno = error;
-            ThrowFileError("write to", path);
+            if (written == 0)
+                errno = EIO;
+            return false;
         }
         text.remove_prefix(static_cast<size_t>(written));
     }
+    return true;
 }
 
-void Close(int descriptor, const std::string& path)
+void CloseOrThrow(int descriptor, const std::string& path)
 {
     if (::close(descriptor) != 0)
-        ThrowFileError("close", path);
-}
-
-}  // namespace
-
-std::int64_t LogFileSize(const std::string& path)
-{
-    struct stat status {};
-    if (::stat(path.c_str(), &status) != 0)
-        return errno == ENOENT || errno == ENOTDIR ? 0 : -1;
-    return S_ISREG(status.st_mode) ? static_cast<std::int64_t>(status.st_size) : 0;
-}
-
-void TouchLogFile(const std::string& path)
-{
-    Close(OpenForAppending(path), path);
-}
-
-void AppendToFile(const std::string& path, std::string_view text)
-{
-    const int descriptor = OpenForAppending(path);
-    WriteAll(descriptor, text, path);
-    Close(descriptor, path);
+        ThrowFileError("close", path, errno);
 }
 
 bool RenameWithoutReplacing(const std::string& from, const std::string& to)
@@ -77,6 +68,88 @@ bool RenameWithoutReplacing(const std::string& from, const std::string& to)
     // File systems without RENAME_NOREPLACE: link refuses an existing target just the same.
     if (::link(from.c_str(), to.c_str()) != 0)
         return false;
-    ::unlink(from.c_str());
+    if (::unlink(from.c_str()) == 0)
+        return true;
+    ::unlink(to.c_str());
+    return false;
+}
+
+}  // namespace
+
+std::int64_t LogFileSize(const std::string& path)
+{
+    struct statx status {};
+    if (::statx(AT_FDCWD, path.c_str(), 0, SizeQuery, &status) != 0)
+        return errno == ENOENT || errno == ENOTDIR ? 0 : -1;
+    return S_ISREG(status.stx_mode) ? static_cast<std::int64_t>(status.stx_size) : 0;
+}
+
+void TouchLogFile(const std::string& path)
+{
+    CloseOrThrow(OpenForAppending(path), path);
+}
+
+void AppendToFile(const std::string& path, std::string_view text)
+{
+    const int descriptor = OpenForAppending(path);
+    if (!WriteAll(descriptor, text))
+        AbandonAndThrow(descriptor, "write to", path);
+    CloseOrThrow(descriptor, path);
+}
+
+TAppendFile::~TAppendFile()
+{
+    Close();
+}
+
+std::int64_t TAppendFile::Size(const std::string& path)
+{
+    if (!StillAtPath()) {
+        Close();
+        return LogFileSize(path);
+    }
+    // The end of the kept file is its size; with O_APPEND the offset does not matter.
+    const off_t end = ::lseek(Descriptor, 0, SEEK_END);
+    return end < 0 ? -1 : static_cast<std::int64_t>(end);
+}
+
+bool TAppendFile::Archive(const std::string& path, const std::string& archive)
+{
+    if (!RenameWithoutReplacing(path, archive))
+        return false;
+    Close();
     return true;
+}
+
+void TAppendFile::Append(const std::string& path, std::string_view text)
+{
+    if (Descriptor < 0)
+        Reopen(path);
+    if (!WriteAll(Descriptor, text)) {
+        const int descriptor = Descriptor;
+        Descriptor = -1;
+        AbandonAndThrow(descriptor, "write to", path);
+    }
+}
+
+bool TAppendFile::StillAtPath()
+{
+    return Descriptor >= 0 && Watch && !Watch->PathChanged();
+}
+
+void TAppendFile::Reopen(const std::string& path)
+{
+    Close();
+    // Watching first: a change between the two steps is then reported, not missed.
+    Watch = TPathWatch::Start(path);
+    Descriptor = OpenForAppending(path);
+}
+
+void TAppendFile::Close()
+{
+    // Every record went out with its write; closing a file kept open between records
+    // has nothing left to lose, so its result does not matter.
+    if (Descriptor >= 0)
+        ::close(Descriptor);
+    Descriptor = -1;
 }

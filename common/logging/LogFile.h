@@ -1,8 +1,10 @@
 #pragma once
 
 #include "common/core/Exception.h"
+#include "common/logging/PathWatch.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -22,5 +24,33 @@ void TouchLogFile(const std::string& path);
 // records of other writers never cut into it.
 void AppendToFile(const std::string& path, std::string_view text);
 
-// Renames from to to, failing instead of replacing a file that exists at to.
-bool RenameWithoutReplacing(const std::string& from, const std::string& to);
+// A log file kept open for appending between records. It is used only while it is still
+// the file at the path: after the file was archived, renamed or deleted, by this process
+// or another, the next record opens the path anew and so lands in a new file there.
+// Where the path cannot be watched, the file is opened anew for every record.
+class TAppendFile {
+public:
+    TAppendFile() = default;
+    ~TAppendFile();
+    TAppendFile(const TAppendFile&) = delete;
+    TAppendFile& operator=(const TAppendFile&) = delete;
+
+    // Size of the file at path, as LogFileSize. Gives up the kept file when it is no
+    // longer the one at path.
+    std::int64_t Size(const std::string& path);
+
+    // Renames the file at path, failing instead of replacing a file at archive.
+    bool Archive(const std::string& path, const std::string& archive);
+
+    // Appends text in one write to the kept file, or to the file at path when none is kept.
+    void Append(const std::string& path, std::string_view text);
+
+private:
+    bool StillAtPath();
+    void Reopen(const std::string& path);
+    void Close();
+
+    int Descriptor = -1;
+    std::unique_ptr<TPathWatch> Watch;
+};
+

@@ -42,6 +42,47 @@ std::string ShortDate(const std::tm& calendar)
     return std::string(text, length);
 }
 
+bool SameSecond(const std::tm& a, const std::tm& b)
+{
+    return a.tm_sec == b.tm_sec && a.tm_min == b.tm_min && a.tm_hour == b.tm_hour && a.tm_mday == b.tm_mday &&
+           a.tm_mon == b.tm_mon && a.tm_year == b.tm_year;
+}
+
+// The record time stamp without its milliseconds.
+std::string RecordStampOfSecond(const std::tm& calendar)
+{
+    std::string stamp = ShortDate(calendar);
+    if (IsMidnight(calendar))
+        return stamp;
+    char clock[16];
+    std::snprintf(clock, sizeof clock, " %02d:%02d:%02d", calendar.tm_hour, calendar.tm_min, calendar.tm_sec);
+    return stamp + clock;
+}
+
+// A logger writes many records per second; the calendar and the text of the current
+// second are worked out once per thread and second.
+const std::tm& LocalCalendar(std::time_t seconds)
+{
+    thread_local std::time_t cachedSeconds = -1;
+    thread_local std::tm calendar{};
+    if (seconds != cachedSeconds) {
+        localtime_r(&seconds, &calendar);
+        cachedSeconds = seconds;
+    }
+    return calendar;
+}
+
+const std::string& CachedRecordStampOfSecond(const std::tm& calendar)
+{
+    thread_local std::tm cachedFor{};
+    thread_local std::string stamp;
+    if (stamp.empty() || !SameSecond(cachedFor, calendar)) {
+        stamp = RecordStampOfSecond(calendar);
+        cachedFor = calendar;
+    }
+    return stamp;
+}
+
 }  // namespace
 
 void SetLogClock(TLogClock clock)
@@ -56,20 +97,20 @@ TLocalTime CurrentLocalTime()
     const std::time_t seconds = std::chrono::system_clock::to_time_t(
         std::chrono::system_clock::time_point(std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch)));
     TLocalTime time;
-    localtime_r(&seconds, &time.Calendar);
+    time.Calendar = LocalCalendar(seconds);
     time.Millisecond = static_cast<int>(sinceEpoch.count() % 1000);
     return time;
 }
 
 std::string RecordTimeStamp(const TLocalTime& time)
 {
-    std::string stamp = ShortDate(time.Calendar);
+    std::string stamp = CachedRecordStampOfSecond(time.Calendar);
     if (IsMidnight(time.Calendar))
         return stamp;
-    char clock[32];
-    std::snprintf(clock, sizeof clock, " %02d:%02d:%02d:%03d", time.Calendar.tm_hour, time.Calendar.tm_min,
-                  time.Calendar.tm_sec, time.Millisecond);
-    return stamp + clock;
+    const int ms = time.Millisecond;
+    const char milliseconds[] = {':', static_cast<char>('0' + ms / 100), static_cast<char>('0' + ms / 10 % 10),
+                                 static_cast<char>('0' + ms % 10)};
+    return stamp.append(milliseconds, sizeof milliseconds);
 }
 
 std::string ArchiveTimeStamp(const TLocalTime& time)

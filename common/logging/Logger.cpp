@@ -180,7 +180,7 @@ void TLogger::LogDetails(const std::string& Msg, TLogLevel Level, const TExcepti
 
     std::lock_guard lock(WriteLock);
     try {
-        AppendToFile(FFileName, text);
+        FFile.Append(FFileName, text);
     } catch (const std::exception& failure) {
         WriteFailureRecord(failure, prefix, Msg, Level, Details);
     }
@@ -188,12 +188,20 @@ void TLogger::LogDetails(const std::string& Msg, TLogLevel Level, const TExcepti
 
 TLogger::TCycleOutcome TLogger::CycleFile()
 {
-    const std::int64_t size = LogFileSize(FFileName);
+    // The size is read and the file renamed under two separate holds of WriteLock (the
+    // first only because the look uses the kept file), so two threads that find the file
+    // full at once both try to archive it; the second rename then fails or archives the
+    // fresh file.
+    std::int64_t size;
+    {
+        std::lock_guard lock(WriteLock);
+        size = FFile.Size(FFileName);
+    }
     TCycleOutcome outcome = coNothingDone;
     if (size >= FMaxSize) {
         std::lock_guard lock(WriteLock);
         const std::string archive = ArchiveFileName(FFileName, ArchiveTimeStamp(CurrentLocalTime()));
-        outcome = RenameWithoutReplacing(FFileName, archive) ? coArchived : coFailed;
+        outcome = FFile.Archive(FFileName, archive) ? coArchived : coFailed;
     }
     return size < 0 ? coFailed : outcome;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/logging/LogFile.h"
+
 #include <cstdint>
 #include <exception>
 #include <mutex>
@@ -68,4 +70,6 @@ private:
     std::recursive_mutex WriteLock;
     // Taken only while WriteLock is held, to write a failure record into the critical log file.
     std::recursive_mutex FallbackLock;
+    // Kept open between records; used under WriteLock only.
+    TAppendFile FFile;
 };

@@ -93,17 +93,21 @@ TEST(RequestWire, EmptyFormSendsContentLengthZero)
     EXPECT_EQ(request.substr(request.size() - 4), "\r\n\r\n");
 }
 
-TEST(RequestWire, BasicChallengeLeavesAnEmptyAuthorizationOnLaterRequests)
+TEST(RequestWire, BasicChallengesLeaveEmptyCredentialsOnLaterRequests)
 {
     TTestServer server;
-    server.Reply(Response("HTTP/1.1 401 Unauthorized", "WWW-Authenticate: Basic realm=\"admin\"\r\nContent-Length: 0\r\n", ""));
+    server.Reply(Response("HTTP/1.1 401 Unauthorized", "WWW-Authenticate: Digest x\r\nWWW-Authenticate: Basic realm=\"admin\"\r\nContent-Length: 0\r\n", ""));
+    server.Reply(Response("HTTP/1.1 407 Proxy Authentication Required", "Proxy-Authenticate: basic\r\nContent-Length: 0\r\n", ""));
     server.Reply(OkResponse("x"));
     THTTPClient client;
+    EXPECT_THROW(client.GetPage(server.URL("/a")), EHTTPProtocolException);
     EXPECT_THROW(client.GetPage(server.URL("/a")), EHTTPProtocolException);
     client.GetPage(server.URL("/a"));
     const auto requests = server.Requests();
     EXPECT_EQ(requests[0].find("Authorization"), std::string::npos);
     EXPECT_NE(requests[1].find("User-Agent: Mozilla/3.0 (compatible; Tessaroo)\r\nAuthorization: Basic Og==\r\n\r\n"),
+              std::string::npos);
+    EXPECT_NE(requests[2].find("\r\nAuthorization: Basic Og==\r\nProxy-Authorization: Basic Og==\r\n\r\n"),
               std::string::npos);
 }
 

@@ -41,3 +41,15 @@ TEST(Protocol, GetWithAFormContentTypeAndNoBodyIsAnsweredAtOnce)
                      "Content-Type: application/x-www-form-urlencoded\r\nHost: 127.0.0.1\r\n\r\n");
     EXPECT_EQ(page.Status, 200);
 }
+
+TEST(Protocol, OverlongFormIsRefusedWithAStatusAndCreatesNothing)
+{
+    TSiteProcess site;
+    TAdminConversation admin(site);
+    admin.LogIn();
+    const TRawHttpResponse answer = admin.Post(
+        NewCategoryTarget, {{"TITLE", std::string(10000, 'x')}, {"PARENT_ID", "0"}, {"STATUS", "2"}, {"submit", "Save"}});
+    EXPECT_EQ(answer.StatusLine, "HTTP/1.1 413 Payload Too Large");
+    EXPECT_EQ(RawHttpExchange(site.Port(), RawGetRequest("/")).Body.find("xxxx"), std::string::npos);
+    EXPECT_EQ(admin.Get(NewCategoryTarget).Status, 200);
+}

@@ -5,6 +5,7 @@
 #include <httplib.h>
 
 #include <charconv>
+#include <iostream>
 #include <map>
 #include <optional>
 
@@ -59,6 +60,11 @@ bool TSiteServer::Serve()
     return Server->listen_after_bind();
 }
 
+bool TSiteServer::IsRunning() const
+{
+    return Server->is_running();
+}
+
 void TSiteServer::Stop()
 {
     Server->stop();
@@ -95,7 +101,9 @@ void TSiteServer::Route()
         } catch (const std::exception& e) {
             message = e.what();
         } catch (...) {
+            // Not one of ours or the library's: the page says "unknown error".
         }
+        std::cerr << "corvane-site: " << message << std::endl;
         Answer(response, 500, StatusPage(500, message));
     });
 

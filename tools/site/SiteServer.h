@@ -35,7 +35,8 @@ public:
     int Bind();
     // Serves until Stop; returns false when serving failed.
     bool Serve();
-    // Safe from another thread.
+    // Both safe from another thread.
+    bool IsRunning() const;
     void Stop();
 
 private:

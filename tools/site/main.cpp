@@ -4,6 +4,7 @@
 #include <signal.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdio>
 #include <iostream>
 #include <thread>
@@ -36,6 +37,9 @@ int Run(const TSiteOptions& options)
     std::thread stopper([&] {
         int signal = 0;
         sigwait(&signals, &signal);
+        // A stop before the server runs would be lost, and a signal can come that early.
+        while (serving && !server.IsRunning())
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
         if (serving)
             server.Stop();
     });
