@@ -96,6 +96,8 @@ TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, QWidget* parent)
     Guard = std::make_unique<TCommandGuard>(std::vector<QWidget*>{Button1, Button2, Button3, Button4, Button5});
     ConnectCommands();
     Tree.SetOnDeletion([this](TTreeNode& node) { categoriesDeletion(node); });
+    HTTPClient1.SetCookieManager(&CookieManager1);
+    HTTPClient1.SetProcessMessages(ProcessWindowMessages);
     FormCreate();
 }
 
@@ -247,10 +249,6 @@ TTreeNode* TForm1::SelectedNode() const
 {
     const auto rows = categories->selectionModel()->selectedRows();
     return rows.isEmpty() ? nullptr : TCategoryTreeModel::NodeOf(rows.front());
-}
-
-void TForm1::Button1Click()
-{
 }
 
 void TForm1::Button2Click()

@@ -4,6 +4,9 @@
 #include "app/CommandGuard.h"
 #include "app/Dialogs.h"
 #include "common/core/ProcessMessages.h"
+#include "feed/FeedView.h"
+#include "http/CookieManager.h"
+#include "http/HTTPClient.h"
 #include "model/tree/CategoryTree.h"
 
 #include <QWidget>
@@ -21,8 +24,8 @@ class TCategoryTreeModel;
 class TDmoz;
 
 // The program's one window: the category tree, the connection fields, the commands, the
-// message pane and the status bar.
-class TForm1 : public QWidget {
+// message pane and the status bar. A feed run sees it through TFeedView.
+class TForm1 : public QWidget, public TFeedView {
 public:
     // FormCreate runs here, before the window is first shown.
     explicit TForm1(std::unique_ptr<TDialogs> dialogs = std::make_unique<TQtDialogs>(), QWidget* parent = nullptr);
@@ -68,6 +71,21 @@ public:
 
     void ShowPleaseWait();
     void HidePleaseWait();
+
+    // What a feed run reads from and shows in the window.
+    std::string DomainText() const override;
+    std::string UsernameText() const override;
+    std::string PasswordText() const override;
+    void AppendMessageLine(const std::string& line) override;
+    void SetStatusText(const std::string& text) override;
+    void SetWaitLabelVisible(bool visible) override;
+    void ShowMessageBox(const std::string& message) override;
+    void ProcessMessagesNow() override;
+
+    // The client of every feed run, with the store that keeps the site's session cookie
+    // from run to run.
+    TCookieManager CookieManager1;
+    THTTPClient HTTPClient1;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,0 +1,34 @@
+#include "feed/AdminSession.h"
+
+#include <utility>
+
+TAdminSession::TAdminSession(TPageTransport& transport, TAdminAddresses addresses)
+    : Transport(transport), Site(std::move(addresses))
+{
+}
+
+void TAdminSession::SendRequest(const std::string& url)
+{
+    Page = Transport.Get(url);
+}
+
+void TAdminSession::SendRequest(const std::string& url, TFormFields& fields)
+{
+    Page = Transport.Post(url, fields.Lines());
+}
+
+bool TAdminSession::Login(const std::string& username, const std::string& password)
+{
+    SendRequest(Site.Index);
+    Fields.Clear();
+    Fields.SetValue("user", username);
+    Fields.SetValue("pass", password);
+    Fields.SetValue("submit", "Login");
+    SendRequest(Site.Login, Fields);
+    return Page.find("logout.php") != std::string::npos;
+}
+
+void TAdminSession::Logout()
+{
+    SendRequest(Site.Logout);
+}

@@ -1,0 +1,15 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// The two requests a feed run sends: fetch a page, post "name=value" lines. Both follow
+// redirects and return the final body; an HTTP error status or a network failure is thrown.
+class TPageTransport {
+public:
+    virtual ~TPageTransport() = default;
+
+    virtual std::string Get(const std::string& url) = 0;
+    // The lines may be changed in place (encoded) by the post.
+    virtual std::string Post(const std::string& url, std::vector<std::string>& fields) = 0;
+};

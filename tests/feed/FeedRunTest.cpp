@@ -1,0 +1,272 @@
+#include "feed/FeedErrors.h"
+#include "feed/FeedRun.h"
+#include "http/NetExceptions.h"
+#include "model/Dmoz.h"
+
+#include "FakeAdminSite.h"
+#include "RecordingView.h"
+#include "ScratchDirectory.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <stdexcept>
+
+namespace {
+
+// Records owned by the test, indexed by a document, with their tree parents by ID.
+class TTestDocument {
+public:
+    TCategory* Category(const std::u16string& name, std::int32_t id, TCategory* parent = nullptr)
+    {
+        auto record = std::make_unique<TCategory>();
+        record->Name = name;
+        record->Url = u"Top/" + name;
+        record->ID = id;
+        TCategory* category = record.get();
+        Records.push_back(std::move(record));
+        Document.AddRecord(category);
+        Parents.emplace(id, parent);
+        return category;
+    }
+
+    void Symbolic(const std::u16string& name, const std::u16string& url, std::int32_t parent)
+    {
+        auto record = std::make_unique<TSymbolicCategory>();
+        record->Name = name;
+        record->Url = url;
+        record->Parent = parent;
+        Document.AddRecord(record.get());
+        Records.push_back(std::move(record));
+    }
+
+    TParentLookup ParentLookup() const
+    {
+        return [this](std::int32_t id) -> const TBaseCategory* {
+            const auto found = Parents.find(id);
+            return found == Parents.end() ? nullptr : found->second;
+        };
+    }
+
+    TDmoz Document;
+
+private:
+    std::vector<std::unique_ptr<TBaseCategory>> Records;
+    std::map<std::int32_t, const TBaseCategory*> Parents;
+};
+
+class FeedRun : public ::testing::Test {
+protected:
+    FeedRun()
+    {
+        TCategory* arts = Tree.Category(u"Arts", 1);
+        Tree.Category(u"Music", 2, arts);
+        Tree.Symbolic(u"Sounds", u"Top/Music", 1);
+    }
+
+    void Run()
+    {
+        TFeedRun run(View, Transport, Tree.Document, Tree.ParentLookup(), [this](std::chrono::milliseconds) { ++Pauses; });
+        run.Execute();
+    }
+
+    std::vector<std::string> SentRequests() const
+    {
+        std::vector<std::string> sent;
+        for (const TSentRequest& request : Transport.Sent)
+            sent.push_back(request.Method + " " + request.Url.substr(request.Url.find("/admin/")));
+        return sent;
+    }
+
+    static std::function<void()> Status(int code, const std::string& statusLine)
+    {
+        return [=] { throw EHTTPProtocolException(code, statusLine, "<h1>trouble</h1>"); };
+    }
+
+    TScratchDirectory Scratch;
+    TTestDocument Tree;
+    TFakeAdminSite Site;
+    TScriptedTransport Transport{Site.Responder()};
+    TRecordingView View;
+    int Pauses = 0;
+};
+
+const std::vector<std::string> CompleteRun = {
+    "GET /admin/index.php",
+    "POST /admin/login.php",
+    "GET /admin/dir_categs_edit.php?action=N",
+    "POST /admin/dir_categs_edit.php?action=N",
+    "POST /admin/dir_categs_edit.php?action=N",
+    "POST /admin/dir_categs_edit.php?action=N&s=1",
+    "GET /admin/logout.php",
+};
+
+}  // namespace
+
+TEST_F(FeedRun, FeedsParentsFirstThenSymbolicCategoriesAndLogsOut)
+{
+    Run();
+
+    EXPECT_EQ(SentRequests(), CompleteRun);
+    ASSERT_EQ(Site.Categories.size(), 2u);
+    EXPECT_EQ(Site.Categories[0].ParentID, "0");
+    EXPECT_EQ(Site.Categories[1].Title, "Music");
+    EXPECT_EQ(Site.Categories[1].ParentID, "1") << "the ID the site gave Arts";
+    ASSERT_EQ(Site.SymbolicCategories.size(), 1u);
+    EXPECT_EQ(Site.SymbolicCategories[0].ParentID, "1");
+    EXPECT_EQ(Site.SymbolicCategories[0].SymbolicID, "2");
+    EXPECT_EQ(View.StatusTexts, (std::vector<std::string>{"Processing category 1 of 2", "Processing category 2 of 2",
+                                                          "Processing symbolic category 1 of 1"}));
+    EXPECT_EQ(View.WaitLabelChanges, (std::vector<bool>{true, false}));
+    EXPECT_TRUE(View.MessageBoxes.empty());
+    EXPECT_TRUE(View.MessageLines.empty());
+    EXPECT_EQ(View.ProcessCalls, 3);
+}
+
+TEST_F(FeedRun, SecondRunSkipsExistingCategoriesButPostsSymbolicOnesAgain)
+{
+    Run();
+    Transport.Sent.clear();
+    Run();
+
+    EXPECT_EQ(View.MessageLines, (std::vector<std::string>{"Arts seems to already exist. skipping.",
+                                                           "Music seems to already exist. skipping."}));
+    EXPECT_EQ(SentRequests(), (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
+                                                        "GET /admin/dir_categs_edit.php?action=N",
+                                                        "POST /admin/dir_categs_edit.php?action=N&s=1",
+                                                        "GET /admin/logout.php"}));
+    EXPECT_EQ(Site.SymbolicCategories.size(), 2u);
+}
+
+TEST_F(FeedRun, EmptyDocumentOnlyLogsInFetchesTheFormAndLogsOut)
+{
+    TTestDocument empty;
+    TFeedRun run(View, Transport, empty.Document, empty.ParentLookup());
+    run.Execute();
+    EXPECT_EQ(SentRequests(), (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
+                                                        "GET /admin/dir_categs_edit.php?action=N",
+                                                        "GET /admin/logout.php"}));
+    EXPECT_TRUE(View.StatusTexts.empty());
+}
+
+TEST_F(FeedRun, SkipsASymbolicCategoryWhoseLookupsFailAndGoesOn)
+{
+    Tree.Symbolic(u"Lost", u"Top/Nowhere", 1);
+    Tree.Symbolic(u"Orphan", u"TOP/ARTS", 99);
+    Tree.Symbolic(u"Void", u"", 98);
+    Tree.Symbolic(u"Echo", u"top/music", 2);
+    Run();
+
+    EXPECT_EQ(View.MessageLines,
+              (std::vector<std::string>{
+                  "symbolic category Lost skipped: no category has the Url \"Top/Nowhere\".",
+                  "symbolic category Orphan skipped: no category has the ID 99.",
+                  "symbolic category Void skipped: no category has the Url \"\" and no category has the ID 98."}));
+    ASSERT_EQ(Site.SymbolicCategories.size(), 2u);
+    EXPECT_EQ(Site.SymbolicCategories[1].Title, "Echo");
+    EXPECT_EQ(View.StatusTexts.back(), "Processing symbolic category 5 of 5");
+    EXPECT_EQ(SentRequests().back(), "GET /admin/logout.php");
+}
+
+TEST_F(FeedRun, WrongPasswordShowsTheLoginMessageAndLeavesTheLabel)
+{
+    View.Password = "wrong";
+    Run();
+    EXPECT_EQ(View.MessageBoxes, (std::vector<std::string>{"Could not log in."}));
+    EXPECT_EQ(SentRequests(), (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php"}));
+    EXPECT_TRUE(View.WaitLabelVisible);
+}
+
+TEST_F(FeedRun, BadDomainFailsBeforeAnythingIsShownOrSent)
+{
+    View.Domain = "http://site.test";
+    EXPECT_THROW(Run(), EAdminDomain);
+    EXPECT_TRUE(Transport.Sent.empty());
+    EXPECT_TRUE(View.WaitLabelChanges.empty());
+}
+
+TEST_F(FeedRun, HttpErrorBeforeLoginIsShownWithoutLogout)
+{
+    Site.FailOn("POST", "login.php", Status(500, "HTTP/1.1 500 Internal Server Error"));
+    Run();
+    EXPECT_EQ(View.MessageBoxes, (std::vector<std::string>{"HTTP/1.1 500 Internal Server Error"}));
+    EXPECT_EQ(SentRequests().back(), "POST /admin/login.php");
+    EXPECT_FALSE(View.WaitLabelVisible);
+}
+
+TEST_F(FeedRun, HttpErrorOnTheFormLogsOutFirstThenShowsTheFailedStatusLine)
+{
+    Site.FailOn("GET", "action=N", Status(404, "HTTP/1.0 404 Not Found"));
+    Run();
+    EXPECT_EQ(SentRequests(), (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
+                                                        "GET /admin/dir_categs_edit.php?action=N",
+                                                        "GET /admin/logout.php"}));
+    EXPECT_EQ(View.MessageBoxes, (std::vector<std::string>{"HTTP/1.0 404 Not Found"}));
+    EXPECT_FALSE(View.WaitLabelVisible);
+}
+
+TEST_F(FeedRun, FailingLogoutIsTheErrorReported)
+{
+    Site.FailOn("GET", "logout.php", Status(503, "HTTP/1.1 503 Service Unavailable"));
+    Run();
+    EXPECT_EQ(View.MessageBoxes, (std::vector<std::string>{"HTTP/1.1 503 Service Unavailable"}));
+    EXPECT_FALSE(View.WaitLabelVisible);
+
+    View.MessageBoxes.clear();
+    Site.FailOn("POST", "action=N&s=1", [] { throw std::runtime_error("connection reset"); });
+    Run();
+    EXPECT_EQ(View.MessageBoxes, (std::vector<std::string>{"HTTP/1.1 503 Service Unavailable"}))
+        << "the logout's error replaces the earlier one";
+}
+
+TEST_F(FeedRun, CategoryNeverListedLogsOutAndLeavesTheError)
+{
+    TScriptedTransport transport([](const TSentRequest& request) {
+        return std::string(request.Url.ends_with("login.php") ? "logout.php" : "<form></form>");
+    });
+    TFeedRun run(View, transport, Tree.Document, Tree.ParentLookup(), [this](std::chrono::milliseconds) { ++Pauses; });
+    try {
+        run.Execute();
+        FAIL() << "no error";
+    } catch (const ECategoryNotAdded& e) {
+        EXPECT_STREQ(e.what(), "problems with category: Arts");
+    }
+    EXPECT_EQ(View.MessageLines.size(), 5u);
+    EXPECT_EQ(Pauses, 5);
+    EXPECT_EQ(transport.Sent.back().Url, "http://site.test/admin/logout.php");
+    EXPECT_TRUE(View.WaitLabelVisible);
+}
+
+TEST_F(FeedRun, OtherErrorsLeaveAfterTheLogoutOnlyWhenLoggedIn)
+{
+    Site.FailOn("POST", "action=N", [] { throw std::runtime_error("Socket Error # 10054"); });
+    EXPECT_THROW(Run(), std::runtime_error);
+    EXPECT_EQ(SentRequests().back(), "GET /admin/logout.php");
+    EXPECT_TRUE(View.WaitLabelVisible);
+
+    Transport.Sent.clear();
+    Site.FailOn("GET", "index.php", [] { throw std::runtime_error("Socket Error # 10061"); });
+    EXPECT_THROW(Run(), std::runtime_error);
+    EXPECT_EQ(SentRequests(), (std::vector<std::string>{"GET /admin/index.php"}));
+}
+
+TEST_F(FeedRun, UnwritablePageDumpEndsTheRunAfterTheLogout)
+{
+    std::filesystem::create_directory(Scratch.Path() / "html");
+    EXPECT_THROW(Run(), EPageDump);
+    EXPECT_EQ(SentRequests().back(), "GET /admin/logout.php");
+    EXPECT_EQ(Site.Categories.size(), 1u) << "Arts needs no lookup; Music's parent lookup fails";
+}
+
+TEST_F(FeedRun, ProgressCountsEveryCategoryAndProcessesMessagesAfterEach)
+{
+    TTestDocument seven;
+    for (int i = 1; i <= 7; ++i)
+        seven.Category(u"C" + std::u16string(1, static_cast<char16_t>(u'0' + i)), i);
+    TFeedRun run(View, Transport, seven.Document, seven.ParentLookup());
+    run.Execute();
+    ASSERT_EQ(View.StatusTexts.size(), 7u);
+    EXPECT_EQ(View.StatusTexts[2], "Processing category 3 of 7");
+    EXPECT_EQ(View.ProcessCalls, 7);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+#include "feed/FeedView.h"
+
+#include <string>
+#include <vector>
+
+// A window stand-in that keeps everything the feed shows.
+class TRecordingView : public TFeedView {
+public:
+    std::string Domain = "site.test";
+    std::string Username = "admin";
+    std::string Password = "secret";
+
+    std::vector<std::string> MessageLines;
+    std::vector<std::string> MessageBoxes;
+    std::vector<std::string> StatusTexts;
+    std::vector<bool> WaitLabelChanges;
+    bool WaitLabelVisible = false;
+    int ProcessCalls = 0;
+
+    std::string DomainText() const override { return Domain; }
+    std::string UsernameText() const override { return Username; }
+    std::string PasswordText() const override { return Password; }
+
+    void AppendMessageLine(const std::string& line) override { MessageLines.push_back(line); }
+    void SetStatusText(const std::string& text) override { StatusTexts.push_back(text); }
+    void SetWaitLabelVisible(bool visible) override
+    {
+        WaitLabelVisible = visible;
+        WaitLabelChanges.push_back(visible);
+    }
+    void ShowMessageBox(const std::string& message) override { MessageBoxes.push_back(message); }
+    void ProcessMessagesNow() override { ++ProcessCalls; }
+};

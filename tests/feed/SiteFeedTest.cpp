@@ -1,0 +1,304 @@
+// Feed runs against the stand-in site, through the real HTTP client and cookie store.
+
+#include "feed/FeedErrors.h"
+#include "feed/FeedRun.h"
+#include "feed/FindParentCategory.h"
+#include "feed/HTTPClientTransport.h"
+#include "http/CookieManager.h"
+#include "http/HTTPClient.h"
+#include "http/NetExceptions.h"
+#include "model/CategoryClasses.h"
+#include "model/Dmoz.h"
+#include "model/tree/TreeBinding.h"
+#include "tests/support/SiteProcess.h"
+
+#include "RecordingTransport.h"
+#include "RecordingView.h"
+#include "ScratchDirectory.h"
+
+#include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <arpa/inet.h>
+#include <fstream>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace {
+
+const char* const ExampleTree =
+    "<DUMMY_NODE>\r\n"
+    "  <TXMLTreeNode>\r\n"
+    "    <Data isNull=\"true\"/>\r\n"
+    "    <Nodes>\r\n"
+    "      <TXMLTreeNode>\r\n"
+    "        <Data>\r\n"
+    "          <TCategory><Content>0</Content><ID>1</ID><Name>Arts</Name><Url>Top/Arts</Url></TCategory>\r\n"
+    "        </Data>\r\n"
+    "        <Nodes>\r\n"
+    "          <TXMLTreeNode>\r\n"
+    "            <Data>\r\n"
+    "              <TCategory><Content>5</Content><ID>2</ID><Name>Music</Name><Url>Top/Arts/Music</Url></TCategory>\r\n"
+    "            </Data>\r\n"
+    "            <Nodes/>\r\n"
+    "          </TXMLTreeNode>\r\n"
+    "          <TXMLTreeNode>\r\n"
+    "            <Data>\r\n"
+    "              <TSymbolicCategory><Name>Sounds</Name><Parent>1</Parent><Url>Top/Arts/Music</Url></TSymbolicCategory>\r\n"
+    "            </Data>\r\n"
+    "            <Nodes/>\r\n"
+    "          </TXMLTreeNode>\r\n"
+    "        </Nodes>\r\n"
+    "      </TXMLTreeNode>\r\n"
+    "    </Nodes>\r\n"
+    "  </TXMLTreeNode>\r\n"
+    "</DUMMY_NODE>\r\n";
+
+// One row of the site's categories table.
+struct TSiteRow {
+    int Id;
+    std::string Title;
+    std::string TitleUrl;
+    int ParentId;
+    bool Symbolic;
+    int SymbolicId;
+
+    bool operator==(const TSiteRow&) const = default;
+};
+
+std::ostream& operator<<(std::ostream& out, const TSiteRow& row)
+{
+    return out << row.Id << " " << row.Title << " " << row.TitleUrl << " parent " << row.ParentId
+               << (row.Symbolic ? " symbolic " : " regular ") << row.SymbolicId;
+}
+
+std::vector<TSiteRow> ReadSiteDatabase(const std::string& fileName)
+{
+    sqlite3* db = nullptr;
+    std::vector<TSiteRow> rows;
+    if (sqlite3_open_v2(fileName.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        ADD_FAILURE() << "cannot open " << fileName;
+        return rows;
+    }
+    sqlite3_stmt* query = nullptr;
+    sqlite3_prepare_v2(db, "SELECT id, title, title_url, parent_id, symbolic, symbolic_id FROM categories ORDER BY id",
+                       -1, &query, nullptr);
+    while (query && sqlite3_step(query) == SQLITE_ROW) {
+        const auto text = [&](int column) { return std::string(reinterpret_cast<const char*>(sqlite3_column_text(query, column))); };
+        rows.push_back({sqlite3_column_int(query, 0), text(1), text(2), sqlite3_column_int(query, 3),
+                        sqlite3_column_int(query, 4) != 0, sqlite3_column_int(query, 5)});
+    }
+    sqlite3_finalize(query);
+    sqlite3_close(db);
+    return rows;
+}
+
+// A port on which nothing listens: bound once to learn a free number, then released.
+int UnusedPort()
+{
+    const int probe = socket(AF_INET, SOCK_STREAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
+    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
+    close(probe);
+    return ntohs(address.sin_port);
+}
+
+class SiteFeed : public ::testing::Test {
+protected:
+    SiteFeed()
+    {
+        RegisterCategoryClasses();
+        Client.SetCookieManager(&Cookies);
+        View.Password = "demo";
+    }
+
+    void StartSite(std::vector<std::string> arguments = {})
+    {
+        arguments.insert(arguments.end(), {"--db", DatabaseFile()});
+        Site = std::make_unique<TSiteProcess>(arguments);
+        View.Domain = Site->Domain();
+    }
+
+    void LoadTree(const std::string& xml = ExampleTree)
+    {
+        std::ofstream("tree.xml", std::ios::binary) << xml;
+        ::LoadTree(Tree, "tree.xml", Document);
+    }
+
+    void Run()
+    {
+        TFeedRun run(View, Transport, Document, [this](std::int32_t id) { return FindParentCategory(Tree, id); });
+        run.Execute();
+    }
+
+    std::vector<std::string> SentRequests() const
+    {
+        std::vector<std::string> sent;
+        for (const TSentRequest& request : Transport.Sent)
+            sent.push_back(request.Method + " " + request.Url.substr(request.Url.find("/admin/")));
+        return sent;
+    }
+
+    std::string DatabaseFile() const { return (Scratch.Path() / "site.db").string(); }
+    std::vector<TSiteRow> SiteRows() const { return ReadSiteDatabase(DatabaseFile()); }
+
+    TScratchDirectory Scratch;
+    std::unique_ptr<TSiteProcess> Site;
+    TCookieManager Cookies;
+    THTTPClient Client;
+    THTTPClientTransport Http{Client};
+    TRecordingTransport Transport{Http};
+    TCategoryTree Tree;
+    TDmoz Document;
+    TRecordingView View;
+};
+
+const std::vector<std::string> ExampleRun = {
+    "GET /admin/index.php",
+    "POST /admin/login.php",
+    "GET /admin/dir_categs_edit.php?action=N",
+    "POST /admin/dir_categs_edit.php?action=N",
+    "POST /admin/dir_categs_edit.php?action=N",
+    "POST /admin/dir_categs_edit.php?action=N&s=1",
+    "GET /admin/logout.php",
+};
+
+}  // namespace
+
+TEST_F(SiteFeed, ExampleTreeIntoAnEmptySiteAndASecondRunSkipsIt)
+{
+    StartSite();
+    LoadTree();
+    Run();
+
+    EXPECT_EQ(SentRequests(), ExampleRun);
+    EXPECT_EQ(Transport.Sent[1].Fields, (std::vector<std::string>{"user=admin", "pass=demo", "submit=Login"}));
+    EXPECT_EQ(Transport.Sent[4].Fields,
+              (std::vector<std::string>{"TITLE=Music", "TITLE_URL=Music", "PARENT_ID=1", "STATUS=2", "submit=Save"}));
+    EXPECT_EQ(Transport.Sent[5].Fields, (std::vector<std::string>{"TITLE=Sounds", "PARENT_ID=1", "SYMBOLIC_ID=2",
+                                                                   "STATUS=2", "submit=Save"}));
+    EXPECT_EQ(View.StatusTexts.back(), "Processing symbolic category 1 of 1");
+    EXPECT_TRUE(View.MessageLines.empty());
+    EXPECT_TRUE(View.MessageBoxes.empty());
+    EXPECT_FALSE(View.WaitLabelVisible);
+    EXPECT_EQ(SiteRows(), (std::vector<TSiteRow>{{1, "Arts", "Arts", 0, false, 0},
+                                                 {2, "Music", "Music", 1, false, 0},
+                                                 {3, "Sounds", "", 1, true, 2}}));
+
+    Transport.Sent.clear();
+    Run();
+    EXPECT_EQ(View.MessageLines, (std::vector<std::string>{"Arts seems to already exist. skipping.",
+                                                           "Music seems to already exist. skipping."}));
+    EXPECT_EQ(SentRequests(), (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
+                                                        "GET /admin/dir_categs_edit.php?action=N",
+                                                        "POST /admin/dir_categs_edit.php?action=N&s=1",
+                                                        "GET /admin/logout.php"}));
+    EXPECT_EQ(SiteRows().size(), 4u) << "the symbolic category is posted again";
+}
+
+TEST_F(SiteFeed, LoginAndDomainFailures)
+{
+    StartSite();
+    LoadTree();
+    View.Password = "wrong";
+    Run();
+    EXPECT_EQ(View.MessageBoxes, (std::vector<std::string>{"Could not log in."}));
+    EXPECT_EQ(SentRequests(), (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php"}));
+    EXPECT_TRUE(View.WaitLabelVisible);
+
+    Transport.Sent.clear();
+    for (const std::string& domain : {"http:" + Site->Domain(), Site->Domain() + "/", "HTTP://" + Site->Domain()}) {
+        View.Domain = domain;
+        try {
+            Run();
+            ADD_FAILURE() << domain << " accepted";
+        } catch (const EAdminDomain& e) {
+            EXPECT_STREQ(e.what(), "Domain must be in the form: [www.]subdomainlist.domainname.tld");
+        }
+    }
+    EXPECT_TRUE(Transport.Sent.empty());
+    EXPECT_TRUE(SiteRows().empty());
+}
+
+TEST_F(SiteFeed, CategoryListedOnlyAfterThreeRefetchesNeedsNoError)
+{
+    StartSite({"--hide-new", "3"});
+    LoadTree();
+    Run();
+    const auto line = [](const std::string& name, int k) {
+        return "category " + name + " seem like it was not added. regetting page " + std::to_string(k) +
+               " of 5 before abort...";
+    };
+    EXPECT_EQ(View.MessageLines, (std::vector<std::string>{line("Arts", 1), line("Arts", 2), line("Arts", 3),
+                                                           line("Music", 1), line("Music", 2), line("Music", 3)}));
+    EXPECT_TRUE(View.MessageBoxes.empty());
+    EXPECT_EQ(SiteRows().size(), 3u);
+    EXPECT_EQ(SiteRows()[1].ParentId, 1);
+}
+
+TEST_F(SiteFeed, CategoryNeverListedGivesUpAfterFiveRefetchesAndLogsOut)
+{
+    StartSite({"--hide-new", "100"});
+    LoadTree();
+    try {
+        Run();
+        FAIL() << "no error";
+    } catch (const ECategoryNotAdded& e) {
+        EXPECT_STREQ(e.what(), "problems with category: Arts");
+    }
+    EXPECT_EQ(View.MessageLines.size(), 5u);
+    EXPECT_EQ(SentRequests(),
+              (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
+                                        "GET /admin/dir_categs_edit.php?action=N",
+                                        "POST /admin/dir_categs_edit.php?action=N",
+                                        "GET /admin/dir_categs_edit.php?action=N",
+                                        "GET /admin/dir_categs_edit.php?action=N",
+                                        "GET /admin/dir_categs_edit.php?action=N",
+                                        "GET /admin/dir_categs_edit.php?action=N",
+                                        "GET /admin/dir_categs_edit.php?action=N", "GET /admin/logout.php"}));
+    EXPECT_TRUE(View.WaitLabelVisible);
+}
+
+TEST_F(SiteFeed, ErrorStatusOnTheFormPageLogsOutThenShowsItsStatusLine)
+{
+    StartSite({"--fail", "/admin/dir_categs_edit.php=500"});
+    LoadTree();
+    Run();
+    EXPECT_EQ(SentRequests(), (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
+                                                        "GET /admin/dir_categs_edit.php?action=N",
+                                                        "GET /admin/logout.php"}));
+    ASSERT_EQ(View.MessageBoxes.size(), 1u);
+    EXPECT_EQ(View.MessageBoxes[0].rfind("HTTP/1.1 500", 0), 0u) << View.MessageBoxes[0];
+    EXPECT_FALSE(View.WaitLabelVisible);
+}
+
+TEST_F(SiteFeed, NetworkFailureAndUnwritableDumpReachTheCaller)
+{
+    LoadTree();
+    View.Domain = "127.0.0.1:" + std::to_string(UnusedPort());
+    EXPECT_THROW(Run(), ENetException);
+    EXPECT_EQ(SentRequests(), (std::vector<std::string>{"GET /admin/index.php"}));
+    EXPECT_TRUE(View.WaitLabelVisible);
+
+    StartSite();
+    Transport.Sent.clear();
+    std::filesystem::create_directory(Scratch.Path() / "html");
+    EXPECT_THROW(Run(), EPageDump);
+    EXPECT_EQ(SentRequests().back(), "GET /admin/logout.php");
+    EXPECT_EQ(SiteRows().size(), 1u) << "Arts was created before Music's parent lookup failed";
+}
+
+TEST_F(SiteFeed, FollowsTheRedirectAfterLoginAndKeepsTheSession)
+{
+    StartSite({"--redirect-after-login", "--chunked"});
+    LoadTree();
+    Run();
+    EXPECT_TRUE(View.MessageBoxes.empty());
+    EXPECT_EQ(SiteRows().size(), 3u);
+}
