@@ -5,7 +5,7 @@
 //   IntegerProperty<&TCategory::ID>("ID")
 
 #include "common/XmlPersistance/PersistentClass.h"
-#include "common/XmlPersistance/WideText.h"
+#include "common/core/Text.h"
 
 #include <cstdint>
 #include <memory>
@@ -105,8 +105,8 @@ template <auto Field>
 TPropertyInfo WideStringProperty(std::string name)
 {
     TPropertyInfo info = NewProperty(std::move(name), pkWideString, "WideString");
-    info.GetText = [](const TXMLPersistentObject& o) { return NarrowTextOf(FieldOf<Field>(o)); };
-    info.SetText = [](TXMLPersistentObject& o, std::string_view text) { FieldOf<Field>(o) = WideTextOf(text); };
+    info.GetText = [](const TXMLPersistentObject& o) { return Utf16ToUtf8(FieldOf<Field>(o)); };
+    info.SetText = [](TXMLPersistentObject& o, std::string_view text) { FieldOf<Field>(o) = Utf8ToUtf16(text); };
     return info;
 }
 

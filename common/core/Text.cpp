@@ -32,23 +32,36 @@ char32_t DecodeUtf8(std::string_view text, size_t& pos)
     return code;
 }
 
-void AppendUtf8(std::string& out, char32_t code)
+// Writes one code point and returns the position after it; the caller sized the buffer.
+char* PutUtf8(char* out, char32_t code)
 {
     if (code < 0x80) {
-        out += static_cast<char>(code);
+        *out++ = static_cast<char>(code);
     } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+        *out++ = static_cast<char>(0xC0 | (code >> 6));
+        *out++ = static_cast<char>(0x80 | (code & 0x3F));
     } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+        *out++ = static_cast<char>(0xE0 | (code >> 12));
+        *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (code & 0x3F));
     } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
+        *out++ = static_cast<char>(0xF0 | (code >> 18));
+        *out++ = static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        *out++ = static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        *out++ = static_cast<char>(0x80 | (code & 0x3F));
     }
+    return out;
+}
+
+char16_t* PutUtf16(char16_t* out, char32_t code)
+{
+    if (code < 0x10000) {
+        *out++ = static_cast<char16_t>(code);
+    } else {
+        *out++ = static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
+        *out++ = static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+    }
+    return out;
 }
 
 bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
@@ -59,38 +72,45 @@ char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32
 
 }  // namespace
 
+// Both conversions write into a buffer sized for the longest possible result and copy
+// ASCII, which is most of any real text, one unit at a time without decoding.
 std::u16string Utf8ToUtf16(std::string_view text)
 {
-    std::u16string out;
-    out.reserve(text.size());
+    // Every UTF-8 byte yields at most one UTF-16 unit (four bytes give a surrogate pair).
+    std::u16string out(text.size(), u'\0');
+    char16_t* end = out.data();
     size_t pos = 0;
     while (pos < text.size()) {
-        const char32_t code = DecodeUtf8(text, pos);
-        if (code < 0x10000) {
-            out += static_cast<char16_t>(code);
+        const auto byte = static_cast<unsigned char>(text[pos]);
+        if (byte < 0x80) {
+            *end++ = byte;
+            ++pos;
         } else {
-            out += static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10));
-            out += static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF));
+            end = PutUtf16(end, DecodeUtf8(text, pos));
         }
     }
+    out.resize(static_cast<size_t>(end - out.data()));
     return out;
 }
 
 std::string Utf16ToUtf8(std::u16string_view text)
 {
-    std::string out;
-    out.reserve(text.size());
+    // One unit yields at most three bytes; a surrogate pair, two units, yields four.
+    std::string out(text.size() * 3, '\0');
+    char* end = out.data();
     for (size_t i = 0; i < text.size(); ++i) {
         const char16_t c = text[i];
-        if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
-            AppendUtf8(out, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00));
+        if (c < 0x80)
+            *end++ = static_cast<char>(c);
+        else if (IsHighSurrogate(c) && i + 1 < text.size() && IsLowSurrogate(text[i + 1])) {
+            end = PutUtf8(end, 0x10000 + ((char32_t(c) - 0xD800) << 10) + (char32_t(text[i + 1]) - 0xDC00));
             ++i;
-        } else if (IsHighSurrogate(c) || IsLowSurrogate(c)) {
-            AppendUtf8(out, Replacement);
-        } else {
-            AppendUtf8(out, c);
-        }
+        } else if (IsHighSurrogate(c) || IsLowSurrogate(c))
+            end = PutUtf8(end, Replacement);
+        else
+            end = PutUtf8(end, c);
     }
+    out.resize(static_cast<size_t>(end - out.data()));
     return out;
 }
 

@@ -17,6 +17,8 @@ TEST(Text, InvalidInputBecomesReplacementCharacters)
     EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");         // overlong
     EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD"); // encoded surrogate
     EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
+    EXPECT_EQ(Utf8ToUtf16("bad \xC3 tail \xE6\x97 end \xFF"), u"bad \uFFFD tail \uFFFD\uFFFD end \uFFFD");
+    EXPECT_EQ(Utf16ToUtf8(u"x\xD800y\xDC00"), "x\xEF\xBF\xBDy\xEF\xBF\xBD");
 }
 
 TEST(Text, AsciiCaseFoldingLeavesOtherBytesAlone)

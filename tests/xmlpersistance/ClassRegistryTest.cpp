@@ -1,9 +1,7 @@
 #include "TestClasses.h"
 
 #include "common/XmlPersistance/PropertyDeclarations.h"
-#include "common/XmlPersistance/WideText.h"
 #include "common/XmlPersistance/XmlClassManager.h"
-#include "common/core/Text.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -143,14 +141,4 @@ TEST(ClassRegistry, RegistersFromSeveralThreadsAtOnce)
     for (std::thread& thread : threads)
         thread.join();
     EXPECT_EQ(manager.ClassByName("tchain"), &TChain::ClassInfo());
-}
-
-TEST(WideText, ConvertsMixedRunsLikeTheFullConversion)
-{
-    for (const std::string text : {"", "Top/Arts", "K\u00fcche_3/Caf\u00e9 & \u65e5\u672c", "\u00e9", "a\U0001F3A8b",
-                                   "bad \xC3 tail \xE6\x97 end \xFF"}) {
-        EXPECT_EQ(WideTextOf(text), Utf8ToUtf16(text)) << text;
-        EXPECT_EQ(NarrowTextOf(Utf8ToUtf16(text)), Utf16ToUtf8(Utf8ToUtf16(text))) << text;
-    }
-    EXPECT_EQ(NarrowTextOf(u"x\xD800y"), Utf16ToUtf8(u"x\xD800y"));
 }
