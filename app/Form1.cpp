@@ -124,6 +124,8 @@ void TForm1::CreateControls()
     Layout.Add(Label2, AutoSized(Label2, QRect(310, 59, 49, 13)), akTop | akRight);
     Edit2 = NewEdit(this, "Edit2");
     Edit2->setEchoMode(QLineEdit::Password);
+    // The style's own mask is a bullet; the field shows every typed character as "*".
+    Edit2->setStyleSheet("lineedit-password-character: 42");
     Layout.Add(Edit2, QRect(374, 56, 153, 21), akTop | akRight);
 
     // "&&" in the caption is one literal ampersand and no accelerator.

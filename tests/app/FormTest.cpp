@@ -57,6 +57,8 @@ TEST_F(FormTest, ControlsHaveTheirDesignSettings)
     EXPECT_EQ(form.Edit3->text(), "localhost:8642");
     EXPECT_TRUE(form.Edit1->text().isEmpty());
     EXPECT_EQ(form.Edit2->echoMode(), QLineEdit::Password);
+    form.Edit2->setText("secret");
+    EXPECT_EQ(form.Edit2->displayText().toStdString(), "******");
     EXPECT_TRUE(form.Memo1->isReadOnly());
     EXPECT_EQ(form.Memo1->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
     EXPECT_EQ(form.Memo1->verticalScrollBarPolicy(), Qt::ScrollBarAlwaysOn);
