@@ -3,6 +3,7 @@
 // picture of the window, for the README.
 #include "app/Application.h"
 #include "app/Form1.h"
+#include "common/XmlPersistance/XmlPersistance.h"
 #include "model/CategoryClasses.h"
 
 #include <QPixmap>
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s <picture.png>\n", argv[0]);
         return 2;
     }
+    StartXmlPersistance();
     RegisterCategoryClasses();
     TApplication application(argc, argv);
     TForm1 form;

@@ -1,5 +1,6 @@
 #include "common/XmlPersistance/XmlLog.h"
 
+#include "common/XmlPersistance/XmlClassManager.h"
 #include "common/XmlPersistance/XmlPersistance.h"
 
 TLogger& XmlLogger()
@@ -11,4 +12,11 @@ TLogger& XmlLogger()
 void XmlLog(const std::string& message, TLogLevel level)
 {
     XmlLogger().Log(message, level, nullptr);
+}
+
+void StartXmlPersistance()
+{
+    TLogger::GetLogger("", 1048576);
+    XmlClassManager();
+    XmlLogger();
 }

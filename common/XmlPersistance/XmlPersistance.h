@@ -28,3 +28,8 @@ public:
 
 // Passes a trace or error record to the engine's logger ("XmlPersistance.log").
 void XmlLog(const std::string& message, TLogLevel level);
+
+// Starts the engine at program start, before any class is registered: the logging unit
+// first (it writes its start-up record), then the class registry, then the engine's logger,
+// which creates the log folder and file when they are missing.
+void StartXmlPersistance();
