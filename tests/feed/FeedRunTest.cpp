@@ -5,7 +5,8 @@
 
 #include "FakeAdminSite.h"
 #include "RecordingView.h"
-#include "ScratchDirectory.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -84,7 +85,8 @@ protected:
         return [=] { throw EHTTPProtocolException(code, statusLine, "<h1>trouble</h1>"); };
     }
 
-    TScratchDirectory Scratch;
+    TTempFolder Scratch;
+    TWorkingDirectory InScratch{Scratch.Path()};
     TTestDocument Tree;
     TFakeAdminSite Site;
     TScriptedTransport Transport{Site.Responder()};

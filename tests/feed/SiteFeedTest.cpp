@@ -14,13 +14,14 @@
 
 #include "RecordingTransport.h"
 #include "RecordingView.h"
-#include "ScratchDirectory.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
+#include "tests/support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <arpa/inet.h>
-#include <fstream>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -127,7 +128,7 @@ protected:
 
     void LoadTree(const std::string& xml = ExampleTree)
     {
-        std::ofstream("tree.xml", std::ios::binary) << xml;
+        WriteFile("tree.xml", xml);
         ::LoadTree(Tree, "tree.xml", Document);
     }
 
@@ -148,7 +149,8 @@ protected:
     std::string DatabaseFile() const { return (Scratch.Path() / "site.db").string(); }
     std::vector<TSiteRow> SiteRows() const { return ReadSiteDatabase(DatabaseFile()); }
 
-    TScratchDirectory Scratch;
+    TTempFolder Scratch;
+    TWorkingDirectory InScratch{Scratch.Path()};
     std::unique_ptr<TSiteProcess> Site;
     TCookieManager Cookies;
     THTTPClient Client;
