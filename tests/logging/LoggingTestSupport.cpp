@@ -1,6 +1,7 @@
 #include "tests/logging/LoggingTestSupport.h"
 
 #include "common/logging/LogTime.h"
+#include "tests/support/WholeFile.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,8 +11,6 @@
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -59,19 +58,6 @@ std::string TestFolder()
 std::string CriticalLogFile()
 {
     return ProcessFolder() + "Brevin_Logger_Critical_logging_tests.log";
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void WriteFile(const std::string& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
 }
 
 std::vector<std::string> LogLines(const std::string& path)
