@@ -1,10 +1,10 @@
 #include "tests/logging/LoggingTestSupport.h"
 
 #include "common/logging/LogTime.h"
+#include "tests/support/TempFolder.h"
 #include "tests/support/WholeFile.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
@@ -19,7 +19,6 @@ std::chrono::system_clock::time_point PinnedTime;
 class TLoggingTestEnvironment : public ::testing::Environment {
 public:
     void SetUp() override { ProcessFolder(); }
-    void TearDown() override { std::filesystem::remove_all(ProcessFolder()); }
 };
 
 [[maybe_unused]] auto* const Environment = ::testing::AddGlobalTestEnvironment(new TLoggingTestEnvironment);
@@ -34,10 +33,10 @@ std::string Lowered(std::string text)
 
 const std::string& ProcessFolder()
 {
-    // Lower case throughout: loggers lower-case the paths they are given.
+    // Removed at the end of the process, after the loggers made later have gone.
+    static const TTempFolder temporary;
     static const std::string folder = [] {
-        const std::string path = "/tmp/tessaroo_logging_tests_" + std::to_string(::getpid()) + "/";
-        std::filesystem::create_directories(path);
+        const std::string path = temporary.Path().string() + "/";
         ::setenv("temp", path.c_str(), 1);
         ::setenv("LC_ALL", "C", 1);
         return path;
