@@ -3,6 +3,7 @@
 #include "http/NetExceptions.h"
 #include "model/Dmoz.h"
 
+#include "AdminRequests.h"
 #include "FakeAdminSite.h"
 #include "RecordingView.h"
 #include "tests/support/TempFolder.h"
@@ -72,13 +73,7 @@ protected:
         run.Execute();
     }
 
-    std::vector<std::string> SentRequests() const
-    {
-        std::vector<std::string> sent;
-        for (const TSentRequest& request : Transport.Sent)
-            sent.push_back(request.Method + " " + request.Url.substr(request.Url.find("/admin/")));
-        return sent;
-    }
+    std::vector<std::string> SentRequests() const { return AdminRequests(Transport.Sent); }
 
     static std::function<void()> Status(int code, const std::string& statusLine)
     {
@@ -94,23 +89,13 @@ protected:
     int Pauses = 0;
 };
 
-const std::vector<std::string> CompleteRun = {
-    "GET /admin/index.php",
-    "POST /admin/login.php",
-    "GET /admin/dir_categs_edit.php?action=N",
-    "POST /admin/dir_categs_edit.php?action=N",
-    "POST /admin/dir_categs_edit.php?action=N",
-    "POST /admin/dir_categs_edit.php?action=N&s=1",
-    "GET /admin/logout.php",
-};
-
 }  // namespace
 
 TEST_F(FeedRun, FeedsParentsFirstThenSymbolicCategoriesAndLogsOut)
 {
     Run();
 
-    EXPECT_EQ(SentRequests(), CompleteRun);
+    EXPECT_EQ(SentRequests(), CompleteRunRequests);
     ASSERT_EQ(Site.Categories.size(), 2u);
     EXPECT_EQ(Site.Categories[0].ParentID, "0");
     EXPECT_EQ(Site.Categories[1].Title, "Music");

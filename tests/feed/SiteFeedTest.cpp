@@ -12,6 +12,7 @@
 #include "model/tree/TreeBinding.h"
 #include "tests/support/SiteProcess.h"
 
+#include "AdminRequests.h"
 #include "RecordingTransport.h"
 #include "RecordingView.h"
 #include "tests/support/TempFolder.h"
@@ -138,13 +139,7 @@ protected:
         run.Execute();
     }
 
-    std::vector<std::string> SentRequests() const
-    {
-        std::vector<std::string> sent;
-        for (const TSentRequest& request : Transport.Sent)
-            sent.push_back(request.Method + " " + request.Url.substr(request.Url.find("/admin/")));
-        return sent;
-    }
+    std::vector<std::string> SentRequests() const { return AdminRequests(Transport.Sent); }
 
     std::string DatabaseFile() const { return (Scratch.Path() / "site.db").string(); }
     std::vector<TSiteRow> SiteRows() const { return ReadSiteDatabase(DatabaseFile()); }
@@ -161,16 +156,6 @@ protected:
     TRecordingView View;
 };
 
-const std::vector<std::string> ExampleRun = {
-    "GET /admin/index.php",
-    "POST /admin/login.php",
-    "GET /admin/dir_categs_edit.php?action=N",
-    "POST /admin/dir_categs_edit.php?action=N",
-    "POST /admin/dir_categs_edit.php?action=N",
-    "POST /admin/dir_categs_edit.php?action=N&s=1",
-    "GET /admin/logout.php",
-};
-
 }  // namespace
 
 TEST_F(SiteFeed, ExampleTreeIntoAnEmptySiteAndASecondRunSkipsIt)
@@ -179,7 +164,7 @@ TEST_F(SiteFeed, ExampleTreeIntoAnEmptySiteAndASecondRunSkipsIt)
     LoadTree();
     Run();
 
-    EXPECT_EQ(SentRequests(), ExampleRun);
+    EXPECT_EQ(SentRequests(), CompleteRunRequests);
     EXPECT_EQ(Transport.Sent[1].Fields, (std::vector<std::string>{"user=admin", "pass=demo", "submit=Login"}));
     EXPECT_EQ(Transport.Sent[4].Fields,
               (std::vector<std::string>{"TITLE=Music", "TITLE_URL=Music", "PARENT_ID=1", "STATUS=2", "submit=Save"}));
