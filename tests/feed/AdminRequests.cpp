@@ -17,3 +17,11 @@ const std::vector<std::string> CompleteRunRequests = {
     "POST /admin/dir_categs_edit.php?action=N&s=1",
     "GET /admin/logout.php",
 };
+
+const std::vector<std::string> RepeatedRunRequests = {
+    "GET /admin/index.php",
+    "POST /admin/login.php",
+    "GET /admin/dir_categs_edit.php?action=N",
+    "POST /admin/dir_categs_edit.php?action=N&s=1",
+    "GET /admin/logout.php",
+};

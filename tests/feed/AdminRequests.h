@@ -12,3 +12,7 @@ std::vector<std::string> AdminRequests(const std::vector<TSentRequest>& sent);
 // What a whole run sends for a tree of two categories, one inside the other, and one
 // symbolic category, into a site that has none of them yet.
 extern const std::vector<std::string> CompleteRunRequests;
+
+// What the same run sends again once the site has the two categories: only the symbolic
+// category is posted.
+extern const std::vector<std::string> RepeatedRunRequests;
