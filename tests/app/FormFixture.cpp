@@ -2,28 +2,17 @@
 
 #include "app/CategoryTreeModel.h"
 #include "model/Dmoz.h"
+#include "tests/support/WholeFile.h"
 
 #include <QItemSelectionModel>
 #include <QTreeView>
 
-#include <fstream>
-#include <sstream>
-
-#include <unistd.h>
-
-FormTest::FormTest() : PreviousFolder(std::filesystem::current_path())
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "tessaroo-form-XXXXXX").string();
-    Folder = mkdtemp(pattern.data());
-    std::filesystem::current_path(Folder);
-}
+#include <filesystem>
 
 FormTest::~FormTest()
 {
+    // The window goes while its folder is still the working directory and still there.
     Form.reset();
-    std::filesystem::current_path(PreviousFolder);
-    std::error_code ignored;
-    std::filesystem::remove_all(Folder, ignored);
 }
 
 void FormTest::PutExampleTree() const
@@ -34,15 +23,12 @@ void FormTest::PutExampleTree() const
 
 void FormTest::PutTreeFile(const std::string& text) const
 {
-    std::ofstream("tree.xml", std::ios::binary) << text;
+    WriteFile("tree.xml", text);
 }
 
 std::string FormTest::TreeFileText() const
 {
-    std::ifstream file("tree.xml", std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
+    return ReadFile("tree.xml");
 }
 
 TForm1& FormTest::OpenForm()

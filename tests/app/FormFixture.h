@@ -3,10 +3,11 @@
 #include "ScriptedDialogs.h"
 
 #include "app/Form1.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,7 +15,6 @@
 // Every test runs in a working folder of its own, which is where the window finds tree.xml.
 class FormTest : public ::testing::Test {
 protected:
-    FormTest();
     ~FormTest() override;
 
     void PutExampleTree() const;
@@ -32,6 +32,6 @@ protected:
     std::unique_ptr<TForm1> Form;
 
 private:
-    std::filesystem::path PreviousFolder;
-    std::filesystem::path Folder;
+    TTempFolder Folder;
+    TWorkingDirectory InFolder{Folder.Path()};
 };

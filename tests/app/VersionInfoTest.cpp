@@ -1,36 +1,19 @@
 #include "app/ElfSection.h"
 #include "app/VersionInfo.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
 
 #include <gtest/gtest.h>
-
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
 namespace {
 
 const std::string OwnExecutable = "/proc/self/exe";
 
-class TTempFile {
-public:
-    explicit TTempFile(const std::string& contents)
-        : Path(std::filesystem::temp_directory_path() /
-               ("tessaroo-version-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "-" +
-                std::to_string(reinterpret_cast<std::uintptr_t>(this))))
-    {
-        std::ofstream(Path, std::ios::binary) << contents;
-    }
-    ~TTempFile() { std::filesystem::remove(Path); }
-    std::string Name() const { return Path.string(); }
-
-private:
-    std::filesystem::path Path;
-};
-
-std::string OwnExecutableBytes()
+// Writes a file into the folder and gives its path.
+std::string PutFile(const TTempFolder& folder, const std::string& name, const std::string& contents)
 {
-    std::ifstream file(OwnExecutable, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+    WriteFile(folder.PathOf(name), contents);
+    return folder.PathOf(name);
 }
 
 TEST(VersionInfo, ReadsTheRecordEmbeddedInTheExecutable)
@@ -55,13 +38,14 @@ TEST(VersionInfo, ReadsTheRecordEmbeddedInTheExecutable)
 
 TEST(VersionInfo, FilesWithoutRecordHaveNoInfo)
 {
-    const TTempFile text("just some text, not an executable");
-    const TTempFile empty("");
-    const std::string bytes = OwnExecutableBytes();
+    const TTempFolder folder;
+    const std::string text = PutFile(folder, "text", "just some text, not an executable");
+    const std::string empty = PutFile(folder, "empty", "");
+    const std::string bytes = ReadFile(OwnExecutable);
     // Cut inside the section headers at the end of the file.
-    const TTempFile truncated(bytes.substr(0, bytes.size() - 100));
-    const TTempFile headerOnly(bytes.substr(0, 64));
-    for (const std::string& file : {text.Name(), empty.Name(), truncated.Name(), headerOnly.Name(),
+    const std::string truncated = PutFile(folder, "truncated", bytes.substr(0, bytes.size() - 100));
+    const std::string headerOnly = PutFile(folder, "header-only", bytes.substr(0, 64));
+    for (const std::string& file : {text, empty, truncated, headerOnly,
                                     std::string("/no/such/file"), std::string("/tmp")}) {
         const TVersionInfo info(file);
         EXPECT_FALSE(info.HasInfo()) << file;

@@ -6,6 +6,8 @@
 #include "model/Dmoz.h"
 #include "model/XMLTreeNode.h"
 #include "model/tree/TreeBinding.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
 
 #include <gtest/gtest.h>
 
@@ -74,14 +76,14 @@ TEST_F(TreeBinding, ASecondLoadAppendsDistinctCopies)
 TEST_F(TreeBinding, RefusesFilesThatDoNotDescribeATreeAndChangesNothing)
 {
     LoadTree(Tree, ExampleTreeFile(), Document);
-    const std::string noData = Folder.File("nodata.xml");
+    const std::string noData = Folder.PathOf("nodata.xml");
     WriteFile(noData, "<DUMMY_NODE><TXMLTreeNode><Data isNull=\"true\"/><Nodes>"
                       "<TXMLTreeNode><Data><TCategory><Content>0</Content><ID>7</ID><Name>Kept</Name><Url/></TCategory>"
                       "</Data><Nodes><TXMLTreeNode><Data isNull=\"true\"/><Nodes/></TXMLTreeNode></Nodes></TXMLTreeNode>"
                       "</Nodes></TXMLTreeNode></DUMMY_NODE>");
-    const std::string document = Folder.File("document.xml");
+    const std::string document = Folder.PathOf("document.xml");
     WriteFile(document, RecordsOnlyRoot);
-    const std::string broken = Folder.File("broken.xml");
+    const std::string broken = Folder.PathOf("broken.xml");
     WriteFile(broken, "<DUMMY_NODE><TXMLTreeNode>");
 
     for (const auto& [file, reason] : {std::pair{noData, std::string("has no Data")},
@@ -95,13 +97,13 @@ TEST_F(TreeBinding, RefusesFilesThatDoNotDescribeATreeAndChangesNothing)
         }
     }
     EXPECT_ANY_THROW(LoadTree(Tree, broken, Document));
-    EXPECT_ANY_THROW(LoadTree(Tree, Folder.File("missing.xml"), Document));
+    EXPECT_ANY_THROW(LoadTree(Tree, Folder.PathOf("missing.xml"), Document));
     ExpectInStep({"Arts", "  Music", "  Sounds@"}, {u"Arts", u"Music"}, {u"Sounds"});
 }
 
 TEST_F(TreeBinding, TheRootsOwnRecordIsNeitherShownNorIndexed)
 {
-    const std::string file = Folder.File("tree.xml");
+    const std::string file = Folder.PathOf("tree.xml");
     WriteFile(file, "<TXMLTreeNode><Data><TCategory><Content>0</Content><ID>1</ID><Name>Root</Name><Url/>"
                     "</TCategory></Data><Nodes/></TXMLTreeNode>");
     LoadTree(Tree, file, Document);
@@ -111,7 +113,7 @@ TEST_F(TreeBinding, TheRootsOwnRecordIsNeitherShownNorIndexed)
 TEST_F(TreeBinding, SavesTheExampleByteForByte)
 {
     LoadTree(Tree, ExampleTreeFile(), Document);
-    const std::string file = Folder.File("tree.xml");
+    const std::string file = Folder.PathOf("tree.xml");
     SaveTree(Tree, file, CountCalls);
     EXPECT_EQ(ReadFile(file), ReadFile(ExampleTreeFile()));
     EXPECT_EQ(MessageCalls, 2 + 3);  // before and after building, and once per node
@@ -123,7 +125,7 @@ TEST_F(TreeBinding, SaveWritesRecordsNotNodeTextsAndLoadReproducesTheTree)
     Tree.AddNode(&top, "Link@", MakeSymbolic(u"Link", 10, u"Top/Old"));
     Tree.AddNode(nullptr, "Second", MakeCategory(u"Second & <more>", -3, u""));
     top.Data()->Name = u"Renamed";
-    const std::string file = Folder.File("tree.xml");
+    const std::string file = Folder.PathOf("tree.xml");
     SaveTree(Tree, file);
     EXPECT_EQ(Outline(Tree), (std::vector<std::string>{"Old", "  Link@", "Second"}));
 
@@ -141,7 +143,7 @@ TEST_F(TreeBinding, SaveWritesRecordsNotNodeTextsAndLoadReproducesTheTree)
 
 TEST_F(TreeBinding, AnEmptyTreeSavesAsAnEmptyRootThatLoadsAsNothing)
 {
-    const std::string file = Folder.File("tree.xml");
+    const std::string file = Folder.PathOf("tree.xml");
     SaveTree(Tree, file);
     EXPECT_EQ(ReadFile(file), "<DUMMY_NODE>\r\n  <TXMLTreeNode>\r\n    <Data isNull=\"true\"/>\r\n    <Nodes/>\r\n"
                               "  </TXMLTreeNode>\r\n</DUMMY_NODE>\r\n");

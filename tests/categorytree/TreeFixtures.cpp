@@ -1,10 +1,5 @@
 #include "TreeFixtures.h"
 
-#include <fstream>
-#include <sstream>
-
-#include <unistd.h>
-
 std::unique_ptr<TCategory> MakeCategory(const std::u16string& name, std::int32_t id, const std::u16string& url)
 {
     auto category = std::make_unique<TCategory>();
@@ -40,31 +35,6 @@ std::vector<std::string> Outline(const TCategoryTree& tree)
     for (const auto& node : tree.TopLevelNodes())
         OutlineBranch(*node, 0, lines);
     return lines;
-}
-
-TTempFolder::TTempFolder()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "tessaroo-tree-XXXXXX").string();
-    Path = mkdtemp(pattern.data());
-}
-
-TTempFolder::~TTempFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(Path, ignored);
-}
-
-std::string ReadFile(const std::string& fileName)
-{
-    std::ifstream file(fileName, std::ios::binary);
-    std::ostringstream text;
-    text << file.rdbuf();
-    return text.str();
-}
-
-void WriteFile(const std::string& fileName, const std::string& text)
-{
-    std::ofstream(fileName, std::ios::binary) << text;
 }
 
 std::string ExampleTreeFile()

@@ -3,8 +3,9 @@
 #include "feed/FeedErrors.h"
 
 #include "RecordingView.h"
-#include "ScratchDirectory.h"
 #include "ScriptedTransport.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -41,7 +42,8 @@ protected:
 
     void UseSite(TScriptedTransport::TResponder responder) { Transport = TScriptedTransport(std::move(responder)); }
 
-    TScratchDirectory Scratch;
+    TTempFolder Scratch;
+    TWorkingDirectory InScratch{Scratch.Path()};
     TScriptedTransport Transport;
     TRecordingView View;
     TAdminSession Session{Transport, BuildAdminAddresses("site.test")};

@@ -3,9 +3,11 @@
 #include "http/NetExceptions.h"
 #include "model/Dmoz.h"
 
+#include "AdminRequests.h"
 #include "FakeAdminSite.h"
 #include "RecordingView.h"
-#include "ScratchDirectory.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -71,35 +73,20 @@ protected:
         run.Execute();
     }
 
-    std::vector<std::string> SentRequests() const
-    {
-        std::vector<std::string> sent;
-        for (const TSentRequest& request : Transport.Sent)
-            sent.push_back(request.Method + " " + request.Url.substr(request.Url.find("/admin/")));
-        return sent;
-    }
+    std::vector<std::string> SentRequests() const { return AdminRequests(Transport.Sent); }
 
     static std::function<void()> Status(int code, const std::string& statusLine)
     {
         return [=] { throw EHTTPProtocolException(code, statusLine, "<h1>trouble</h1>"); };
     }
 
-    TScratchDirectory Scratch;
+    TTempFolder Scratch;
+    TWorkingDirectory InScratch{Scratch.Path()};
     TTestDocument Tree;
     TFakeAdminSite Site;
     TScriptedTransport Transport{Site.Responder()};
     TRecordingView View;
     int Pauses = 0;
-};
-
-const std::vector<std::string> CompleteRun = {
-    "GET /admin/index.php",
-    "POST /admin/login.php",
-    "GET /admin/dir_categs_edit.php?action=N",
-    "POST /admin/dir_categs_edit.php?action=N",
-    "POST /admin/dir_categs_edit.php?action=N",
-    "POST /admin/dir_categs_edit.php?action=N&s=1",
-    "GET /admin/logout.php",
 };
 
 }  // namespace
@@ -108,7 +95,7 @@ TEST_F(FeedRun, FeedsParentsFirstThenSymbolicCategoriesAndLogsOut)
 {
     Run();
 
-    EXPECT_EQ(SentRequests(), CompleteRun);
+    EXPECT_EQ(SentRequests(), CompleteRunRequests);
     ASSERT_EQ(Site.Categories.size(), 2u);
     EXPECT_EQ(Site.Categories[0].ParentID, "0");
     EXPECT_EQ(Site.Categories[1].Title, "Music");
@@ -132,10 +119,7 @@ TEST_F(FeedRun, SecondRunSkipsExistingCategoriesButPostsSymbolicOnesAgain)
 
     EXPECT_EQ(View.MessageLines, (std::vector<std::string>{"Arts seems to already exist. skipping.",
                                                            "Music seems to already exist. skipping."}));
-    EXPECT_EQ(SentRequests(), (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
-                                                        "GET /admin/dir_categs_edit.php?action=N",
-                                                        "POST /admin/dir_categs_edit.php?action=N&s=1",
-                                                        "GET /admin/logout.php"}));
+    EXPECT_EQ(SentRequests(), RepeatedRunRequests);
     EXPECT_EQ(Site.SymbolicCategories.size(), 2u);
 }
 

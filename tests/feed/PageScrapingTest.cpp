@@ -1,7 +1,8 @@
 #include "feed/FeedErrors.h"
 #include "feed/PageScraping.h"
-
-#include "ScratchDirectory.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
+#include "tests/support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -24,12 +25,12 @@ protected:
     bool DumpExists() const { return std::filesystem::exists(Scratch.Path() / "html"); }
     std::string Dump() const
     {
-        std::string content;
-        EXPECT_TRUE(ReadWholeFile(Scratch.Path() / "html", content));
-        return content;
+        EXPECT_TRUE(std::filesystem::is_regular_file(Scratch.Path() / "html"));
+        return ReadFile(Scratch.Path() / "html");
     }
 
-    TScratchDirectory Scratch;
+    TTempFolder Scratch;
+    TWorkingDirectory InScratch{Scratch.Path()};
 };
 
 }  // namespace

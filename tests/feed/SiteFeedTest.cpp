@@ -12,15 +12,17 @@
 #include "model/tree/TreeBinding.h"
 #include "tests/support/SiteProcess.h"
 
+#include "AdminRequests.h"
 #include "RecordingTransport.h"
 #include "RecordingView.h"
-#include "ScratchDirectory.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
+#include "tests/support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
 #include <arpa/inet.h>
-#include <fstream>
 #include <netinet/in.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -127,7 +129,7 @@ protected:
 
     void LoadTree(const std::string& xml = ExampleTree)
     {
-        std::ofstream("tree.xml", std::ios::binary) << xml;
+        WriteFile("tree.xml", xml);
         ::LoadTree(Tree, "tree.xml", Document);
     }
 
@@ -137,18 +139,13 @@ protected:
         run.Execute();
     }
 
-    std::vector<std::string> SentRequests() const
-    {
-        std::vector<std::string> sent;
-        for (const TSentRequest& request : Transport.Sent)
-            sent.push_back(request.Method + " " + request.Url.substr(request.Url.find("/admin/")));
-        return sent;
-    }
+    std::vector<std::string> SentRequests() const { return AdminRequests(Transport.Sent); }
 
     std::string DatabaseFile() const { return (Scratch.Path() / "site.db").string(); }
     std::vector<TSiteRow> SiteRows() const { return ReadSiteDatabase(DatabaseFile()); }
 
-    TScratchDirectory Scratch;
+    TTempFolder Scratch;
+    TWorkingDirectory InScratch{Scratch.Path()};
     std::unique_ptr<TSiteProcess> Site;
     TCookieManager Cookies;
     THTTPClient Client;
@@ -159,16 +156,6 @@ protected:
     TRecordingView View;
 };
 
-const std::vector<std::string> ExampleRun = {
-    "GET /admin/index.php",
-    "POST /admin/login.php",
-    "GET /admin/dir_categs_edit.php?action=N",
-    "POST /admin/dir_categs_edit.php?action=N",
-    "POST /admin/dir_categs_edit.php?action=N",
-    "POST /admin/dir_categs_edit.php?action=N&s=1",
-    "GET /admin/logout.php",
-};
-
 }  // namespace
 
 TEST_F(SiteFeed, ExampleTreeIntoAnEmptySiteAndASecondRunSkipsIt)
@@ -177,7 +164,7 @@ TEST_F(SiteFeed, ExampleTreeIntoAnEmptySiteAndASecondRunSkipsIt)
     LoadTree();
     Run();
 
-    EXPECT_EQ(SentRequests(), ExampleRun);
+    EXPECT_EQ(SentRequests(), CompleteRunRequests);
     EXPECT_EQ(Transport.Sent[1].Fields, (std::vector<std::string>{"user=admin", "pass=demo", "submit=Login"}));
     EXPECT_EQ(Transport.Sent[4].Fields,
               (std::vector<std::string>{"TITLE=Music", "TITLE_URL=Music", "PARENT_ID=1", "STATUS=2", "submit=Save"}));
@@ -195,10 +182,7 @@ TEST_F(SiteFeed, ExampleTreeIntoAnEmptySiteAndASecondRunSkipsIt)
     Run();
     EXPECT_EQ(View.MessageLines, (std::vector<std::string>{"Arts seems to already exist. skipping.",
                                                            "Music seems to already exist. skipping."}));
-    EXPECT_EQ(SentRequests(), (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
-                                                        "GET /admin/dir_categs_edit.php?action=N",
-                                                        "POST /admin/dir_categs_edit.php?action=N&s=1",
-                                                        "GET /admin/logout.php"}));
+    EXPECT_EQ(SentRequests(), RepeatedRunRequests);
     EXPECT_EQ(SiteRows().size(), 4u) << "the symbolic category is posted again";
 }
 

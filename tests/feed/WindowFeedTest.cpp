@@ -3,8 +3,9 @@
 #include "app/Form1.h"
 #include "model/CategoryClasses.h"
 #include "tests/support/SiteProcess.h"
-
-#include "ScratchDirectory.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
+#include "tests/support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>
 
@@ -15,8 +16,6 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTimer>
-
-#include <fstream>
 
 namespace {
 
@@ -58,7 +57,7 @@ protected:
     {
         Application();
         RegisterCategoryClasses();
-        std::ofstream("tree.xml", std::ios::binary) << ExampleTree;
+        WriteFile("tree.xml", ExampleTree);
         Form = std::make_unique<TForm1>(std::make_unique<TRecordingDialogs>(Shown));
         Form->show();
     }
@@ -70,7 +69,8 @@ protected:
         Form->Edit2->setText(QString::fromStdString(password));
     }
 
-    TScratchDirectory Scratch;
+    TTempFolder Scratch;
+    TWorkingDirectory InScratch{Scratch.Path()};
     TSiteProcess Site;
     std::vector<QString> Shown;
     std::unique_ptr<TForm1> Form;

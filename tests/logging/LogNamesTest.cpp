@@ -2,6 +2,7 @@
 #include "common/logging/LogTime.h"
 #include "common/logging/Logger.h"
 #include "tests/logging/LoggingTestSupport.h"
+#include "tests/support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -81,13 +82,14 @@ TEST(LogNames, ShortDirectoryPartGoesUnderTheDefaultLogPathLongerOneIsTakenAsGiv
     EXPECT_EQ(TLogger::GetLogger("A/Two.log", 100).FileName(), folder + "default/a/two.log");
     EXPECT_TRUE(std::filesystem::exists(folder + "default/a/two.log"));
 
-    const auto workingDirectory = std::filesystem::current_path();
-    std::filesystem::current_path(folder);
-    TLogger& three = TLogger::GetLogger("Ab/Three.log", 100);
-    three.Log("relative", llInfo);
-    std::filesystem::current_path(workingDirectory);
+    TLogger* three = nullptr;
+    {
+        const TWorkingDirectory inFolder(folder);
+        three = &TLogger::GetLogger("Ab/Three.log", 100);
+        three->Log("relative", llInfo);
+    }
     TLogger::SetLogPath(ExecutableFolder() + "logs/");
-    EXPECT_EQ(three.FileName(), "ab/three.log");
+    EXPECT_EQ(three->FileName(), "ab/three.log");
     EXPECT_EQ(LogLines(folder + "ab/three.log").size(), 1u);
 }
 

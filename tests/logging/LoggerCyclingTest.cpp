@@ -1,5 +1,6 @@
 #include "common/logging/Logger.h"
 #include "tests/logging/LoggingTestSupport.h"
+#include "tests/support/WholeFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,7 @@
 #include "common/logging/LogFile.h"
 #include "common/logging/Logger.h"
 #include "tests/logging/LoggingTestSupport.h"
+#include "tests/support/WholeFile.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

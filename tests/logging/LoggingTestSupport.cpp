@@ -1,17 +1,16 @@
 #include "tests/logging/LoggingTestSupport.h"
 
 #include "common/logging/LogTime.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -20,7 +19,6 @@ std::chrono::system_clock::time_point PinnedTime;
 class TLoggingTestEnvironment : public ::testing::Environment {
 public:
     void SetUp() override { ProcessFolder(); }
-    void TearDown() override { std::filesystem::remove_all(ProcessFolder()); }
 };
 
 [[maybe_unused]] auto* const Environment = ::testing::AddGlobalTestEnvironment(new TLoggingTestEnvironment);
@@ -35,10 +33,10 @@ std::string Lowered(std::string text)
 
 const std::string& ProcessFolder()
 {
-    // Lower case throughout: loggers lower-case the paths they are given.
+    // Removed at the end of the process, after the loggers made later have gone.
+    static const TTempFolder temporary;
     static const std::string folder = [] {
-        const std::string path = "/tmp/tessaroo_logging_tests_" + std::to_string(::getpid()) + "/";
-        std::filesystem::create_directories(path);
+        const std::string path = temporary.Path().string() + "/";
         ::setenv("temp", path.c_str(), 1);
         ::setenv("LC_ALL", "C", 1);
         return path;
@@ -59,19 +57,6 @@ std::string TestFolder()
 std::string CriticalLogFile()
 {
     return ProcessFolder() + "Brevin_Logger_Critical_logging_tests.log";
-}
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::stringstream content;
-    content << in.rdbuf();
-    return content.str();
-}
-
-void WriteFile(const std::string& path, const std::string& content)
-{
-    std::ofstream(path, std::ios::binary | std::ios::trunc) << content;
 }
 
 std::vector<std::string> LogLines(const std::string& path)

@@ -13,8 +13,6 @@ const std::string& ProcessFolder();
 std::string TestFolder();
 
 std::string CriticalLogFile();
-std::string ReadFile(const std::string& path);
-void WriteFile(const std::string& path, const std::string& content);
 
 // The lines of a log file, without their CR LF ends.
 std::vector<std::string> LogLines(const std::string& path);

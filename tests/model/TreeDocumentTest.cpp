@@ -1,10 +1,12 @@
-#include "TestFiles.h"
+#include "EngineTrace.h"
 
 #include "common/XmlPersistance/XmlPersistance.h"
 #include "common/XmlPersistance/XmlPersistanceErrors.h"
 #include "model/CategoryClasses.h"
 #include "model/Dmoz.h"
 #include "model/XMLTreeNode.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -80,7 +82,7 @@ protected:
 
     void ExpectReadFails(const std::string& xml, const std::string& message)
     {
-        WriteFileBytes(FileName, xml);
+        WriteFile(FileName, xml);
         try {
             TXmlPersistance::FileToObject(FileName);
             ADD_FAILURE() << "no error, expected: " << message;
@@ -100,7 +102,7 @@ TEST_F(TreeDocument, WritesTheWorkedExampleByteForByte)
     TRecords records;
     const auto tree = WorkedExampleTree(records);
     TXmlPersistance::ObjectToFile(*tree, FileName);
-    EXPECT_EQ(ReadFileBytes(FileName), ReadFileBytes(WorkedExample));
+    EXPECT_EQ(ReadFile(FileName), ReadFile(WorkedExample));
 }
 
 TEST_F(TreeDocument, ReadsTheWorkedExampleAndWritesItAgainUnchanged)
@@ -125,7 +127,7 @@ TEST_F(TreeDocument, ReadsTheWorkedExampleAndWritesItAgainUnchanged)
     EXPECT_EQ(dmoz.FindCategoryByID(1), dmoz.Categories[0]);
 
     TXmlPersistance::ObjectToFile(*tree, FileName);
-    EXPECT_EQ(ReadFileBytes(FileName), ReadFileBytes(WorkedExample));
+    EXPECT_EQ(ReadFile(FileName), ReadFile(WorkedExample));
 }
 
 TEST_F(TreeDocument, KeepsNamesWithReservedAndNonAsciiCharactersAndEmptyUrls)
@@ -135,9 +137,9 @@ TEST_F(TreeDocument, KeepsNamesWithReservedAndNonAsciiCharactersAndEmptyUrls)
     records[0]->Name = u"Arts & <Crafts> \"\u00c4sthetik\" \u6587\u5316 \U0001F3A8";
     records[1]->Url = u"";
     TXmlPersistance::ObjectToFile(*tree, FileName);
-    EXPECT_THAT(ReadFileBytes(FileName),
+    EXPECT_THAT(ReadFile(FileName),
                 ::testing::HasSubstr("<Name>Arts &amp; &lt;Crafts&gt; \"\u00c4sthetik\" \u6587\u5316 \U0001F3A8</Name>"));
-    EXPECT_THAT(ReadFileBytes(FileName), ::testing::HasSubstr("<Url/>"));
+    EXPECT_THAT(ReadFile(FileName), ::testing::HasSubstr("<Url/>"));
 
     TRecords readRecords;
     const auto readTree = ReadTree(FileName, readRecords);
@@ -178,7 +180,7 @@ TEST_F(TreeDocument, DropsTheRecordsOfADuplicatedNodeList)
 {
     const std::string node = "<TXMLTreeNode><Data><TCategory><Content>0</Content><ID>7</ID><Name>Arts</Name>"
                              "<Url>Top/Arts</Url></TCategory></Data><Nodes/></TXMLTreeNode>";
-    WriteFileBytes(FileName, "<TXMLTreeNode><Nodes>" + node + node + "</Nodes><Nodes>" + node + "</Nodes></TXMLTreeNode>");
+    WriteFile(FileName, "<TXMLTreeNode><Nodes>" + node + node + "</Nodes><Nodes>" + node + "</Nodes></TXMLTreeNode>");
     TRecords records;
     const auto tree = ReadTree(FileName, records);
     EXPECT_EQ(tree->Data, nullptr);

@@ -1,28 +1,13 @@
 #include "tests/site/AdminConversation.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
 
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <stdlib.h>
 
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
-
-namespace {
-
-class TTempDir {
-public:
-    TTempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "site-test-XXXXXX").string();
-        Path = mkdtemp(pattern.data());
-    }
-    ~TTempDir() { std::filesystem::remove_all(Path); }
-    std::filesystem::path Path;
-};
-
-}  // namespace
 
 TEST(SiteProcess, PrintsItsAddressFirstAndPortZeroPicksAFreePort)
 {
@@ -56,8 +41,8 @@ TEST(SiteProcess, StopsCleanlyOnTermAndInterruptAlsoWithAnIdleConnectionOpen)
 
 TEST(SiteProcess, DatabaseFileKeepsTheDirectoryAcrossARestart)
 {
-    TTempDir dir;
-    const std::string db = (dir.Path / "site.db").string();
+    const TTempFolder dir;
+    const std::string db = dir.PathOf("site.db");
     std::string artsId;
     {
         TSiteProcess site({"--db", db});
@@ -109,15 +94,11 @@ TEST(SiteProcess, ReportsAPortThatIsTaken)
 
 TEST(SiteProcess, RefusesAFileThatIsNoDatabaseAndLeavesItAlone)
 {
-    TTempDir dir;
-    const std::filesystem::path notes = dir.Path / "notes.txt";
+    const TTempFolder dir;
+    const std::filesystem::path notes = dir.Path() / "notes.txt";
     const std::string text = "These are the user's notes, not a database.\n";
-    {
-        std::FILE* file = std::fopen(notes.c_str(), "w");
-        ASSERT_NE(file, nullptr);
-        std::fputs(text.c_str(), file);
-        std::fclose(file);
-    }
+    WriteFile(notes, text);
+    ASSERT_EQ(ReadFile(notes), text);
     const TSiteRunResult result = RunSiteToEnd({"--port", "0", "--db", notes.string()});
     EXPECT_EQ(result.ExitStatus, 1);
     EXPECT_NE(result.ErrorOutput.find("file is not a database"), std::string::npos) << result.ErrorOutput;

@@ -1,9 +1,11 @@
 #include "TestClasses.h"
-#include "TestFiles.h"
+#include "EngineTrace.h"
 #include "TestXml.h"
 
 #include "common/XmlPersistance/XmlPersistance.h"
 #include "common/XmlPersistance/XmlPersistanceErrors.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -22,7 +24,7 @@ protected:
 
     std::unique_ptr<TXMLPersistentObject> Read(const std::string& xml)
     {
-        WriteFileBytes(FileName, xml);
+        WriteFile(FileName, xml);
         return TXmlPersistance::FileToObject(FileName);
     }
 

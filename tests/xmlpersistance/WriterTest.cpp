@@ -1,10 +1,12 @@
 #include "TestClasses.h"
-#include "TestFiles.h"
+#include "EngineTrace.h"
 #include "TestXml.h"
 
 #include "common/XmlPersistance/ValueText.h"
 #include "common/XmlPersistance/XmlPersistance.h"
 #include "common/XmlPersistance/XmlPersistanceErrors.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -218,7 +220,7 @@ TEST(Writer, LogsTheWholeTextAfterSaving)
 {
     const std::uintmax_t before = EngineLogSize();
     const std::string text = TXmlPersistance::ObjectToXml(TEmpty(), true);
-    const std::string log = ReadFileBytes(EngineLogFileName()).substr(before);
+    const std::string log = ReadFile(EngineLogFileName()).substr(before);
     EXPECT_THAT(log, ::testing::EndsWith("Saved object to xml:\r\n" + text + "\r\n"));
 }
 
@@ -257,7 +259,7 @@ protected:
     std::vector<std::string> FolderEntries() const
     {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(Folder.Folder()))
+        for (const auto& entry : std::filesystem::directory_iterator(Folder.Path()))
             names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
@@ -266,12 +268,12 @@ protected:
 
 TEST_F(WriterFile, ReplacesTheFileWithTheIndentedTextKeepingItsRights)
 {
-    WriteFileBytes(Target, "earlier content that is longer than the new one, and more, and more, and more");
+    WriteFile(Target, "earlier content that is longer than the new one, and more, and more, and more");
     ::chmod(Target.c_str(), 0640);
     TAllKinds kinds;
     FillAllKinds(kinds);
     TXmlPersistance::ObjectToFile(kinds, Target);
-    EXPECT_EQ(ReadFileBytes(Target), AllKindsXml);
+    EXPECT_EQ(ReadFile(Target), AllKindsXml);
     struct stat status {};
     ASSERT_EQ(::stat(Target.c_str(), &status), 0);
     EXPECT_EQ(status.st_mode & 07777, 0640u);
@@ -287,7 +289,7 @@ TEST_F(WriterFile, ReadsBackWhatItWroteAndWritesItAgainUnchanged)
     kinds.Any = TVariant::Null();
     kinds.Links = {kinds.Owned.get()};
     TXmlPersistance::ObjectToFile(kinds, Target);
-    const std::string written = ReadFileBytes(Target);
+    const std::string written = ReadFile(Target);
 
     std::unique_ptr<TXMLPersistentObject> read = TXmlPersistance::FileToObject(Target);
     auto& again = dynamic_cast<TAllKinds&>(*read);
@@ -295,24 +297,24 @@ TEST_F(WriterFile, ReadsBackWhatItWroteAndWritesItAgainUnchanged)
     EXPECT_EQ(again.Unicode, kinds.Unicode);
     EXPECT_TRUE(again.Any.IsNull());
     TXmlPersistance::ObjectToFile(again, Target);
-    EXPECT_EQ(ReadFileBytes(Target), written);
+    EXPECT_EQ(ReadFile(Target), written);
 }
 
 TEST_F(WriterFile, KeepsTheEarlierFileWhenTheTextCannotBeProduced)
 {
-    WriteFileBytes(Target, "earlier");
+    WriteFile(Target, "earlier");
     TAllKinds kinds;
     FillAllKinds(kinds);
     kinds.Links = {kinds.Owned.get(), nullptr};
     EXPECT_THROW(TXmlPersistance::ObjectToFile(kinds, Target), EXmlPersistance);
-    EXPECT_EQ(ReadFileBytes(Target), "earlier");
+    EXPECT_EQ(ReadFile(Target), "earlier");
     EXPECT_THAT(FolderEntries(), ElementsAre("tree.xml"));
 }
 
 // Below the threshold the text streams into the new file, which a failure must remove.
 TEST_F(WriterFile, KeepsTheEarlierFileWhenTheStreamedTextFails)
 {
-    WriteFileBytes(Target, "earlier");
+    WriteFile(Target, "earlier");
     TAllKinds kinds;
     FillAllKinds(kinds);
     kinds.Links = {kinds.Owned.get(), nullptr};
@@ -320,7 +322,7 @@ TEST_F(WriterFile, KeepsTheEarlierFileWhenTheStreamedTextFails)
     GlobalLogLevel = llDebug;
     EXPECT_THROW(TXmlPersistance::ObjectToFile(kinds, Target), EXmlPersistance);
     GlobalLogLevel = saved;
-    EXPECT_EQ(ReadFileBytes(Target), "earlier");
+    EXPECT_EQ(ReadFile(Target), "earlier");
     EXPECT_THAT(FolderEntries(), ElementsAre("tree.xml"));
 }
 
@@ -332,20 +334,20 @@ TEST_F(WriterFile, StreamsTheSameTextBelowTheThreshold)
     GlobalLogLevel = llDebug;
     TXmlPersistance::ObjectToFile(kinds, Target);
     GlobalLogLevel = saved;
-    EXPECT_EQ(ReadFileBytes(Target), AllKindsXml);
+    EXPECT_EQ(ReadFile(Target), AllKindsXml);
 }
 
 TEST_F(WriterFile, LeavesNothingBehindWhenTheTargetCannotBeReplaced)
 {
     std::filesystem::create_directory(Target);
-    WriteFileBytes(Target + "/inside", "kept");
+    WriteFile(Target + "/inside", "kept");
     try {
         TXmlPersistance::ObjectToFile(TEmpty(), Target);
         ADD_FAILURE() << "a folder was replaced";
     } catch (const EFileWriteError& error) {
         EXPECT_THAT(error.message(), HasSubstr("Cannot write file \"" + Target + "\". "));
     }
-    EXPECT_EQ(ReadFileBytes(Target + "/inside"), "kept");
+    EXPECT_EQ(ReadFile(Target + "/inside"), "kept");
     EXPECT_THAT(FolderEntries(), ElementsAre("tree.xml"));
 }
 

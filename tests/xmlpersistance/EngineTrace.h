@@ -1,0 +1,11 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Messages of the engine's trace records that were written after the given position of
+// its log file; see EngineLogSize.
+std::string EngineLogFileName();
+std::uintmax_t EngineLogSize();
+std::vector<std::string> EngineLogMessagesSince(std::uintmax_t position);
