@@ -6,11 +6,6 @@
 
 namespace {
 
-struct TStatementCloser {
-    void operator()(sqlite3_stmt* statement) const { sqlite3_finalize(statement); }
-};
-using TStatement = std::unique_ptr<sqlite3_stmt, TStatementCloser>;
-
 std::string ColumnText(sqlite3_stmt* statement, int column)
 {
     const auto* text = sqlite3_column_text(statement, column);
@@ -48,6 +43,19 @@ TCategoryStore::~TCategoryStore()
     sqlite3_close(Database);
 }
 
+void TCategoryStore::TStatementCloser::operator()(sqlite3_stmt* statement) const
+{
+    sqlite3_finalize(statement);
+}
+
+TCategoryStore::TStatement TCategoryStore::Prepare(const char* sql, const std::string& what) const
+{
+    sqlite3_stmt* raw = nullptr;
+    if (sqlite3_prepare_v2(Database, sql, -1, &raw, nullptr) != SQLITE_OK)
+        Fail(what);
+    return TStatement(raw);
+}
+
 void TCategoryStore::Fail(const std::string& what) const
 {
     throw ESiteDatabase("Database \"" + FileName + "\": " + what + ": " + sqlite3_errmsg(Database));
@@ -61,13 +69,10 @@ void TCategoryStore::Execute(const char* sql)
 
 TCategoryId TCategoryStore::Add(const TSiteCategory& category)
 {
-    sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(Database,
-                           "INSERT INTO categories (title, title_url, parent_id, status, symbolic,"
-                           " symbolic_id) VALUES (?, ?, ?, ?, ?, ?)",
-                           -1, &raw, nullptr) != SQLITE_OK)
-        Fail("cannot add a category");
-    TStatement statement(raw);
+    const TStatement statement = Prepare("INSERT INTO categories (title, title_url, parent_id, status, symbolic,"
+                                         " symbolic_id) VALUES (?, ?, ?, ?, ?, ?)",
+                                         "cannot add a category");
+    sqlite3_stmt* raw = statement.get();
     sqlite3_bind_text(raw, 1, category.Title.data(), static_cast<int>(category.Title.size()), SQLITE_TRANSIENT);
     sqlite3_bind_text(raw, 2, category.TitleUrl.data(), static_cast<int>(category.TitleUrl.size()),
                       SQLITE_TRANSIENT);
@@ -82,11 +87,9 @@ TCategoryId TCategoryStore::Add(const TSiteCategory& category)
 
 bool TCategoryStore::IsRegularCategory(TCategoryId id) const
 {
-    sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(Database, "SELECT 1 FROM categories WHERE id = ? AND symbolic = 0", -1, &raw,
-                           nullptr) != SQLITE_OK)
-        Fail("cannot look a category up");
-    TStatement statement(raw);
+    const TStatement statement =
+        Prepare("SELECT 1 FROM categories WHERE id = ? AND symbolic = 0", "cannot look a category up");
+    sqlite3_stmt* raw = statement.get();
     sqlite3_bind_int64(raw, 1, id);
     const int result = sqlite3_step(raw);
     if (result != SQLITE_ROW && result != SQLITE_DONE)
@@ -96,13 +99,10 @@ bool TCategoryStore::IsRegularCategory(TCategoryId id) const
 
 std::vector<TSiteCategory> TCategoryStore::All() const
 {
-    sqlite3_stmt* raw = nullptr;
-    if (sqlite3_prepare_v2(Database,
-                           "SELECT id, title, title_url, parent_id, status, symbolic, symbolic_id"
-                           " FROM categories ORDER BY id",
-                           -1, &raw, nullptr) != SQLITE_OK)
-        Fail("cannot read the categories");
-    TStatement statement(raw);
+    const TStatement statement = Prepare("SELECT id, title, title_url, parent_id, status, symbolic, symbolic_id"
+                                         " FROM categories ORDER BY id",
+                                         "cannot read the categories");
+    sqlite3_stmt* raw = statement.get();
     std::vector<TSiteCategory> categories;
     int result = SQLITE_ROW;
     while ((result = sqlite3_step(raw)) == SQLITE_ROW) {

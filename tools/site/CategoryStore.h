@@ -3,10 +3,12 @@
 #include "common/core/Exception.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 // The database failed; the message carries SQLite's own text.
 class ESiteDatabase : public Exception {
@@ -50,7 +52,14 @@ public:
     std::vector<TSiteCategory> All() const;
 
 private:
+    struct TStatementCloser {
+        void operator()(sqlite3_stmt* statement) const;
+    };
+    using TStatement = std::unique_ptr<sqlite3_stmt, TStatementCloser>;
+
     void Execute(const char* sql);
+    // A prepared statement, or the failure named by what.
+    TStatement Prepare(const char* sql, const std::string& what) const;
     [[noreturn]] void Fail(const std::string& what) const;
 
     sqlite3* Database = nullptr;
