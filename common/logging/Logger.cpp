@@ -98,8 +98,12 @@ void InitializeLogging()
     if (Unit().Registry)
         throw EAssertionFailed("Assertion failure (common/logging/Logger.cpp)");
     TLogger::SetLogPath(DirectoryPart(ExecutablePath()) + "logs/");
+    // The registry appears only together with its entry 0: when the default logger cannot
+    // even report its own set-up failure, the error reaches the caller and the next request
+    // tries again instead of finding an empty registry.
+    auto defaultLogger = std::make_unique<TLogger>(CriticalLogFileName(), DefaultMaxSize);
     Unit().Registry = std::make_unique<TLoggerList>();
-    Unit().Registry->push_back(std::make_unique<TLogger>(CriticalLogFileName(), DefaultMaxSize));
+    Unit().Registry->push_back(std::move(defaultLogger));
     TLogger::GetLogger("", DefaultMaxSize).Log(StartUpMessage(), llInfo);
 }
 

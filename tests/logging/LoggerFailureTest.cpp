@@ -152,3 +152,27 @@ TEST(LoggerFailure, WhenTheFailureRecordFailsTooTheErrorReachesTheCallerWithBoth
     EXPECT_NE(LastLine(CriticalLogFile()).find("<from another thread>"), std::string::npos)
         << "the failure record needed both locks";
 }
+
+// Nothing can be written below a file, so neither the critical log file nor its set-up
+// fallback can be made. Each request then fails with that error; none finds a half-built
+// registry. Runs in a fresh process, as the logging unit must not have started yet.
+TEST(LoggerFailure, UnwritableTemporaryFolderFailsEveryRequestForTheDefaultLogger)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const std::string blocker = TestFolder() + "file";
+    WriteFile(blocker, "x");
+    EXPECT_EXIT(
+        {
+            ::setenv("temp", (blocker + "/temp/").c_str(), 1);
+            int failures = 0;
+            for (int attempt = 0; attempt < 2; ++attempt) {
+                try {
+                    TLogger::GetLogger("", 1048576);
+                } catch (const std::exception&) {
+                    ++failures;
+                }
+            }
+            std::exit(failures);
+        },
+        ::testing::ExitedWithCode(2), "");
+}
