@@ -177,6 +177,7 @@ TEST(Writer, RefusesUnsupportedKinds)
     TWithFloatArray floats;
     floats.Values = {1.5};
     ExpectWriteFails<Exception>(floats, "Element type 4 not implemented.");
+    ExpectWriteFails<Exception>(TWithFloatArray(), "Element type 4 not implemented.");
     ExpectWriteFails<EAssertionFailed>(
         TWithMatrix(), "Only single dimension arrays are supported. (common/XmlPersistance, line 390)");
 }
