@@ -163,8 +163,9 @@ TEST(Writer, WritesNoElementForAnEventAndNoChildrenForAnEmptyClass)
 TEST(Writer, EndsEveryLineOfAMultiLineTextWithCrLf)
 {
     TSubLeaf sub;
-    sub.Extra = "first\nsecond";
-    EXPECT_THAT(TXmlPersistance::ObjectToXml(sub, true), HasSubstr("<Extra>first\r\nsecond</Extra>\r\n"));
+    sub.Extra = "first\nsecond\r\nthird\rfourth";
+    EXPECT_THAT(TXmlPersistance::ObjectToXml(sub, true),
+                HasSubstr("<Extra>first\r\nsecond\r\nthird\r\nfourth</Extra>\r\n"));
 }
 
 TEST(Writer, RefusesUnsupportedKinds)
