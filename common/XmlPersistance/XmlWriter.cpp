@@ -80,6 +80,40 @@ void WriteClassProperty(const TXMLPersistentObject& object, const TPropertyInfo&
     sink.CloseElement();
 }
 
+// The element kind decides how the slots are written, so an unsupported kind is refused
+// even when the array is empty.
+void WriteArraySlots(const TXMLPersistentObject& object, const TPropertyInfo& property, std::size_t length,
+                     TXmlSink& sink)
+{
+    const TDynArrayInfo& array = property.Array;
+    switch (array.ElementKind) {
+    case pkInteger:
+        for (std::size_t slot = 0; slot < length; ++slot) {
+            sink.OpenElement(ArraySlotName);
+            sink.SetAttribute(SlotValueAttribute, std::to_string(array.GetInteger(object, slot)));
+            sink.CloseElement();
+        }
+        break;
+    case pkShortString:
+    case pkString:
+    case pkWideString:
+        for (std::size_t slot = 0; slot < length; ++slot)
+            WriteTextElement(sink, ArraySlotName, array.GetText(object, slot));
+        break;
+    case pkClass:
+        for (std::size_t slot = 0; slot < length; ++slot) {
+            const TXMLPersistentObject* element = array.GetObject(object, slot);
+            if (!element)
+                throw EXmlPersistance("Slot " + std::to_string(slot) + " of array " + property.Name +
+                                      " holds no object.");
+            WriteObject(*element, sink);
+        }
+        break;
+    default:
+        throw Exception("Element type " + std::to_string(array.ElementKind) + " not implemented.");
+    }
+}
+
 void WriteArrayProperty(const TXMLPersistentObject& object, const TPropertyInfo& property, std::size_t number,
                         TXmlSink& sink)
 {
@@ -90,29 +124,7 @@ void WriteArrayProperty(const TXMLPersistentObject& object, const TPropertyInfo&
     const std::size_t length = array.Length(object);
     XmlTrace("- propinfo ", number, " dynarray propvalue length: ", length);
     sink.OpenElement(property.Name);
-    for (std::size_t slot = 0; slot < length; ++slot) {
-        switch (array.ElementKind) {
-        case pkInteger:
-            sink.OpenElement(ArraySlotName);
-            sink.SetAttribute(SlotValueAttribute, std::to_string(array.GetInteger(object, slot)));
-            sink.CloseElement();
-            break;
-        case pkShortString:
-        case pkString:
-        case pkWideString:
-            WriteTextElement(sink, ArraySlotName, array.GetText(object, slot));
-            break;
-        case pkClass:
-            if (const TXMLPersistentObject* element = array.GetObject(object, slot))
-                WriteObject(*element, sink);
-            else
-                throw EXmlPersistance("Slot " + std::to_string(slot) + " of array " + property.Name +
-                                      " holds no object.");
-            break;
-        default:
-            throw Exception("Element type " + std::to_string(array.ElementKind) + " not implemented.");
-        }
-    }
+    WriteArraySlots(object, property, length, sink);
     sink.CloseElement();
 }
 

@@ -163,8 +163,9 @@ TEST(Writer, WritesNoElementForAnEventAndNoChildrenForAnEmptyClass)
 TEST(Writer, EndsEveryLineOfAMultiLineTextWithCrLf)
 {
     TSubLeaf sub;
-    sub.Extra = "first\nsecond";
-    EXPECT_THAT(TXmlPersistance::ObjectToXml(sub, true), HasSubstr("<Extra>first\r\nsecond</Extra>\r\n"));
+    sub.Extra = "first\nsecond\r\nthird\rfourth";
+    EXPECT_THAT(TXmlPersistance::ObjectToXml(sub, true),
+                HasSubstr("<Extra>first\r\nsecond\r\nthird\r\nfourth</Extra>\r\n"));
 }
 
 TEST(Writer, RefusesUnsupportedKinds)
@@ -177,6 +178,7 @@ TEST(Writer, RefusesUnsupportedKinds)
     TWithFloatArray floats;
     floats.Values = {1.5};
     ExpectWriteFails<Exception>(floats, "Element type 4 not implemented.");
+    ExpectWriteFails<Exception>(TWithFloatArray(), "Element type 4 not implemented.");
     ExpectWriteFails<EAssertionFailed>(
         TWithMatrix(), "Only single dimension arrays are supported. (common/XmlPersistance, line 390)");
 }
