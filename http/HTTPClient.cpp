@@ -156,11 +156,12 @@ void THTTPClient::ReadResponseHeaders()
 
 void THTTPClient::ReadHeaderBlock()
 {
-    HTTPResponse.Clear();
     HeaderBlockCut = false;
     auto statusLine = Connection.ReadLn(HTTPMaxLineLength);
     if (!statusLine)
         throw EConnClosedGracefully();
+    // Only a new status line replaces the last response received.
+    HTTPResponse.Clear();
     HTTPResponse.SetStatusLine(std::move(*statusLine));
     for (;;) {
         auto line = Connection.ReadLn(HTTPMaxLineLength);
