@@ -156,11 +156,12 @@ void THTTPClient::ReadResponseHeaders()
 
 void THTTPClient::ReadHeaderBlock()
 {
-    HTTPResponse.Clear();
     HeaderBlockCut = false;
     auto statusLine = Connection.ReadLn(HTTPMaxLineLength);
     if (!statusLine)
         throw EConnClosedGracefully();
+    // Only a new status line replaces the last response received.
+    HTTPResponse.Clear();
     HTTPResponse.SetStatusLine(std::move(*statusLine));
     for (;;) {
         auto line = Connection.ReadLn(HTTPMaxLineLength);
@@ -210,6 +211,10 @@ void THTTPClient::RaiseProtocolError()
         ReadResponseBody(Connection, HTTPResponse, &body);
         Connection.ReadTimeout = ReadTimeout;
     }
+    // After an interim status the final answer to this request is still to come; on a
+    // reused connection it would be taken for the answer to the next request.
+    if (HTTPResponse.ResponseCode >= 100 && HTTPResponse.ResponseCode < 200)
+        Connection.Disconnect();
     throw EHTTPProtocolException(HTTPResponse.ResponseCode, HTTPResponse.ResponseText, std::move(body));
 }
 

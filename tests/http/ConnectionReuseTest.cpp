@@ -114,17 +114,21 @@ TEST(Transport, ResetWhileReadingIsASocketError)
     }
 }
 
-TEST(Transport, ServerClosingBeforeTheStatusLine)
+TEST(Transport, ServerClosingBeforeTheStatusLineKeepsTheLastResponse)
 {
     TTestServer server;
+    server.Reply(Response("HTTP/1.1 200 Fine", "Content-Length: 0\r\nConnection: close\r\n", ""));
     server.Reply("", true);
     THTTPClient client;
+    client.GetPage(server.URL("/"));
     try {
         client.GetPage(server.URL("/"));
         FAIL();
     } catch (const EConnClosedGracefully& e) {
         EXPECT_STREQ(e.what(), "Connection Closed Gracefully.");
     }
+    EXPECT_EQ(client.Response().ResponseText, "HTTP/1.1 200 Fine");
+    EXPECT_EQ(client.Response().ResponseCode, 200);
 }
 
 }  // namespace

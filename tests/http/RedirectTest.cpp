@@ -147,6 +147,21 @@ TEST(ProtocolErrors, ErrorBodyAndStatusLineAreKept)
     EXPECT_EQ(server.Connections(), 1);
 }
 
+TEST(ProtocolErrors, InterimStatusOtherThanContinueLeavesNothingForTheNextCall)
+{
+    TTestServer server;
+    server.Reply("HTTP/1.1 102 Processing\r\n\r\n" + OkResponse("late answer to the first call"));
+    server.Reply(OkResponse("second"));
+    THTTPClient client;
+    try {
+        client.GetPage(server.URL("/first"));
+        FAIL();
+    } catch (const EHTTPProtocolException& e) {
+        EXPECT_STREQ(e.what(), "HTTP/1.1 102 Processing");
+    }
+    EXPECT_EQ(client.GetPage(server.URL("/second")), "second");
+}
+
 TEST(ProtocolErrors, StalledErrorBodyIsAReadTimeout)
 {
     TTestServer server;
