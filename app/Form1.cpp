@@ -256,7 +256,9 @@ TTreeNode* TForm1::SelectedNode() const
 void TForm1::Button2Click()
 {
     ShowPleaseWait();
-    if (std::filesystem::exists(TreeFileName))
+    // Only a file counts: a folder of that name is no tree to load.
+    const auto treeFile = std::filesystem::status(TreeFileName);
+    if (std::filesystem::exists(treeFile) && !std::filesystem::is_directory(treeFile))
         LoadTree(Tree, TreeFileName, *Dmoz, ProcessWindowMessages);
     HidePleaseWait();
 }
