@@ -219,7 +219,7 @@ void TForm1::FormDestroy()
 }
 
 // The caption gets four numbers in every case; a version record that cannot be read gives
-// zeros, and its error is shown once the window has its tree.
+// zeros, and its error is shown before the tree is loaded.
 void TForm1::AppendVersionToCaption()
 {
     std::array<std::int32_t, 4> numbers{};
