@@ -180,6 +180,9 @@ void TForm1::SetTabOrder()
                                             Button3, Button4, Button5, Memo1, Edit3};
     for (std::size_t i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
+    // The window opens with the focus on the first control of the tab order, not on the
+    // first one created.
+    order.front()->setFocus();
 }
 
 void TForm1::ConnectCommands()
