@@ -1,11 +1,10 @@
 #include "app/Application.h"
 
-#include "app/ApplicationTitle.h"
 #include "app/Dialogs.h"
 
+// No display name is set: the platform would append it to every window's caption.
 TApplication::TApplication(int& argc, char** argv) : QApplication(argc, argv)
 {
-    setApplicationDisplayName(QString::fromStdString(ApplicationTitleOf(applicationFilePath().toStdString())));
 }
 
 bool TApplication::notify(QObject* receiver, QEvent* event)

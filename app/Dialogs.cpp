@@ -1,8 +1,19 @@
 #include "app/Dialogs.h"
 
+#include "app/ApplicationTitle.h"
+
 #include <QApplication>
 #include <QInputDialog>
 #include <QMessageBox>
+
+namespace {
+
+QString ApplicationTitle()
+{
+    return QString::fromStdString(ApplicationTitleOf(QCoreApplication::applicationFilePath().toStdString()));
+}
+
+}  // namespace
 
 TConfirmAnswer TQtDialogs::Confirm(QWidget* parent, const QString& title, const QString& question)
 {
@@ -23,12 +34,12 @@ QString TQtDialogs::InputBox(QWidget* parent, const QString& caption, const QStr
 
 void TQtDialogs::ShowMessage(QWidget* parent, const QString& text)
 {
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::NoIcon, ApplicationTitle(), text, QMessageBox::Ok, parent);
     box.exec();
 }
 
 void TQtDialogs::ShowError(QWidget* parent, const QString& message)
 {
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), message, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, ApplicationTitle(), message, QMessageBox::Ok, parent);
     box.exec();
 }

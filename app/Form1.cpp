@@ -180,6 +180,9 @@ void TForm1::SetTabOrder()
                                             Button3, Button4, Button5, Memo1, Edit3};
     for (std::size_t i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
+    // The window opens with the focus on the first control of the tab order, not on the
+    // first one created.
+    order.front()->setFocus();
 }
 
 void TForm1::ConnectCommands()
@@ -219,7 +222,7 @@ void TForm1::FormDestroy()
 }
 
 // The caption gets four numbers in every case; a version record that cannot be read gives
-// zeros, and its error is shown once the window has its tree.
+// zeros, and its error is shown before the tree is loaded.
 void TForm1::AppendVersionToCaption()
 {
     std::array<std::int32_t, 4> numbers{};
@@ -256,7 +259,9 @@ TTreeNode* TForm1::SelectedNode() const
 void TForm1::Button2Click()
 {
     ShowPleaseWait();
-    if (std::filesystem::exists(TreeFileName))
+    // Only a file counts: a folder of that name is no tree to load.
+    const auto treeFile = std::filesystem::status(TreeFileName);
+    if (std::filesystem::exists(treeFile) && !std::filesystem::is_directory(treeFile))
         LoadTree(Tree, TreeFileName, *Dmoz, ProcessWindowMessages);
     HidePleaseWait();
 }

@@ -1,10 +1,9 @@
+#include "app/Application.h"
 #include "model/CategoryClasses.h"
-
-#include <QApplication>
 
 #include <gtest/gtest.h>
 
-// The window needs an application object for the whole run. Without a display (also
+// The window needs the program's application object for the whole run. Without a display (also
 // while CTest lists the tests) it draws offscreen.
 int main(int argc, char** argv)
 {
@@ -12,6 +11,6 @@ int main(int argc, char** argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     RegisterCategoryClasses();
-    QApplication application(argc, argv);
+    TApplication application(argc, argv);
     return RUN_ALL_TESTS();
 }

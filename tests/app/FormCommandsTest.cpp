@@ -34,8 +34,11 @@ TEST_F(FormCommands, ReloadWithoutTreeFileChangesNothing)
     TForm1& form = OpenForm();
     std::filesystem::remove("tree.xml");
     form.Button2->click();
+    std::filesystem::create_directory("tree.xml");  // a folder is no tree file either
+    form.Button2->click();
     EXPECT_EQ(Outline(), (std::vector<std::string>{"Arts", "  Music", "  Sounds@"}));
     EXPECT_TRUE(Script.Errors.isEmpty());
+    EXPECT_TRUE(form.Label3->isHidden());
 }
 
 TEST_F(FormCommands, DeleteAsksNothingWithoutSelectionAndChangesNothingUnlessYes)

@@ -1,5 +1,6 @@
 #include "FormFixture.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -83,6 +84,10 @@ TEST_F(FormTest, TabOrderRunsFromUsernameToDomain)
         if (std::find(expected.begin(), expected.end(), w) != expected.end())
             chain.push_back(w);
     EXPECT_EQ(chain, expected);
+
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    EXPECT_EQ(QApplication::focusWidget(), form.Edit1) << "the window opens with the focus on Username";
 }
 
 TEST_F(FormTest, CannotShrinkBelowTheMinimumSize)

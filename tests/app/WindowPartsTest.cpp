@@ -1,7 +1,10 @@
 #include "app/AnchorLayout.h"
 #include "app/ApplicationTitle.h"
 #include "app/CommandGuard.h"
+#include "app/Dialogs.h"
 
+#include <QApplication>
+#include <QTimer>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -14,6 +17,27 @@ TEST(ApplicationTitle, IsTheFileNameWithoutExtensionLowerCasedAfterTheFirstLette
     EXPECT_EQ(ApplicationTitleOf("/opt/TESSAROO.EXE"), "Tessaroo");
     EXPECT_EQ(ApplicationTitleOf("My.Tool.bin"), "My.tool");
     EXPECT_EQ(ApplicationTitleOf("/"), "");
+}
+
+// A display name would be appended by the platform to every window's caption, so the
+// window would read "Tessaroo - 1.0.0.1 — tessaroo"; the message boxes get the title themselves.
+TEST(ApplicationTitle, IsGivenToMessageBoxesAndToNoOtherCaption)
+{
+    const QString applicationName = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName("Name without display name");
+    const QString displayName = QGuiApplication::applicationDisplayName();
+    QCoreApplication::setApplicationName(applicationName);
+    EXPECT_EQ(displayName, "Name without display name") << "a display name is set";
+
+    QString shownTitle;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* box = QApplication::activeModalWidget()) {
+            shownTitle = box->windowTitle();
+            box->close();
+        }
+    });
+    TQtDialogs().ShowMessage(nullptr, "Could not log in.");
+    EXPECT_EQ(shownTitle, "app_tests");
 }
 
 TEST(AnchorLayout, KeepsAnchoredEdgesAndStretchesBetweenOppositeAnchors)
