@@ -194,8 +194,11 @@ void TForm1::ConnectCommands()
         {Button4, &TForm1::Button4Click},
         {Button5, &TForm1::Button5Click},
     }};
-    for (const auto& [button, handler] : commands)
-        connect(button, &QPushButton::clicked, this, [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
+    for (const auto& command : commands) {
+        const auto handler = command.second;
+        connect(command.first, &QPushButton::clicked, this,
+                [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
+    }
 }
 
 void TForm1::RunCommand(const std::function<void()>& command)

@@ -4,7 +4,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
-scripts/build.sh build
+scripts/build.sh build -- tessaroo corvane-site
 
 demo_dir=build/demo
 mkdir -p "$demo_dir"

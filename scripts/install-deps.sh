@@ -4,10 +4,11 @@
 set -euo pipefail
 
 packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build g++ clang pkg-config
   qt6-base-dev libgl-dev
   libpugixml-dev
-  libcpp-httplib-dev libsqlite3-dev libssl-dev
+  libcpp-httplib-dev libsqlite3-dev libssl-dev libpsl-dev publicsuffix
+  libcli11-dev libexpat1-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libcurl4-openssl-dev
   xvfb xauth
