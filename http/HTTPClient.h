@@ -42,6 +42,8 @@ public:
     // Borrowed: the store outlives the client's calls.
     void SetCookieManager(TCookieManager* cookieManager) { CookieManager = cookieManager; }
     void SetProcessMessages(ProcessMessages hook) { Connection.SetProcessMessages(std::move(hook)); }
+    // Borrowed: every wait of a call checks it and ends with EStopRequested once it is set.
+    void SetStopRequest(const TStopRequest* stop) { Connection.SetStopRequest(stop); }
 
     THTTPRequest& Request() { return HTTPRequest; }
     const THTTPResponse& Response() const { return HTTPResponse; }

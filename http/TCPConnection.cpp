@@ -142,10 +142,10 @@ void TTCPConnection::WaitForConnect(int connectTimeoutMs)
     const auto start = Clock::now();
     for (;;) {
         const int remaining = std::max(0, connectTimeoutMs - ElapsedMs(start));
-        const bool ready = PollOnce(Socket, POLLOUT, Hook ? std::min(SliceMs, remaining) : remaining);
+        const bool ready = PollOnce(Socket, POLLOUT, WaitsInSlices() ? std::min(SliceMs, remaining) : remaining);
         if (ready)
             break;
-        ProcessPendingMessages(Hook);
+        AfterSlice();
         if (ElapsedMs(start) >= connectTimeoutMs)
             throw EConnectTimeout();
     }
@@ -157,6 +157,13 @@ void TTCPConnection::WaitForConnect(int connectTimeoutMs)
         throw EConnectException(SocketErrorNumber(error));
 }
 
+void TTCPConnection::AfterSlice()
+{
+    ProcessPendingMessages(Hook);
+    if (Stop)
+        Stop->ThrowIfRequested();
+}
+
 void TTCPConnection::WaitFor(short events, int timeoutMs)
 {
     const auto start = Clock::now();
@@ -164,10 +171,10 @@ void TTCPConnection::WaitFor(short events, int timeoutMs)
         int slice = -1;
         if (timeoutMs > 0)
             slice = std::max(0, timeoutMs - ElapsedMs(start));
-        if (Hook)
+        if (WaitsInSlices())
             slice = slice < 0 ? SliceMs : std::min(SliceMs, slice);
         const bool ready = PollOnce(Socket, events, slice);
-        ProcessPendingMessages(Hook);
+        AfterSlice();
         if (ready)
             return;
         if (timeoutMs > 0 && ElapsedMs(start) >= timeoutMs)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "common/core/ProcessMessages.h"
+#include "common/core/StopRequest.h"
 
 #include <cstdint>
 #include <optional>
@@ -9,7 +10,8 @@
 
 // One client TCP connection with its buffer of received bytes not yet consumed. Every wait
 // (connect, send, receive) is cut into slices of at most 50 ms when a process-messages
-// hook is set, and the hook runs after each slice, so the window stays responsive.
+// hook or a stop request is set; after each slice the hook runs, so the window stays
+// responsive, and a stop request ends the wait with EStopRequested.
 class TTCPConnection {
 public:
     static constexpr size_t RecvBufferSize = 32768;
@@ -21,6 +23,8 @@ public:
     ~TTCPConnection();
 
     void SetProcessMessages(ProcessMessages hook) { Hook = std::move(hook); }
+    // Borrowed: the request outlives the connection's calls; nullptr = nothing to check.
+    void SetStopRequest(const TStopRequest* stop) { Stop = stop; }
 
     // Resolves the host and connects. Raises ESocketError (11001) for an unknown host,
     // EConnectException when the connect fails and EConnectTimeout after connectTimeoutMs.
@@ -60,6 +64,8 @@ private:
     void WaitFor(short events, int timeoutMs);
     void CloseSocket();  // keeps the bytes already received
     void WaitForConnect(int connectTimeoutMs);
+    bool WaitsInSlices() const { return Hook || Stop; }
+    void AfterSlice();
     size_t Buffered() const { return InBuffer.size() - InPos; }
     uint64_t TakeBuffered(std::string* sink, uint64_t count);
     void CompactBuffer();
@@ -68,6 +74,7 @@ private:
     std::string ConnectedHost;
     std::string ConnectedPort;
     ProcessMessages Hook;
+    const TStopRequest* Stop = nullptr;
     std::string InBuffer;
     size_t InPos = 0;
     size_t LineScanned = 0;  // bytes after InPos already searched for a LF

@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <optional>
 
 namespace {
 
@@ -120,6 +121,29 @@ TEST(Waiting, HookRunsDuringASlowConnectAndCanAbortIt)
     EXPECT_THROW(client.GetPage(listener.URL()), std::runtime_error);
     EXPECT_GE(recorder.Calls, 10);
     EXPECT_LT(recorder.LongestGapMs(), THookRecorder::AllowedGapMs);
+}
+
+TEST(Waiting, StopRequestEndsTheWaitForASilentServerAndDropsTheConnection)
+{
+    TTestServer server;
+    server.Reply(TTestServer::TReply{{{1500, OkResponse("late")}}, false});
+    server.Reply(OkResponse("next"));
+    THTTPClient client;
+    TStopRequest stop;
+    client.SetStopRequest(&stop);
+    std::optional<Clock::time_point> requested;
+    client.SetProcessMessages([&] {
+        if (!requested && server.Requests().size() == 1) {
+            stop.Request();
+            requested = Clock::now();
+        }
+    });
+    EXPECT_THROW(client.GetPage(server.URL("/silent")), EStopRequested);
+    ASSERT_TRUE(requested);
+    EXPECT_LT(Clock::now() - *requested, std::chrono::milliseconds(100));
+    stop.Clear();
+    EXPECT_EQ(client.GetPage(server.URL("/next")), "next");
+    EXPECT_EQ(server.Connections(), 2);
 }
 
 TEST(Waiting, ConnectThatDoesNotFinishTimesOut)
