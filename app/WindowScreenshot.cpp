@@ -3,8 +3,7 @@
 // picture of the window, for the README.
 #include "app/Application.h"
 #include "app/Form1.h"
-#include "common/XmlPersistance/XmlPersistance.h"
-#include "model/CategoryClasses.h"
+#include "model/CategoryModelStartup.h"
 
 #include <QPixmap>
 #include <QTimer>
@@ -18,8 +17,8 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: %s <picture.png>\n", argv[0]);
         return 2;
     }
-    StartXmlPersistance();
-    RegisterCategoryClasses();
+    if (const auto startError = StartCategoryModel())
+        std::fprintf(stderr, "%s\n", startError->c_str());
     TApplication application(argc, argv);
     TForm1 form;
     form.show();
