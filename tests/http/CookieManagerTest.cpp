@@ -210,4 +210,18 @@ TEST(CookieTraffic, SessionCookieFromTheLoginGoesBackWithLaterRequests)
     EXPECT_NE(requests[2].find("\r\nCookie: PHPSESSID=s1\r\n\r\n"), std::string::npos);
 }
 
+TEST(CookieTraffic, ALongCookieHeaderStaysOnOneLine)
+{
+    TTestServer server;
+    const std::string value(1500, 'v');
+    server.Reply(OkResponse("set", "Set-Cookie: a=" + value + ", with comma; path=/\r\nSet-Cookie: b=2; path=/\r\n"));
+    server.Reply(OkResponse("sent"));
+    TCookieManager cookies;
+    THTTPClient client;
+    client.SetCookieManager(&cookies);
+    client.GetPage(server.URL("/"));
+    client.GetPage(server.URL("/"));
+    EXPECT_NE(server.Requests().at(1).find("\r\nCookie: b=2; a=" + value + ", with comma\r\n\r\n"), std::string::npos);
+}
+
 }  // namespace

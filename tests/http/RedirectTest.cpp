@@ -2,6 +2,7 @@
 
 #include "http/HTTPClient.h"
 #include "http/NetExceptions.h"
+#include "http/Redirects.h"
 
 #include <gtest/gtest.h>
 
@@ -43,6 +44,66 @@ TEST(Redirects, PostFoundIsPostedAgainAndSeeOtherBecomesAGet)
     EXPECT_EQ(RequestLine(requests[3]), "GET /admin/index.php?done=1 HTTP/1.0");
     EXPECT_EQ(requests[3].find("Content-Length"), std::string::npos);
     EXPECT_EQ(Body(requests[3]), "");
+}
+
+TEST(Redirects, AFormIsNeverPostedAgainToAnotherSite)
+{
+    TTestServer site;
+    TTestServer other;
+    const std::string otherHost = "http://localhost:" + std::to_string(site.Port());
+    site.Reply(Redirect("HTTP/1.1 302 Found", otherHost + "/admin/index.php"));
+    site.Reply(OkResponse("landed without the form"));
+    site.Reply(Redirect("HTTP/1.1 307 Temporary Redirect", other.URL("/steal.php")));
+    site.Reply(Redirect("HTTP/1.1 308 Permanent Redirect", "again.php"));
+    site.Reply(OkResponse("posted again on the same site"));
+    THTTPClient client;
+    client.HandleRedirects = true;
+    std::vector<std::string> fields{"user=a", "pass=secret"};
+
+    EXPECT_EQ(client.PostForm(site.URL("/admin/login.php"), fields), "landed without the form");
+    try {
+        client.PostForm(site.URL("/admin/login.php"), fields);
+        FAIL();
+    } catch (const ERedirectRefused& e) {
+        EXPECT_EQ(e.what(), "Refusing to post the form again to another site: " + other.URL("/steal.php"));
+    }
+    EXPECT_EQ(client.PostForm(site.URL("/admin/login.php"), fields), "posted again on the same site");
+
+    const auto requests = site.Requests();
+    ASSERT_EQ(requests.size(), 5u);
+    EXPECT_EQ(RequestLine(requests[1]), "GET /admin/index.php HTTP/1.0");
+    EXPECT_NE(requests[1].find("\r\nHost: localhost:" + std::to_string(site.Port()) + "\r\n"), std::string::npos);
+    EXPECT_EQ(requests[1].find("Content-Length"), std::string::npos);
+    EXPECT_EQ(Body(requests[1]), "");
+    EXPECT_EQ(RequestLine(requests[4]), "POST /admin/again.php HTTP/1.0");
+    EXPECT_EQ(Body(requests[4]), "user=a&pass=secret&");
+    EXPECT_TRUE(other.Requests().empty());
+}
+
+TEST(Redirects, OnlyTheMoveUpFromPort80ToHttpsOn443StaysOnTheSite)
+{
+    const TURI from = ResolveURL(TURI(), "http://site.test/admin/login.php");
+    const auto methodTo = [&](int status, const std::string& target) {
+        return RedirectMethod(status, THTTPMethod::hmPost, from, ResolveURL(from, target), target);
+    };
+    EXPECT_EQ(methodTo(301, "https://site.test/admin/login.php"), THTTPMethod::hmPost);
+    EXPECT_EQ(methodTo(308, "https://SITE.TEST:443/admin/login.php"), THTTPMethod::hmPost);
+    EXPECT_EQ(methodTo(302, "https://site.test:8443/admin/login.php"), THTTPMethod::hmGet);
+    EXPECT_EQ(methodTo(301, "http://www.site.test/admin/login.php"), THTTPMethod::hmGet);
+    EXPECT_THROW(methodTo(307, "https://www.site.test/admin/login.php"), ERedirectRefused);
+    EXPECT_EQ(RedirectMethod(307, THTTPMethod::hmGet, from, ResolveURL(from, "http://else.test/"), ""),
+              THTTPMethod::hmGet);
+}
+
+TEST(Redirects, ALocationWithBlanksIsEncodedOnTheRequestLine)
+{
+    TTestServer server;
+    server.Reply(Redirect("HTTP/1.1 302 Found", "/new page.php?q=a b\x01#frag ment"));
+    server.Reply(OkResponse("x"));
+    THTTPClient client;
+    client.HandleRedirects = true;
+    client.GetPage(server.URL("/"));
+    EXPECT_EQ(RequestLine(server.Requests().at(1)), "GET /new%20page.php?q=a%20b%01 HTTP/1.1");
 }
 
 TEST(Redirects, RelativeTargetsResolveAndOnlyA3xxRedirects)
