@@ -136,7 +136,7 @@ void TTCPConnection::Connect(const std::string& host, const std::string& port, b
                 throw EConnectException(SocketErrorNumber(errno));
             WaitForConnect(connectTimeoutMs);
         }
-        OpenTransport(host, tls);
+        OpenTransport(host, port, tls);
     } catch (...) {
         CloseSocket();
         throw;
@@ -146,7 +146,7 @@ void TTCPConnection::Connect(const std::string& host, const std::string& port, b
     ConnectedEncrypted = tls;
 }
 
-void TTCPConnection::OpenTransport(const std::string& host, bool tls)
+void TTCPConnection::OpenTransport(const std::string& host, const std::string& port, bool tls)
 {
     if (!tls) {
         Transport = std::make_unique<TPlainTransport>(Socket);
@@ -154,7 +154,7 @@ void TTCPConnection::OpenTransport(const std::string& host, bool tls)
     }
     if (!TLSContext)
         TLSContext = std::make_unique<TTLSContext>();
-    Transport = std::make_unique<TTLSTransport>(Socket, host, *TLSContext);
+    Transport = std::make_unique<TTLSTransport>(Socket, host, port, *TLSContext);
     for (TWaitFor wait = Transport->Open(); wait != TWaitFor::wfNothing; wait = Transport->Open())
         WaitFor(wait, ReadTimeout);
 }

@@ -64,7 +64,7 @@ public:
     void ReadUntilClosed(std::string* sink);
 
 private:
-    void OpenTransport(const std::string& host, bool tls);
+    void OpenTransport(const std::string& host, const std::string& port, bool tls);
     // Reads one block into the buffer; false when the server has closed the connection.
     bool FillBuffer();
     // Receives directly into sink (no copy through the buffer); 0 when closed.

@@ -24,4 +24,25 @@ TTLSContext::TTLSContext() : Context(SSL_CTX_new(TLS_client_method()), &SSL_CTX_
     // framing rules above decide whether the body is complete.
     SSL_CTX_set_options(Context.get(), SSL_OP_IGNORE_UNEXPECTED_EOF);
     SSL_CTX_set_mode(Context.get(), SSL_MODE_ENABLE_PARTIAL_WRITE | SSL_MODE_ACCEPT_MOVING_WRITE_BUFFER);
+    SSL_CTX_set_app_data(Context.get(), this);
+    SSL_CTX_set_session_cache_mode(Context.get(), SSL_SESS_CACHE_CLIENT | SSL_SESS_CACHE_NO_INTERNAL_STORE);
+    SSL_CTX_sess_set_new_cb(Context.get(), &TTLSContext::KeepSession);
+}
+
+void TTLSContext::ResumeSessions(SSL* connection, const std::string& server)
+{
+    SSL_set_app_data(connection, &server);
+    const auto known = Sessions.find(server);
+    if (known != Sessions.end())
+        SSL_set_session(connection, known->second.get());
+}
+
+int TTLSContext::KeepSession(SSL* connection, SSL_SESSION* session)
+{
+    auto* context = static_cast<TTLSContext*>(SSL_CTX_get_app_data(SSL_get_SSL_CTX(connection)));
+    const auto* server = static_cast<const std::string*>(SSL_get_app_data(connection));
+    if (!context || !server)
+        return 0;
+    context->Sessions.insert_or_assign(*server, TSession(session, &SSL_SESSION_free));
+    return 1;  // the reference is ours now
 }

@@ -18,8 +18,8 @@ bool IsAddress(const std::string& host)
 
 }  // namespace
 
-TTLSTransport::TTLSTransport(int socket, const std::string& host, const TTLSContext& context)
-    : Host(host), Session(SSL_new(context.Handle()), &SSL_free)
+TTLSTransport::TTLSTransport(int socket, const std::string& host, const std::string& port, TTLSContext& context)
+    : Host(host), Server(host + ":" + port), Session(SSL_new(context.Handle()), &SSL_free)
 {
     BIOState.Socket = socket;
     if (!Session)
@@ -33,6 +33,7 @@ TTLSTransport::TTLSTransport(int socket, const std::string& host, const TTLSCont
                                     SSL_set1_host(Session.get(), host.c_str()) == 1;
     if (!expected)
         throw ETLSHandshakeFailed(Host, TakeOpenSSLReason("the host cannot be checked"));
+    context.ResumeSessions(Session.get(), Server);
 }
 
 TWaitFor TTLSTransport::Open()
@@ -116,7 +117,7 @@ TTransportStep TTLSTransport::Send(std::string_view bytes)
 
 bool TTLSTransport::HasPendingBytes() const
 {
-    return SSL_pending(Session.get()) > 0;
+    return SSL_has_pending(Session.get()) == 1;
 }
 
 void TTLSTransport::Shutdown() noexcept

@@ -14,7 +14,7 @@
 // failures ECertificateVerifyFailed, both naming the host and OpenSSL's reason.
 class TTLSTransport : public TTransport {
 public:
-    TTLSTransport(int socket, const std::string& host, const TTLSContext& context);
+    TTLSTransport(int socket, const std::string& host, const std::string& port, TTLSContext& context);
 
     TWaitFor Open() override;
     TTransportStep Receive(char* target, size_t maxBytes) override;
@@ -28,6 +28,7 @@ private:
     [[noreturn]] void RaiseHandshakeError(int error);
 
     std::string Host;
+    std::string Server;  // "host:port", the key of its resumable sessions
     TSocketBIOState BIOState;
     std::unique_ptr<SSL, decltype(&SSL_free)> Session;
     bool Opened = false;

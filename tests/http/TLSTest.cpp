@@ -39,6 +39,7 @@ TEST_F(TLS, RequestsAndFramingAreThoseOfPlainHttp)
     EXPECT_EQ(server.Connections(), 1);
     EXPECT_EQ(client.PostForm(server.URL("/admin/login.php"), fields), "logged in");
     EXPECT_EQ(server.Connections(), 2);
+    EXPECT_EQ(server.ResumedSessions(), 1) << "the new connection of the post resumes the session";
     EXPECT_EQ(client.GetPage(server.URL("/admin/big.php")), std::string(100000, 'z'));
 
     const auto requests = server.Requests();

@@ -217,6 +217,8 @@ void TTestServer::Accept()
             CloseClient(client);
             return;
         }
+        if (SSL_session_reused(client.Tls.get()) == 1)
+            ++Resumptions;
     }
     Clients.push_back(std::move(client));
 }

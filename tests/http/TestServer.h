@@ -42,8 +42,9 @@ public:
 
     std::vector<std::string> Requests();
     int Connections() const { return Accepted; }
-    // TLS connections whose handshake failed.
+    // TLS connections whose handshake failed, and those that resumed an earlier session.
     int FailedHandshakes() const { return HandshakeFailures; }
+    int ResumedSessions() const { return Resumptions; }
     // Waits until the server has closed or seen closed this many connections.
     bool WaitForClosedConnections(int count, int timeoutMs = 5000);
 
@@ -70,6 +71,7 @@ private:
     std::atomic<bool> Stopping{false};
     std::atomic<int> Accepted{0};
     std::atomic<int> HandshakeFailures{0};
+    std::atomic<int> Resumptions{0};
     int Closed = 0;
     std::mutex Mutex;
     std::condition_variable ClosedChanged;
