@@ -1,17 +1,10 @@
 #include "http/CookieDomain.h"
 
 #include "common/core/Text.h"
+#include "http/IPAddress.h"
 #include "http/PublicSuffix.h"
 
-#include <arpa/inet.h>
-
 namespace {
-
-bool IsAddress(const std::string& host)
-{
-    unsigned char address[sizeof(in6_addr)];
-    return inet_pton(AF_INET, host.c_str(), address) == 1 || inet_pton(AF_INET6, host.c_str(), address) == 1;
-}
 
 bool IsSubdomainOf(std::string_view host, std::string_view domain)
 {
@@ -30,8 +23,8 @@ std::optional<TCookieScope> CookieScopeFor(std::string_view domainAttribute, std
         return TCookieScope{canonicalHost, true};
     if (domain == canonicalHost)
         // A host that is an address or a public suffix itself keeps its cookies to itself.
-        return TCookieScope{domain, IsAddress(domain) || IsPublicSuffix(domain)};
-    if (IsAddress(canonicalHost) || !IsSubdomainOf(canonicalHost, domain) || IsPublicSuffix(domain))
+        return TCookieScope{domain, IsIPAddress(domain) || IsPublicSuffix(domain)};
+    if (IsIPAddress(canonicalHost) || !IsSubdomainOf(canonicalHost, domain) || IsPublicSuffix(domain))
         return std::nullopt;
     return TCookieScope{domain, false};
 }

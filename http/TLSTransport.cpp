@@ -1,22 +1,11 @@
 #include "http/TLSTransport.h"
 
+#include "http/IPAddress.h"
 #include "http/NetExceptions.h"
 #include "http/SocketErrors.h"
 
 #include <openssl/err.h>
 #include <openssl/x509v3.h>
-
-#include <arpa/inet.h>
-
-namespace {
-
-bool IsAddress(const std::string& host)
-{
-    unsigned char address[sizeof(in6_addr)];
-    return inet_pton(AF_INET, host.c_str(), address) == 1 || inet_pton(AF_INET6, host.c_str(), address) == 1;
-}
-
-}  // namespace
 
 TTLSTransport::TTLSTransport(int socket, const std::string& host, const std::string& port, TTLSContext& context)
     : Host(host), Server(host + ":" + port), Session(SSL_new(context.Handle()), &SSL_free)
@@ -27,7 +16,7 @@ TTLSTransport::TTLSTransport(int socket, const std::string& host, const std::str
     BIO* bio = NewSocketBIO(BIOState);
     SSL_set_bio(Session.get(), bio, bio);
     // An address is checked against the certificate's addresses and never sent as a name.
-    const bool expected = IsAddress(host)
+    const bool expected = IsIPAddress(host)
                               ? X509_VERIFY_PARAM_set1_ip_asc(SSL_get0_param(Session.get()), host.c_str()) == 1
                               : SSL_set_tlsext_host_name(Session.get(), host.c_str()) == 1 &&
                                     SSL_set1_host(Session.get(), host.c_str()) == 1;
