@@ -354,29 +354,37 @@ std::optional<std::string> TTCPConnection::ReadLn(size_t maxLength)
     return line;
 }
 
+uint64_t TTCPConnection::ReceiveIntoRoom(std::string& sink, uint64_t count)
+{
+    // One allocation for the whole body instead of one per block: growing block by block
+    // zero-filled and copied the body again and again.
+    const size_t start = sink.size();
+    const size_t room = static_cast<size_t>(std::min(count, PreallocateLimit));
+    sink.resize(start + room);
+    size_t filled = start;
+    try {
+        while (filled < sink.size() && Socket >= 0) {
+            const size_t received = Receive(sink.data() + filled, std::min(sink.size() - filled, RecvBufferSize));
+            if (received == 0)
+                break;
+            filled += received;
+        }
+    } catch (...) {
+        sink.resize(filled);
+        throw;
+    }
+    sink.resize(filled);
+    // A server that announced more than it sent must not leave the page holding the room.
+    if (filled < start + room)
+        sink.shrink_to_fit();
+    return filled - start;
+}
+
 uint64_t TTCPConnection::ReadBytes(std::string* sink, uint64_t count)
 {
     uint64_t taken = TakeBuffered(sink, count);
-    if (sink && taken < count) {
-        // One allocation for the whole body instead of one per block: growing block by
-        // block zero-filled and copied the body again and again.
-        const size_t start = sink->size();
-        sink->resize(start + static_cast<size_t>(std::min(count - taken, PreallocateLimit)));
-        size_t filled = start;
-        try {
-            while (filled < sink->size() && Socket >= 0) {
-                const size_t received = Receive(sink->data() + filled, std::min(sink->size() - filled, RecvBufferSize));
-                if (received == 0)
-                    break;
-                filled += received;
-            }
-        } catch (...) {
-            sink->resize(filled);
-            throw;
-        }
-        sink->resize(filled);
-        taken += filled - start;
-    }
+    if (sink && taken < count)
+        taken += ReceiveIntoRoom(*sink, count - taken);
     while (taken < count && Socket >= 0) {
         const size_t wanted = static_cast<size_t>(std::min<uint64_t>(count - taken, RecvBufferSize));
         if (sink) {

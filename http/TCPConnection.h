@@ -69,6 +69,9 @@ private:
     bool FillBuffer();
     // Receives directly into sink (no copy through the buffer); 0 when closed.
     size_t ReceiveInto(std::string* sink, size_t maxBytes);
+    // Receives up to count bytes straight into sink, in room made for them at once (up to
+    // a limit); returns the number received.
+    uint64_t ReceiveIntoRoom(std::string& sink, uint64_t count);
     size_t Receive(char* target, size_t maxBytes);
     void WaitFor(TWaitFor what, int timeoutMs);
     void CloseSocket();  // keeps the bytes already received
@@ -80,8 +83,8 @@ private:
     void CompactBuffer();
 
     int Socket = -1;
-    std::unique_ptr<TTransport> Transport;  // uses Socket; exists while it is open
     std::unique_ptr<TTLSContext> TLSContext;  // made for the first TLS connection, kept for later ones
+    std::unique_ptr<TTransport> Transport;  // uses Socket (and TLSContext); exists while it is open
     std::string ConnectedHost;
     std::string ConnectedPort;
     bool ConnectedEncrypted = false;

@@ -210,6 +210,23 @@ TEST(CookieTraffic, SessionCookieFromTheLoginGoesBackWithLaterRequests)
     EXPECT_NE(requests[2].find("\r\nCookie: PHPSESSID=s1\r\n\r\n"), std::string::npos);
 }
 
+TEST(CookieTraffic, AHostOnlyCookieNeverReachesAnotherHost)
+{
+    TTestServer server;
+    server.Reply(OkResponse("set", "Set-Cookie: s=1; path=/\r\nSet-Cookie: t=2; path=/; domain=.0.0.1\r\n"));
+    server.Reply(OkResponse("other host"));
+    server.Reply(OkResponse("same host"));
+    TCookieManager cookies;
+    THTTPClient client;
+    client.SetCookieManager(&cookies);
+    client.GetPage(server.URL("/"));
+    client.GetPage("http://localhost:" + std::to_string(server.Port()) + "/");
+    client.GetPage(server.URL("/"));
+    const auto requests = server.Requests();
+    EXPECT_EQ(requests.at(1).find("Cookie:"), std::string::npos);
+    EXPECT_NE(requests.at(2).find("\r\nCookie: s=1\r\n"), std::string::npos);
+}
+
 TEST(CookieTraffic, ALongCookieHeaderStaysOnOneLine)
 {
     TTestServer server;
