@@ -1,3 +1,4 @@
+#include "CookieClient.h"
 #include "TestServer.h"
 
 #include "http/CookieManager.h"
@@ -197,9 +198,8 @@ TEST(CookieTraffic, SessionCookieFromTheLoginGoesBackWithLaterRequests)
     server.Reply(OkResponse("logged in", "Set-Cookie: PHPSESSID=s1; path=/\r\nSet-Cookie: admin=1\r\n"));
     server.Reply(OkResponse("form"));
     server.Reply(OkResponse("root"));
-    TCookieManager cookies;
-    THTTPClient client;
-    client.SetCookieManager(&cookies);
+    TCookieClient browser;
+    THTTPClient& client = browser.Client;
     std::vector<std::string> fields{"user=a"};
     client.PostForm(server.URL("/admin/login.php"), fields);
     client.GetPage(server.URL("/admin/dir_categs_edit.php?action=N"));
@@ -216,9 +216,8 @@ TEST(CookieTraffic, AHostOnlyCookieNeverReachesAnotherHost)
     server.Reply(OkResponse("set", "Set-Cookie: s=1; path=/\r\nSet-Cookie: t=2; path=/; domain=.0.0.1\r\n"));
     server.Reply(OkResponse("other host"));
     server.Reply(OkResponse("same host"));
-    TCookieManager cookies;
-    THTTPClient client;
-    client.SetCookieManager(&cookies);
+    TCookieClient browser;
+    THTTPClient& client = browser.Client;
     client.GetPage(server.URL("/"));
     client.GetPage("http://localhost:" + std::to_string(server.Port()) + "/");
     client.GetPage(server.URL("/"));
@@ -233,9 +232,8 @@ TEST(CookieTraffic, ALongCookieHeaderStaysOnOneLine)
     const std::string value(1500, 'v');
     server.Reply(OkResponse("set", "Set-Cookie: a=" + value + ", with comma; path=/\r\nSet-Cookie: b=2; path=/\r\n"));
     server.Reply(OkResponse("sent"));
-    TCookieManager cookies;
-    THTTPClient client;
-    client.SetCookieManager(&cookies);
+    TCookieClient browser;
+    THTTPClient& client = browser.Client;
     client.GetPage(server.URL("/"));
     client.GetPage(server.URL("/"));
     EXPECT_NE(server.Requests().at(1).find("\r\nCookie: b=2; a=" + value + ", with comma\r\n\r\n"), std::string::npos);

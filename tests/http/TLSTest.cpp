@@ -1,6 +1,6 @@
+#include "CookieClient.h"
 #include "TestServer.h"
 
-#include "http/CookieManager.h"
 #include "http/HTTPClient.h"
 #include "http/NetExceptions.h"
 #include "tests/support/TestCertificates.h"
@@ -146,9 +146,8 @@ TEST_F(TLS, SecureCookiesGoOnlyOverHttps)
     secure.Reply(OkResponse("session", "Set-Cookie: s=1; Secure; path=/\r\nSet-Cookie: p=2; path=/\r\n"));
     secure.Reply(OkResponse("again"));
     plain.Reply(OkResponse("plain"));
-    TCookieManager cookies;
-    THTTPClient client;
-    client.SetCookieManager(&cookies);
+    TCookieClient browser;
+    THTTPClient& client = browser.Client;
     client.GetPage(secure.URL("/"));
     client.GetPage(secure.URL("/"));
     client.GetPage(plain.URL("/"));
