@@ -3,13 +3,35 @@
 #include "common/core/Text.h"
 #include "feed/FeedErrors.h"
 
+#include <algorithm>
+
+namespace {
+
+constexpr std::string_view SecurePrefix = "https://";
+
+// Characters that would make the address name another host, path or port than the one
+// typed ("@" starts a host, "#" and "?" end it, "\" reads as "/"), or that cannot stand in
+// an address at all (blanks and control characters).
+bool LeavesTheDomain(char c)
+{
+    return c == '/' || c == '\\' || c == '#' || c == '?' || c == '@' || static_cast<unsigned char>(c) <= ' ' ||
+           c == '\x7F';
+}
+
+}  // namespace
+
 TAdminAddresses BuildAdminAddresses(const std::string& domainField)
 {
-    const std::string domain = AsciiLowerCase(domainField);
-    if (domain.find("http:") != std::string::npos || domain.find('/') != std::string::npos)
+    std::string domain = AsciiLowerCase(domainField);
+    std::string scheme = "http://";
+    if (domain.starts_with(SecurePrefix)) {
+        scheme = SecurePrefix;
+        domain.erase(0, SecurePrefix.size());
+    }
+    if (domain.find("http:") != std::string::npos || std::any_of(domain.begin(), domain.end(), LeavesTheDomain))
         throw EAdminDomain(DomainRuleMessage);
 
-    const std::string site = "http://" + domain;
+    const std::string site = scheme + domain;
     return TAdminAddresses{
         domain,
         site + "/admin/index.php",

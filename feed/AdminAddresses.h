@@ -16,6 +16,8 @@ inline constexpr const char* DomainRuleMessage =
     "Domain must be in the form: [www.]subdomainlist.domainname.tld";
 
 // Lower-cases the ASCII letters of the Domain field and builds the addresses under
-// "http://<domain>/admin/". A domain holding "http:" or "/" fails with EAdminDomain; nothing
-// else is checked, so "host:port" passes and an empty domain only fails at the first request.
+// "http://<domain>/admin/", or "https://<domain>/admin/" when the field begins with
+// "https://" (in any case). A domain holding "http:", "/", "\", "#", "?", "@", a blank or a
+// control character fails with EAdminDomain; nothing else is checked, so "host:port" passes
+// and an empty domain only fails at the first request.
 TAdminAddresses BuildAdminAddresses(const std::string& domainField);

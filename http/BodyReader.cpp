@@ -67,11 +67,13 @@ void ReadChunked(TTCPConnection& connection, std::string* sink)
 
 void ReadResponseBody(TTCPConnection& connection, const THTTPResponse& response, std::string* sink)
 {
-    if (response.ContentLength >= 1) {
+    if (response.Chunked) {
+        ReadChunked(connection, sink);
+    } else if (!response.ContentLengthError.empty()) {
+        throw EInvalidContentLength(response.ContentLengthError);
+    } else if (response.ContentLength >= 1) {
         // A body cut short by the server's close keeps every byte that arrived.
         connection.ReadBytes(sink, static_cast<uint64_t>(response.ContentLength));
-    } else if (response.TransferEncoding.find("chunked") != std::string::npos) {
-        ReadChunked(connection, sink);
     } else if (!response.HasContentLengthHeader) {
         connection.ReadUntilClosed(sink);
     }

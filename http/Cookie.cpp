@@ -1,9 +1,13 @@
 #include "http/Cookie.h"
 
 #include "common/core/Text.h"
+#include "http/CookieDomain.h"
 #include "http/IntegerText.h"
 #include "http/InternetDate.h"
 #include "http/TextTrim.h"
+
+#include <algorithm>
+#include <cstdint>
 
 namespace {
 
@@ -23,6 +27,29 @@ std::vector<std::string_view> SplitSegments(std::string_view text)
     }
 }
 
+// Max-Age is a decimal number, negative ones included; anything else is no Max-Age.
+std::optional<int64_t> ReadMaxAge(std::string_view text)
+{
+    if (text.empty() || (text[0] != '-' && (text[0] < '0' || text[0] > '9')))
+        return std::nullopt;
+    const std::string_view digits = text[0] == '-' ? text.substr(1) : text;
+    if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos)
+        return std::nullopt;
+    // A number too long for the type is far in the future or far in the past.
+    return TryParseInt64(text).value_or(text[0] == '-' ? INT64_MIN : INT64_MAX);
+}
+
+// Browsers keep a cookie for at most 400 days, whatever Max-Age asks for.
+constexpr int64_t LongestMaxAge = 400LL * 24 * 60 * 60;
+
+std::string ExpiryAfter(int64_t maxAge)
+{
+    if (maxAge <= 0)
+        return EarliestInternetDate;
+    const auto now = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+    return FormatLocalInternetDate(now + std::chrono::seconds(std::min(maxAge, LongestMaxAge)));
+}
+
 std::string Unquoted(std::string_view text)
 {
     if (!text.empty() && text.front() == '"')
@@ -36,9 +63,9 @@ std::string Unquoted(std::string_view text)
 
 const TNetscapeCookie::TAttribute* TNetscapeCookie::Find(const TAttributes& attributes, std::string_view upperName)
 {
-    for (const auto& attribute : attributes)
-        if (attribute.Name == upperName)
-            return &attribute;
+    for (auto attribute = attributes.rbegin(); attribute != attributes.rend(); ++attribute)
+        if (attribute->Name == upperName)
+            return &*attribute;
     return nullptr;
 }
 
@@ -67,11 +94,10 @@ void TNetscapeCookie::Parse(std::string_view headerValue)
     ReadAttributes(attributes);
 
     Kind = ClassKind();
-    if (Expires.empty()) {
+    if (Expires.empty())
         Kind = TCookieKind::ckNetscape;
-        if (MaxAge >= 0)
-            Expires = FormatLocalInternetDate(std::chrono::system_clock::now() + std::chrono::seconds(MaxAge));
-    }
+    if (MaxAge)
+        Expires = ExpiryAfter(*MaxAge);
 }
 
 void TNetscapeCookie::ReadAttributes(const TAttributes& attributes)
@@ -82,16 +108,15 @@ void TNetscapeCookie::ReadAttributes(const TAttributes& attributes)
     Expires = expires ? expires->Value : std::string();
     const auto* domain = Find(attributes, "DOMAIN");
     Domain = domain ? domain->Value : std::string();
-    const auto* secure = Find(attributes, "SECURE");
-    Secure = secure && !secure->HasValue;
-    MaxAge = -1;
+    Secure = Find(attributes, "SECURE") != nullptr;
+    MaxAge.reset();
 }
 
 void TCookieRFC2109::ReadAttributes(const TAttributes& attributes)
 {
     TNetscapeCookie::ReadAttributes(attributes);
     const auto* maxAge = Find(attributes, "MAX-AGE");
-    MaxAge = maxAge ? TryParseInt(maxAge->Value).value_or(-1) : -1;
+    MaxAge = maxAge ? ReadMaxAge(maxAge->Value) : std::nullopt;
     const auto* version = Find(attributes, "VERSION");
     Version = version ? version->Value : std::string();
     const auto* comment = Find(attributes, "COMMENT");
@@ -151,10 +176,9 @@ void TNetscapeCookie::AppendClassAttributes(std::vector<std::string>&) const
 {
 }
 
+// Max-Age travels as the expiry computed from it.
 void TCookieRFC2109::AppendClassAttributes(std::vector<std::string>& parts) const
 {
-    if (MaxAge >= 0 && Expires.empty())
-        parts.push_back("max-age=" + std::to_string(MaxAge));
     if (!Comment.empty())
         parts.push_back("comment=" + Comment);
     if (!Version.empty())
@@ -165,12 +189,21 @@ void TNetscapeCookie::TakeOver(const TNetscapeCookie& newer)
 {
     Parse(newer.TextForm());
     Kind = newer.Kind;
+    HostOnly = newer.HostOnly;
 }
 
 bool TNetscapeCookie::IsExpired(std::chrono::system_clock::time_point now) const
 {
     if (Expires.empty())
         return false;
+    // Compared in seconds: a date as far ahead as year 9999 does not fit a finer clock.
     const auto expires = ReadInternetDate(Expires);
-    return !expires || *expires < now;
+    return !expires || *expires < std::chrono::floor<std::chrono::seconds>(now);
+}
+
+bool TNetscapeCookie::AppliesTo(std::string_view host, std::string_view path) const
+{
+    if (Path.empty() || !CookieScopeMatchesHost({Domain, HostOnly}, host) || !path.starts_with(Path))
+        return false;
+    return path.size() == Path.size() || Path.back() == '/' || path[Path.size()] == '/';
 }

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,15 +19,17 @@ public:
     std::string Value;
     std::string Path;
     std::string Domain;
+    bool HostOnly = false;  // sent to the host Domain alone, not to its subdomains
     std::string Expires;  // empty = no expiry
-    bool Secure = false;
-    int MaxAge = -1;
+    bool Secure = false;  // sent over https only
+    std::optional<int64_t> MaxAge;  // seconds; zero or less deletes the cookie
     std::string Version;
     std::string Comment;
     TCookieKind Kind = TCookieKind::ckNetscape;
     std::string SourceText;  // the header value last parsed
 
-    // Parses a "Set-Cookie" value; a value equal to SourceText changes nothing.
+    // Parses a "Set-Cookie" value; a value equal to SourceText changes nothing. When an
+    // attribute repeats, the last one counts; "Max-Age" wins over "Expires".
     void Parse(std::string_view headerValue);
 
     // "name=value; path=...; expires=...; domain=...; secure" and the attributes of the
@@ -37,6 +41,11 @@ public:
 
     // True when Expires is set and lies before now (an unreadable date counts as past).
     bool IsExpired(std::chrono::system_clock::time_point now) const;
+
+    // Whether the cookie goes with a request for this host and path (the directory of the
+    // request): the host lies in its scope, and its path is the request's directory or one
+    // above it, e.g. "/admin" or "/admin/" for "/admin/", never "/adm".
+    bool AppliesTo(std::string_view host, std::string_view path) const;
 
 protected:
     struct TAttribute {

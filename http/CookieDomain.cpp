@@ -1,56 +1,36 @@
 #include "http/CookieDomain.h"
 
 #include "common/core/Text.h"
-#include "http/IntegerText.h"
-
-#include <string_view>
+#include "http/IPAddress.h"
+#include "http/PublicSuffix.h"
 
 namespace {
 
-// The first four dot-separated fields are each an integer from 0 to 255.
-bool IsDottedAddress(std::string_view host)
+bool IsSubdomainOf(std::string_view host, std::string_view domain)
 {
-    for (int field = 0; field < 4; ++field) {
-        const size_t dot = host.find('.');
-        const auto number = TryParseInt(host.substr(0, dot));
-        if (!number || *number < 0 || *number > 255)
-            return false;
-        if (dot == std::string_view::npos)
-            return field == 3;
-        host.remove_prefix(dot + 1);
-    }
-    return true;
-}
-
-// "a.site.test" -> ".site.test"; a host without "." is its own remainder.
-std::string_view FromFirstDot(std::string_view host)
-{
-    const size_t dot = host.find('.');
-    return dot == std::string_view::npos ? host : host.substr(dot);
+    return host.size() > domain.size() && host.ends_with(domain) && host[host.size() - domain.size() - 1] == '.';
 }
 
 }  // namespace
 
-bool CookieDomainFitsHost(const std::string& domain, const std::string& host)
+std::optional<TCookieScope> CookieScopeFor(std::string_view domainAttribute, std::string_view host)
 {
-    if (IsDottedAddress(host))
-        return domain == host;
-    if (host.empty() || host[0] != '.') {
-        if ((domain.empty() || domain[0] != '.') && !IsDottedAddress(domain))
-            return domain == host;
-        return domain == FromFirstDot(host);
-    }
-    return SameTextAscii(domain, FromFirstDot(host));
+    const std::string canonicalHost = AsciiLowerCase(host);
+    if (domainAttribute.starts_with('.'))
+        domainAttribute.remove_prefix(1);
+    const std::string domain = AsciiLowerCase(domainAttribute);
+    if (domain.empty())
+        return TCookieScope{canonicalHost, true};
+    if (domain == canonicalHost)
+        // A host that is an address or a public suffix itself keeps its cookies to itself.
+        return TCookieScope{domain, IsIPAddress(domain) || IsPublicSuffix(domain)};
+    if (IsIPAddress(canonicalHost) || !IsSubdomainOf(canonicalHost, domain) || IsPublicSuffix(domain))
+        return std::nullopt;
+    return TCookieScope{domain, false};
 }
 
-bool CookieDomainMatchesHost(const std::string& domain, const std::string& host)
+bool CookieScopeMatchesHost(const TCookieScope& scope, std::string_view host)
 {
-    const std::string_view bare = !domain.empty() && domain[0] == '.' ? std::string_view(domain).substr(1)
-                                                                      : std::string_view(domain);
-    if (bare.empty())
-        return false;
-    if (SameTextAscii(host, bare))
-        return true;
-    return host.size() > bare.size() && host[host.size() - bare.size() - 1] == '.' &&
-           SameTextAscii(std::string_view(host).substr(host.size() - bare.size()), bare);
+    const std::string canonicalHost = AsciiLowerCase(host);
+    return canonicalHost == scope.Domain || (!scope.HostOnly && IsSubdomainOf(canonicalHost, scope.Domain));
 }

@@ -1,11 +1,21 @@
 #pragma once
 
+#include <optional>
 #include <string>
+#include <string_view>
 
-// Whether a cookie's domain may be set by a response from host: a host name sets only
-// itself (same case) or its parent domain from its first "." on; an address only itself.
-bool CookieDomainFitsHost(const std::string& domain, const std::string& host);
+// Where a cookie may go: to the host that set it alone, or to a domain and its subdomains.
+struct TCookieScope {
+    std::string Domain;  // lower case, without a leading dot
+    bool HostOnly = false;
+};
 
-// Whether a cookie stored under domain goes to host: the host itself or one of its
-// subdomains (".site.test" goes to "site.test" and "x.site.test", not to "x.site.test.net").
-bool CookieDomainMatchesHost(const std::string& domain, const std::string& host);
+// The scope of a cookie that host set with this "Domain" attribute (empty when it had
+// none): without a domain, or from an address, the host alone; otherwise the domain, a
+// leading dot ignored, when the host lies in it and it is no public suffix. Nothing when
+// the cookie must be dropped.
+std::optional<TCookieScope> CookieScopeFor(std::string_view domainAttribute, std::string_view host);
+
+// Whether a cookie of this scope goes to host: the host itself, or for a domain scope also
+// its subdomains (".site.test" goes to "site.test" and "x.site.test", not to "x.site.test.net").
+bool CookieScopeMatchesHost(const TCookieScope& scope, std::string_view host);

@@ -47,13 +47,14 @@ void TCookieManager::AddCookie(std::string_view headerValue, const std::string& 
     else
         cookie = std::make_unique<TCookieRFC2109>();
     cookie->Parse(headerValue);
-    if (cookie->Domain.empty())
-        cookie->Domain = host;
-    // Without a path the cookie belongs to the directory of the page that set it.
-    if (cookie->Path.empty())
-        cookie->Path = path;
-    if (!CookieDomainFitsHost(cookie->Domain, host))
+    const auto scope = CookieScopeFor(cookie->Domain, host);
+    if (!scope)
         return;
+    cookie->Domain = scope->Domain;
+    cookie->HostOnly = scope->HostOnly;
+    // Without a usable path the cookie belongs to the directory of the page that set it.
+    if (cookie->Path.empty() || cookie->Path[0] != '/')
+        cookie->Path = path;
 
     std::unique_lock lock(Lock);
     TDomainEntry& entry = DomainEntry(cookie->Domain);
@@ -95,12 +96,10 @@ std::string TCookieManager::CookieHeaderValue(const std::string& host, const std
     std::shared_lock lock(Lock);
     std::vector<const TNetscapeCookie*> taken;
     for (const auto& entry : Domains) {
-        if (!CookieDomainMatchesHost(entry.Domain, host))
-            continue;
         const auto& cookies = entry.Cookies.Items();
         for (auto cookie = cookies.rbegin(); cookie != cookies.rend(); ++cookie) {
             const TNetscapeCookie& c = **cookie;
-            if (!c.Path.empty() && path.starts_with(c.Path) && (!c.Secure || secure) && !c.Value.empty())
+            if (c.AppliesTo(host, path) && (!c.Secure || secure) && !c.Value.empty())
                 taken.push_back(&c);
         }
     }

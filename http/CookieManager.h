@@ -42,12 +42,14 @@ public:
     // request for host and path (the directory of the request, e.g. "/admin/").
     void TakeCookies(const THeaderList& headers, const std::string& host, const std::string& path);
 
-    // Stores one header value; a cookie whose domain does not fit the host is dropped.
+    // Stores one header value; a cookie whose domain does not fit the host (another site,
+    // or a public suffix such as "com") is dropped.
     void AddCookie(std::string_view headerValue, const std::string& host, const std::string& path,
                    bool rfc2965 = false);
 
     // "name=value; ..." of every cookie for this host and path, longest path first; empty
-    // when none applies. Expired cookies are removed first.
+    // when none applies. Expired cookies are removed first; secure ones go only over a
+    // secure connection.
     std::string CookieHeaderValue(const std::string& host, const std::string& path, bool secure);
 
     const TCookies& CookieCollection() const { return Collection; }

@@ -8,6 +8,7 @@
 #include "http/Redirects.h"
 
 #include <algorithm>
+#include <chrono>
 
 namespace {
 
@@ -63,15 +64,16 @@ std::string THTTPClient::DoRequest(THTTPMethod method, const std::string& url, c
     // A post always starts on a new connection.
     if (method == THTTPMethod::hmPost)
         Connection.Disconnect();
-    std::string target = url;
+    Connection.ReadTimeout = ReadTimeout;
     try {
+        TURI next = ResolveURL(URI, url);
         for (int redirectCount = 1;; ++redirectCount) {
-            PrepareRequest(target, method, body);
+            PrepareRequest(std::move(next), method, body);
             ChooseConnection(http10);
             SendRequest(http10 ? pv1_0 : pv1_1, body);
             ReadResponseHeaders();
             std::string result;
-            if (!HandleResponse(method, body, target, redirectCount, result)) {
+            if (!HandleResponse(method, body, next, redirectCount, result)) {
                 CloseUnlessReusable(http10);
                 return result;
             }
@@ -87,9 +89,9 @@ std::string THTTPClient::DoRequest(THTTPMethod method, const std::string& url, c
 }
 
 // Decides what the response means for the call; true when a redirect is to be followed
-// with target (and maybe another method), false when result holds the call's result.
-bool THTTPClient::HandleResponse(THTTPMethod& method, const std::string*& body, std::string& target,
-                                 int redirectCount, std::string& result)
+// to next (maybe with another method), false when result holds the call's result.
+bool THTTPClient::HandleResponse(THTTPMethod& method, const std::string*& body, TURI& next, int redirectCount,
+                                 std::string& result)
 {
     switch (ClassifyResponse(HTTPResponse)) {
     case TResponseKind::rkSuccess:
@@ -104,17 +106,17 @@ bool THTTPClient::HandleResponse(THTTPMethod& method, const std::string*& body, 
         RaiseProtocolError();
     DropBody();
     if (redirectCount >= RedirectMaximum)
-        return false;
-    target = HTTPResponse.Location;
-    method = RedirectMethod(HTTPResponse.ResponseCode, method);
+        throw ETooManyRedirects();
+    next = ResolveURL(URI, HTTPResponse.Location);
+    method = RedirectMethod(HTTPResponse.ResponseCode, method, URI, next, HTTPResponse.Location);
     if (method == THTTPMethod::hmGet)
         body = nullptr;
     return true;
 }
 
-void THTTPClient::PrepareRequest(const std::string& target, THTTPMethod method, const std::string* body)
+void THTTPClient::PrepareRequest(TURI target, THTTPMethod method, const std::string* body)
 {
-    URI = ResolveURL(URI, target);
+    URI = std::move(target);
     HTTPRequest.Method = method;
     HTTPRequest.Target = URI.RequestTarget();
     HTTPRequest.Host = URI.HostField();
@@ -125,21 +127,20 @@ void THTTPClient::ChooseConnection(bool http10)
 {
     if (Connection.Connected()) {
         if (!SameTextAscii(Connection.Host(), URI.Host) || Connection.Port() != URI.Port ||
-            !HTTPResponse.AllowsKeepAlive(http10))
+            Connection.Encrypted() != URI.IsSecure() || !HTTPResponse.AllowsKeepAlive(http10))
             Connection.Disconnect();
         else
             Connection.CloseIfClosedByPeer();
     }
     if (!Connection.Connected())
-        Connection.Connect(URI.Host, URI.Port, ConnectTimeout);
+        Connection.Connect(URI.Host, URI.Port, URI.IsSecure(), ConnectTimeout);
 }
 
 void THTTPClient::SendRequest(TProtocolVersion version, const std::string* body)
 {
     if (version == pv1_0 && HTTPRequest.Connection.empty())
         HTTPRequest.Connection = "keep-alive";
-    HTTPRequest.ComposeHeaders(CookieManager ? CookieManager->CookieHeaderValue(URI.Host, URI.Path, false) : "");
-    Connection.ReadTimeout = ReadTimeout;
+    HTTPRequest.ComposeHeaders(CookieManager ? CookieManager->CookieHeaderValue(URI.Host, URI.Path, URI.IsSecure()) : "");
     Connection.Write(HTTPRequest.HeaderText(version));
     if (!body)
         return;
@@ -149,9 +150,15 @@ void THTTPClient::SendRequest(TProtocolVersion version, const std::string* body)
 
 void THTTPClient::ReadResponseHeaders()
 {
-    do {
+    ReadHeaderBlock();
+    // A server could send interim answers for ever, each one in time; the final one has
+    // to come within the read timeout of the first.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ReadTimeout);
+    while (HTTPResponse.ResponseCode == 100) {
+        if (ReadTimeout > 0 && std::chrono::steady_clock::now() >= deadline)
+            throw EReadTimeout();
         ReadHeaderBlock();
-    } while (HTTPResponse.ResponseCode == 100);
+    }
 }
 
 void THTTPClient::ReadHeaderBlock()
@@ -208,7 +215,11 @@ void THTTPClient::RaiseProtocolError()
     std::string body;
     if (!HeaderBlockCut && !HTTPResponse.StatusForbidsBody()) {
         Connection.ReadTimeout = ErrorBodyTimeoutMs;
-        ReadResponseBody(Connection, HTTPResponse, &body);
+        try {
+            ReadResponseBody(Connection, HTTPResponse, &body);
+        } catch (const EReadTimeout&) {
+            throw EReadTimeout::OfErrorBody();
+        }
         Connection.ReadTimeout = ReadTimeout;
     }
     // After an interim status the final answer to this request is still to come; on a

@@ -19,8 +19,8 @@ struct THTTPOptions {
     bool hoForceEncodeParams = true;
 };
 
-// Blocking HTTP client: GET of a page and POST of a form over plain TCP, with connection
-// reuse, redirects and cookies.
+// Blocking HTTP client: GET of a page and POST of a form over plain TCP or TLS (for https
+// addresses), with connection reuse, redirects and cookies.
 class THTTPClient {
 public:
     THTTPClient() = default;
@@ -31,7 +31,8 @@ public:
     int RedirectMaximum = 15;
     TProtocolVersion ProtocolVersion = pv1_1;
     THTTPOptions HTTPOptions;
-    int ReadTimeout = 0;  // milliseconds, 0 = no limit
+    // Milliseconds a read may wait without receiving anything; 0 = no limit.
+    int ReadTimeout = 60000;
     int ConnectTimeout = 120000;  // milliseconds
 
     // The body of the final response, byte for byte.
@@ -51,9 +52,9 @@ public:
 
 private:
     std::string DoRequest(THTTPMethod method, const std::string& url, const std::string* body);
-    bool HandleResponse(THTTPMethod& method, const std::string*& body, std::string& target,
-                        int redirectCount, std::string& result);
-    void PrepareRequest(const std::string& target, THTTPMethod method, const std::string* body);
+    bool HandleResponse(THTTPMethod& method, const std::string*& body, TURI& next, int redirectCount,
+                        std::string& result);
+    void PrepareRequest(TURI target, THTTPMethod method, const std::string* body);
     void ChooseConnection(bool http10);
     void SendRequest(TProtocolVersion version, const std::string* body);
     void ReadResponseHeaders();

@@ -24,7 +24,7 @@ void THTTPRequest::ComposeHeaders(const std::string& cookieValue)
         RawHeaders.SetValue("Authorization", EmptyBasicCredentials());
     if (ProxyBasicAuthentication)
         RawHeaders.SetValue("Proxy-Authorization", EmptyBasicCredentials());
-    RawHeaders.SetValue("Cookie", cookieValue);
+    RawHeaders.SetUnfoldedValue("Cookie", cookieValue);
 }
 
 std::string THTTPRequest::HeaderText(TProtocolVersion version) const

@@ -4,6 +4,55 @@
 #include "http/IntegerText.h"
 #include "http/TextTrim.h"
 
+#include <algorithm>
+#include <cctype>
+#include <limits>
+#include <optional>
+
+namespace {
+
+// 1*DIGIT that fits the length type; anything else ("+5", "5x", "-3", "") is no length.
+std::optional<int64_t> PlainDecimal(std::string_view text)
+{
+    if (text.empty() || !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    return TryParseInt64(text);
+}
+
+// Every value of every "Content-Length" header, a comma-separated list included, must be
+// the same plain decimal number.
+void ReadContentLength(const std::vector<std::string>& values, THTTPResponse& response)
+{
+    std::optional<int64_t> length;
+    std::string first;
+    for (const auto& value : values) {
+        std::string_view items = value;
+        for (;;) {
+            const size_t comma = items.find(',');
+            const std::string_view item = Trim(items.substr(0, comma));
+            const auto number = PlainDecimal(item);
+            if (!number) {
+                response.ContentLengthError = "Invalid \"Content-Length\" header: \"" + value + "\"";
+                return;
+            }
+            if (length && *length != *number) {
+                response.ContentLengthError =
+                    "Conflicting \"Content-Length\" headers: \"" + first + "\" and \"" + std::string(item) + "\"";
+                return;
+            }
+            length = number;
+            first = std::string(item);
+            if (comma == std::string_view::npos)
+                break;
+            items.remove_prefix(comma + 1);
+        }
+    }
+    response.ContentLength = *length;
+    response.HasContentLength = true;
+}
+
+}  // namespace
+
 void THTTPResponse::Clear()
 {
     *this = THTTPResponse();
@@ -25,14 +74,17 @@ void THTTPResponse::ProcessHeaders()
     ProxyConnection = RawHeaders.Values("Proxy-Connection");
     ContentType = RawHeaders.Values("Content-Type");
     TransferEncoding = RawHeaders.Values("Transfer-Encoding");
-    HasContentLengthHeader = !RawHeaders.AllValues("Content-Length").empty();
-    const auto length = TryParseInt64(RawHeaders.Values("Content-Length"));
-    HasContentLength = length && *length >= 0;
-    ContentLength = HasContentLength ? *length : -1;
+    Chunked = AsciiLowerCase(TransferEncoding).find("chunked") != std::string::npos;
+    const auto lengths = RawHeaders.AllValues("Content-Length");
+    HasContentLengthHeader = !lengths.empty();
+    if (HasContentLengthHeader && !Chunked)
+        ReadContentLength(lengths, *this);
 }
 
 bool THTTPResponse::AllowsKeepAlive(bool http10) const
 {
+    if ((Chunked && HasContentLengthHeader) || !ContentLengthError.empty())
+        return false;
     if (http10)
         return SameTextAscii(Trim(Connection), "keep-alive") || SameTextAscii(Trim(ProxyConnection), "keep-alive");
     return !SameTextAscii(Trim(Connection), "close") && !SameTextAscii(Trim(ProxyConnection), "close");

@@ -20,6 +20,11 @@ public:
     int64_t ContentLength = -1;  // -1 when absent or not a number
     bool HasContentLength = false;  // a length of 0 or more was given
     bool HasContentLengthHeader = false;
+    // "Transfer-Encoding" names chunked (in any letter case); it wins over any length.
+    bool Chunked = false;
+    // Why the "Content-Length" headers cannot frame the body; empty when they can (or when
+    // the body is chunked, and they do not count).
+    std::string ContentLengthError;
 
     void Clear();
     // Sets the status line and its code: the integer between the first and second blank.
@@ -27,7 +32,9 @@ public:
     // Takes the values above from RawHeaders.
     void ProcessHeaders();
     // Whether a response can be followed by another request on its connection: for
-    // HTTP/1.0 only when the server asked for "keep-alive", for HTTP/1.1 unless it said "close".
+    // HTTP/1.0 only when the server asked for "keep-alive", for HTTP/1.1 unless it said
+    // "close"; never after a response whose framing is in doubt (a length beside chunked,
+    // or a length that cannot be read), since stray bytes would be taken for the next answer.
     bool AllowsKeepAlive(bool http10) const;
     // 1xx, 204 and 304 responses never have a body.
     bool StatusForbidsBody() const;

@@ -101,15 +101,22 @@ std::vector<std::string> THeaderList::AllValues(std::string_view name) const
 
 void THeaderList::SetValue(std::string_view name, std::string_view value)
 {
+    ReplaceLines(name, value.empty() ? std::vector<std::string>() : FoldHeaderLine(std::string(name) + ": " + std::string(value)));
+}
+
+void THeaderList::SetUnfoldedValue(std::string_view name, std::string_view value)
+{
+    ReplaceLines(name, value.empty() ? std::vector<std::string>() : std::vector<std::string>{std::string(name) + ": " + std::string(value)});
+}
+
+void THeaderList::ReplaceLines(std::string_view name, const std::vector<std::string>& lines)
+{
     size_t index = FindName(name, 0);
     if (index != std::string::npos)
         Lines.erase(Lines.begin() + index, Lines.begin() + ContinuationEnd(index));
     else
         index = Lines.size();
-    if (value.empty())
-        return;
-    const auto folded = FoldHeaderLine(std::string(name) + ": " + std::string(value));
-    Lines.insert(Lines.begin() + index, folded.begin(), folded.end());
+    Lines.insert(Lines.begin() + index, lines.begin(), lines.end());
 }
 
 std::string THeaderList::Text() const

@@ -27,6 +27,9 @@ public:
     // Replaces the first line of this name (with its continuation lines) or appends one;
     // an empty value removes the line.
     void SetValue(std::string_view name, std::string_view value);
+    // The same, on one line however long: for headers whose readers do not join
+    // continuation lines ("Cookie").
+    void SetUnfoldedValue(std::string_view name, std::string_view value);
 
     // The lines each followed by CR LF.
     std::string Text() const;
@@ -35,6 +38,7 @@ private:
     size_t FindName(std::string_view name, size_t from) const;
     std::string ValueAt(size_t index) const;
     size_t ContinuationEnd(size_t index) const;
+    void ReplaceLines(std::string_view name, const std::vector<std::string>& lines);
 
     std::vector<std::string> Lines;
 };

@@ -37,9 +37,15 @@ public:
     EConnClosedGracefully() : ENetException("Connection Closed Gracefully.") {}
 };
 
+// Nothing arrived for the read timeout. A stalled error body, read with a limit of its own,
+// says "Read Timeout"; the client's own limit says "Read Timeout.".
 class EReadTimeout : public ENetException {
 public:
-    EReadTimeout() : ENetException("Read Timeout") {}
+    EReadTimeout() : ENetException("Read Timeout.") {}
+    static EReadTimeout OfErrorBody() { return EReadTimeout("Read Timeout"); }
+
+private:
+    explicit EReadTimeout(std::string message) : ENetException(std::move(message)) {}
 };
 
 class EReadLnMaxLineLengthExceeded : public ENetException {
@@ -60,10 +66,47 @@ public:
     EClientBusy() : ENetException("The HTTP client is busy with another request.") {}
 };
 
-// A target that needs an encrypted connection; the client has no TLS layer.
-class EIOHandlerPropInvalid : public ENetException {
+// TLS could not be set up or failed on an open connection; the message names the host
+// and OpenSSL's reason.
+class ETLSError : public ENetException {
 public:
-    EIOHandlerPropInvalid() : ENetException("IOHandler value is not valid") {}
+    using ENetException::ENetException;
+};
+
+// The TLS handshake with a server failed.
+class ETLSHandshakeFailed : public ETLSError {
+public:
+    ETLSHandshakeFailed(const std::string& host, const std::string& reason)
+        : ETLSError("TLS handshake failed for \"" + host + "\": " + reason) {}
+
+protected:
+    explicit ETLSHandshakeFailed(std::string message) : ETLSError(std::move(message)) {}
+};
+
+// The server's certificate is not trusted, has expired or is for another host.
+class ECertificateVerifyFailed : public ETLSHandshakeFailed {
+public:
+    ECertificateVerifyFailed(const std::string& host, const std::string& reason)
+        : ETLSHandshakeFailed("Certificate verify failed for \"" + host + "\": " + reason) {}
+};
+
+// A redirect the client does not follow, because following it would carry the form or the
+// session somewhere the user did not send them.
+class ERedirectRefused : public ENetException {
+public:
+    using ENetException::ENetException;
+};
+
+class ETooManyRedirects : public ENetException {
+public:
+    ETooManyRedirects() : ENetException("Too many redirects") {}
+};
+
+// A response whose end cannot be told: a "Content-Length" that is no plain decimal number,
+// or two that differ.
+class EInvalidContentLength : public ENetException {
+public:
+    using ENetException::ENetException;
 };
 
 class EUnknownProtocol : public ENetException {

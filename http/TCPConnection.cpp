@@ -3,7 +3,9 @@
 #include "common/core/Text.h"
 #include "http/IntegerText.h"
 #include "http/NetExceptions.h"
+#include "http/PlainTransport.h"
 #include "http/SocketErrors.h"
+#include "http/TLSTransport.h"
 
 #include <arpa/inet.h>
 #include <netdb.h>
@@ -23,6 +25,8 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr size_t CompactThreshold = 32768;
+// The most room made ahead for a body of announced length; a longer one grows as it arrives.
+constexpr uint64_t PreallocateLimit = 64 * 1024 * 1024;
 
 struct TSocketAddress {
     sockaddr_storage Storage{};
@@ -109,12 +113,15 @@ void TTCPConnection::Disconnect()
 
 void TTCPConnection::CloseSocket()
 {
+    if (Transport)
+        Transport->Shutdown();
+    Transport.reset();
     if (Socket >= 0)
         close(Socket);
     Socket = -1;
 }
 
-void TTCPConnection::Connect(const std::string& host, const std::string& port, int connectTimeoutMs)
+void TTCPConnection::Connect(const std::string& host, const std::string& port, bool tls, int connectTimeoutMs)
 {
     Disconnect();
     const TSocketAddress address = ResolveHost(host, PortNumber(port));
@@ -129,12 +136,27 @@ void TTCPConnection::Connect(const std::string& host, const std::string& port, i
                 throw EConnectException(SocketErrorNumber(errno));
             WaitForConnect(connectTimeoutMs);
         }
+        OpenTransport(host, port, tls);
     } catch (...) {
         CloseSocket();
         throw;
     }
     ConnectedHost = host;
     ConnectedPort = port;
+    ConnectedEncrypted = tls;
+}
+
+void TTCPConnection::OpenTransport(const std::string& host, const std::string& port, bool tls)
+{
+    if (!tls) {
+        Transport = std::make_unique<TPlainTransport>(Socket);
+        return;
+    }
+    if (!TLSContext)
+        TLSContext = std::make_unique<TTLSContext>();
+    Transport = std::make_unique<TTLSTransport>(Socket, host, port, *TLSContext);
+    for (TWaitFor wait = Transport->Open(); wait != TWaitFor::wfNothing; wait = Transport->Open())
+        WaitFor(wait, ReadTimeout);
 }
 
 void TTCPConnection::WaitForConnect(int connectTimeoutMs)
@@ -164,8 +186,9 @@ void TTCPConnection::AfterSlice()
         Stop->ThrowIfRequested();
 }
 
-void TTCPConnection::WaitFor(short events, int timeoutMs)
+void TTCPConnection::WaitFor(TWaitFor what, int timeoutMs)
 {
+    const short events = what == TWaitFor::wfWritable ? POLLOUT : POLLIN;
     const auto start = Clock::now();
     for (;;) {
         int slice = -1;
@@ -184,63 +207,61 @@ void TTCPConnection::WaitFor(short events, int timeoutMs)
 
 void TTCPConnection::CloseIfClosedByPeer()
 {
-    if (Socket < 0 || !PollOnce(Socket, POLLIN, 0))
+    if (!Transport || (!Transport->HasPendingBytes() && !PollOnce(Socket, POLLIN, 0)))
         return;
     // Whatever arrived while the connection was idle is kept; an end of the stream (or
     // an error) means the server is gone, and so is anything it sent before leaving.
-    for (;;) {
-        char block[4096];
-        const ssize_t received = recv(Socket, block, sizeof block, 0);
-        if (received > 0) {
-            InBuffer.append(block, static_cast<size_t>(received));
-            continue;
+    try {
+        for (;;) {
+            char block[4096];
+            const TTransportStep step = Transport->Receive(block, sizeof block);
+            if (step.Bytes > 0)
+                InBuffer.append(block, step.Bytes);
+            else if (step.Wait != TWaitFor::wfNothing)
+                return;
+            else
+                break;
         }
-        if (received < 0 && errno == EINTR)
-            continue;
-        if (received < 0 && (errno == EAGAIN || errno == EWOULDBLOCK))
-            return;
-        Disconnect();
-        return;
+    } catch (const ENetException&) {
+        // The connection is unusable; the next request opens a new one.
     }
+    Disconnect();
 }
 
 void TTCPConnection::Write(std::string_view bytes)
 {
-    if (Socket < 0)
+    if (!Transport)
         throw ESocketError(SocketErrorNumber(ENOTCONN));
     while (!bytes.empty()) {
-        const ssize_t sent = send(Socket, bytes.data(), bytes.size(), MSG_NOSIGNAL);
-        if (sent >= 0) {
-            bytes.remove_prefix(static_cast<size_t>(sent));
+        const TTransportStep step = Transport->Send(bytes);
+        if (step.Bytes > 0) {
+            bytes.remove_prefix(step.Bytes);
             ProcessPendingMessages(Hook);
-        } else if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            WaitFor(POLLOUT, 0);
-        } else if (errno != EINTR) {
-            throw ESocketError(SocketErrorNumber(errno));
+        } else {
+            // A server that takes nothing is waited for as long as one that sends nothing.
+            WaitFor(step.Wait == TWaitFor::wfNothing ? TWaitFor::wfWritable : step.Wait, ReadTimeout);
         }
     }
 }
 
 size_t TTCPConnection::Receive(char* target, size_t maxBytes)
 {
-    while (Socket >= 0) {
-        const ssize_t received = recv(Socket, target, maxBytes, 0);
-        if (received > 0)
-            return static_cast<size_t>(received);
-        if (received == 0)
-            break;
-        if (errno == EINTR)
-            continue;
-        if (errno == EAGAIN || errno == EWOULDBLOCK) {
-            WaitFor(POLLIN, ReadTimeout);
-            continue;
+    while (Transport) {
+        TTransportStep step;
+        try {
+            step = Transport->Receive(target, maxBytes);
+        } catch (const ESocketError& e) {
+            // An abort after the server's last bytes arrived is its way of ending the stream.
+            if ((e.LastError() == 10053 || e.LastError() == 10058) && Buffered() > 0)
+                break;
+            CloseSocket();
+            throw;
         }
-        const int number = SocketErrorNumber(errno);
-        // An abort after the server's last bytes arrived is its way of ending the stream.
-        if ((number == 10053 || number == 10058) && Buffered() > 0)
+        if (step.Bytes > 0)
+            return step.Bytes;
+        if (step.Wait == TWaitFor::wfNothing)
             break;
-        CloseSocket();
-        throw ESocketError(number);
+        WaitFor(step.Wait, ReadTimeout);
     }
     CloseSocket();
     return 0;
@@ -333,9 +354,37 @@ std::optional<std::string> TTCPConnection::ReadLn(size_t maxLength)
     return line;
 }
 
+uint64_t TTCPConnection::ReceiveIntoRoom(std::string& sink, uint64_t count)
+{
+    // One allocation for the whole body instead of one per block: growing block by block
+    // zero-filled and copied the body again and again.
+    const size_t start = sink.size();
+    const size_t room = static_cast<size_t>(std::min(count, PreallocateLimit));
+    sink.resize(start + room);
+    size_t filled = start;
+    try {
+        while (filled < sink.size() && Socket >= 0) {
+            const size_t received = Receive(sink.data() + filled, std::min(sink.size() - filled, RecvBufferSize));
+            if (received == 0)
+                break;
+            filled += received;
+        }
+    } catch (...) {
+        sink.resize(filled);
+        throw;
+    }
+    sink.resize(filled);
+    // A server that announced more than it sent must not leave the page holding the room.
+    if (filled < start + room)
+        sink.shrink_to_fit();
+    return filled - start;
+}
+
 uint64_t TTCPConnection::ReadBytes(std::string* sink, uint64_t count)
 {
     uint64_t taken = TakeBuffered(sink, count);
+    if (sink && taken < count)
+        taken += ReceiveIntoRoom(*sink, count - taken);
     while (taken < count && Socket >= 0) {
         const size_t wanted = static_cast<size_t>(std::min<uint64_t>(count - taken, RecvBufferSize));
         if (sink) {

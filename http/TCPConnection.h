@@ -2,16 +2,19 @@
 
 #include "common/core/ProcessMessages.h"
 #include "common/core/StopRequest.h"
+#include "http/TLSContext.h"
+#include "http/Transport.h"
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 
-// One client TCP connection with its buffer of received bytes not yet consumed. Every wait
-// (connect, send, receive) is cut into slices of at most 50 ms when a process-messages
-// hook or a stop request is set; after each slice the hook runs, so the window stays
-// responsive, and a stop request ends the wait with EStopRequested.
+// One client TCP connection, plain or TLS, with its buffer of received bytes not yet
+// consumed. Every wait (connect, TLS handshake, send, receive) is cut into slices of at most
+// 50 ms when a process-messages hook or a stop request is set; after each slice the hook
+// runs, so the window stays responsive, and a stop request ends the wait with EStopRequested.
 class TTCPConnection {
 public:
     static constexpr size_t RecvBufferSize = 32768;
@@ -26,19 +29,23 @@ public:
     // Borrowed: the request outlives the connection's calls; nullptr = nothing to check.
     void SetStopRequest(const TStopRequest* stop) { Stop = stop; }
 
-    // Resolves the host and connects. Raises ESocketError (11001) for an unknown host,
-    // EConnectException when the connect fails and EConnectTimeout after connectTimeoutMs.
-    void Connect(const std::string& host, const std::string& port, int connectTimeoutMs);
+    // Resolves the host and connects; with tls, also completes the TLS handshake, which
+    // waits like a read. Raises ESocketError (11001) for an unknown host, EConnectException
+    // when the connect fails, EConnectTimeout after connectTimeoutMs and ETLSHandshakeFailed
+    // when the server cannot be trusted.
+    void Connect(const std::string& host, const std::string& port, bool tls, int connectTimeoutMs);
     void Disconnect();
     bool Connected() const { return Socket >= 0; }
     const std::string& Host() const { return ConnectedHost; }
     const std::string& Port() const { return ConnectedPort; }
+    bool Encrypted() const { return ConnectedEncrypted; }
 
     // Looks for one millisecond whether the server closed the connection meanwhile;
     // if it did, the connection is closed here too.
     void CloseIfClosedByPeer();
 
-    // Milliseconds without any data after which a read fails with EReadTimeout; 0 = no limit.
+    // Milliseconds without any progress after which a read (or a send, or the handshake)
+    // fails with EReadTimeout; 0 = no limit.
     int ReadTimeout = 0;
 
     void Write(std::string_view bytes);
@@ -49,19 +56,24 @@ public:
     std::optional<std::string> ReadLn(size_t maxLength);
 
     // Appends up to count bytes to sink (or drops them when sink is null); stops early when
-    // the server closes the connection. Returns the number of bytes taken.
+    // the server closes the connection. Returns the number of bytes taken. Room for the
+    // bytes is made once, up to a limit, since count comes from the server.
     uint64_t ReadBytes(std::string* sink, uint64_t count);
 
     // Appends every byte up to the server's close.
     void ReadUntilClosed(std::string* sink);
 
 private:
+    void OpenTransport(const std::string& host, const std::string& port, bool tls);
     // Reads one block into the buffer; false when the server has closed the connection.
     bool FillBuffer();
     // Receives directly into sink (no copy through the buffer); 0 when closed.
     size_t ReceiveInto(std::string* sink, size_t maxBytes);
+    // Receives up to count bytes straight into sink, in room made for them at once (up to
+    // a limit); returns the number received.
+    uint64_t ReceiveIntoRoom(std::string& sink, uint64_t count);
     size_t Receive(char* target, size_t maxBytes);
-    void WaitFor(short events, int timeoutMs);
+    void WaitFor(TWaitFor what, int timeoutMs);
     void CloseSocket();  // keeps the bytes already received
     void WaitForConnect(int connectTimeoutMs);
     bool WaitsInSlices() const { return Hook || Stop; }
@@ -71,8 +83,11 @@ private:
     void CompactBuffer();
 
     int Socket = -1;
+    std::unique_ptr<TTLSContext> TLSContext;  // made for the first TLS connection, kept for later ones
+    std::unique_ptr<TTransport> Transport;  // uses Socket (and TLSContext); exists while it is open
     std::string ConnectedHost;
     std::string ConnectedPort;
+    bool ConnectedEncrypted = false;
     ProcessMessages Hook;
     const TStopRequest* Stop = nullptr;
     std::string InBuffer;

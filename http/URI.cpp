@@ -89,16 +89,51 @@ bool IsDefaultPort(const std::string& port)
     return port.empty() || port == "0" || port == "80" || port == "443";
 }
 
+bool NeedsEncodingOnRequestLine(unsigned char c)
+{
+    return c <= ' ' || c >= 0x7F;
+}
+
+void AppendForRequestLine(std::string& line, std::string_view part)
+{
+    static constexpr char HexDigits[] = "0123456789ABCDEF";
+    for (const char c : part) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (NeedsEncodingOnRequestLine(byte)) {
+            line += '%';
+            line += HexDigits[byte >> 4];
+            line += HexDigits[byte & 0x0F];
+        } else {
+            line += c;
+        }
+    }
+}
+
 }  // namespace
+
+std::string DefaultPortOf(std::string_view protocol)
+{
+    return SameTextAscii(protocol, "https") ? "443" : "80";
+}
 
 std::string TURI::RequestTarget() const
 {
-    return Path + Document + Params;
+    std::string target;
+    target.reserve(Path.size() + Document.size() + Params.size());
+    AppendForRequestLine(target, Path);
+    AppendForRequestLine(target, Document);
+    AppendForRequestLine(target, Params);
+    return target;
 }
 
 std::string TURI::HostField() const
 {
-    return Port == "80" ? Host : Host + ":" + Port;
+    return Port == DefaultPortOf(Protocol) ? Host : Host + ":" + Port;
+}
+
+bool TURI::IsSecure() const
+{
+    return SameTextAscii(Protocol, "https");
 }
 
 // Only a scheme name may stand before "://", so that a relative target carrying a URL in
@@ -136,22 +171,24 @@ TURI ParseURL(std::string_view url)
 TURI ResolveURL(const TURI& base, std::string_view target)
 {
     const TURI parsed = ParseURL(target);
+    const bool absolute = IsAbsoluteURL(target);
     TURI resolved = base;
-    resolved.Protocol = parsed.Protocol.empty() ? "http" : parsed.Protocol;
-    if (SameTextAscii(resolved.Protocol, "https"))
-        throw EIOHandlerPropInvalid();
-    if (!SameTextAscii(resolved.Protocol, "http"))
+    // A relative target stays with the protocol of the page that named it, so that a
+    // redirect on an https site does not fall back to plain http.
+    if (absolute || base.Protocol.empty())
+        resolved.Protocol = parsed.Protocol.empty() ? "http" : parsed.Protocol;
+    if (!SameTextAscii(resolved.Protocol, "http") && !SameTextAscii(resolved.Protocol, "https"))
         throw EUnknownProtocol();
 
-    if (IsAbsoluteURL(target)) {
+    if (absolute) {
         // An absolute target names its own host, even an empty one, and without a port
         // it goes to the protocol's port, not to the port of the previous host.
         resolved.Host = parsed.Host;
         resolved.Username = parsed.Username;
         resolved.Password = parsed.Password;
-        resolved.Port = parsed.Port.empty() ? "80" : parsed.Port;
+        resolved.Port = parsed.Port.empty() ? DefaultPortOf(resolved.Protocol) : parsed.Port;
     } else if (IsDefaultPort(resolved.Port)) {
-        resolved.Port = "80";
+        resolved.Port = DefaultPortOf(resolved.Protocol);
     }
     resolved.Path = NormalisePath(JoinPaths(base.Path, parsed.Path));
     resolved.Document = parsed.Document;

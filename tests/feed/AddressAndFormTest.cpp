@@ -14,7 +14,15 @@ TEST(AdminAddresses, LowerCasesOnlyAsciiLettersAndBuildsTheFivePages)
     EXPECT_EQ(site.NewCategory, "http://www.example.com/admin/dir_categs_edit.php?action=N");
     EXPECT_EQ(site.NewSymbolicCategory, "http://www.example.com/admin/dir_categs_edit.php?action=N&s=1");
 
-    EXPECT_EQ(BuildAdminAddresses("\xC3\x84rger.DE ").Domain, "\xC3\x84rger.de ");
+    EXPECT_EQ(BuildAdminAddresses("\xC3\x84rger.DE").Domain, "\xC3\x84rger.de");
+}
+
+TEST(AdminAddresses, AnHttpsPrefixInAnyCaseMakesEveryAddressHttps)
+{
+    const TAdminAddresses site = BuildAdminAddresses("HTTPS://WWW.Example.COM:8443");
+    EXPECT_EQ(site.Domain, "www.example.com:8443");
+    EXPECT_EQ(site.Index, "https://www.example.com:8443/admin/index.php");
+    EXPECT_EQ(site.NewSymbolicCategory, "https://www.example.com:8443/admin/dir_categs_edit.php?action=N&s=1");
 }
 
 TEST(AdminAddresses, KeepsAPortAndLetsAnEmptyDomainThrough)
@@ -25,8 +33,10 @@ TEST(AdminAddresses, KeepsAPortAndLetsAnEmptyDomainThrough)
 
 TEST(AdminAddresses, RejectsSchemesAndPathsWithTheDomainMessage)
 {
-    for (const char* domain : {"http://example.com", "HTTP://example.com", "https://example.com", "example.com/",
-                               "example.com/admin", "xhttp:y"}) {
+    for (const char* domain : {"http://example.com", "HTTP://example.com", "https://example.com/", "example.com/",
+                               "example.com/admin", "xhttp:y", "https://http://example.com",
+                               "evil.test#.example.com", "evil.test?.example.com", "me@evil.test",
+                               "evil.test\\example.com", "example.com ", "exa mple.com", "example.com\t"}) {
         try {
             BuildAdminAddresses(domain);
             ADD_FAILURE() << domain << " was accepted";

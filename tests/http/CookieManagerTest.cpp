@@ -1,3 +1,4 @@
+#include "CookieClient.h"
 #include "TestServer.h"
 
 #include "http/CookieManager.h"
@@ -48,30 +49,63 @@ TEST_F(CookieStore, CookieWithoutPathBelongsToTheDirectoryThatSetIt)
     EXPECT_EQ(Sent("/"), "");
 }
 
-TEST_F(CookieStore, DomainValidationAgainstTheHost)
+TEST_F(CookieStore, DomainMustHoldTheHostAndBeNoPublicSuffix)
 {
-    Set("a=1; path=/; domain=site.test");
-    Set("b=2; path=/; domain=.other.test");
-    Set("c=3; path=/; domain=A.site.test");
-    EXPECT_EQ(Store.CookieCollection().Count(), 0u);
-    Set("d=4; path=/; domain=.site.test");
-    ASSERT_EQ(Store.CookieCollection().Count(), 1u);
-    EXPECT_EQ(Store.CookieCollection()[0].Domain, ".site.test");
-    Set("e=5; path=/", "127.0.0.1");
-    Set("f=6; path=/; domain=127.0.0.2", "127.0.0.1");
-    EXPECT_EQ(Store.CookieCollection().Count(), 2u);
+    Set("a=1; path=/; domain=.site.test");
+    Set("b=2; path=/; domain=site.test");
+    Set("c=3; path=/; domain=A.Site.Test");
+    Set("d=4; path=/; domain=.site.test", "site.test");
+    ASSERT_EQ(Store.CookieCollection().Count(), 4u);
+    EXPECT_EQ(Store.CookieCollection()[0].Domain, "site.test");
+    EXPECT_FALSE(Store.CookieCollection()[0].HostOnly);
+    EXPECT_EQ(Store.CookieCollection()[2].Domain, "a.site.test");
+
+    Set("e=5; path=/; domain=.other.test");
+    Set("f=6; path=/; domain=test");
+    Set("g=7; path=/; domain=.co.uk", "www.shop.co.uk");
+    Set("h=8; path=/; domain=github.io", "user.github.io");
+    Set("i=9; path=/; domain=ite.test");
+    Set("j=10; path=/; domain=0.0.1", "127.0.0.1");
+    Set("k=11; path=/; domain=127.0.0.2", "127.0.0.1");
+    EXPECT_EQ(Store.CookieCollection().Count(), 4u);
+
+    // A public suffix or an address naming itself keeps the cookie to itself.
+    Set("l=12; path=/; domain=github.io", "github.io");
+    Set("m=13; path=/; domain=127.0.0.1", "127.0.0.1");
+    ASSERT_EQ(Store.CookieCollection().Count(), 6u);
+    EXPECT_TRUE(Store.CookieCollection()[4].HostOnly);
+    EXPECT_EQ(Sent("/", "user.github.io"), "");
+    EXPECT_EQ(Sent("/", "github.io"), "l=12");
 }
 
-TEST_F(CookieStore, CookiesGoOnlyToTheirHostAndItsSubdomains)
+TEST_F(CookieStore, HostOnlyCookiesStayWithTheirHostDomainCookiesReachSubdomains)
 {
     Set("d=4; path=/; domain=.site.test");
     Set("h=8; path=/");
     EXPECT_EQ(Sent("/", "site.test"), "d=4");
     EXPECT_EQ(Sent("/", "x.site.test"), "d=4");
     EXPECT_EQ(Sent("/", "X.SITE.TEST"), "d=4");
-    EXPECT_EQ(Sent("/", "x.a.site.test"), "d=4; h=8");
+    EXPECT_EQ(Sent("/", "A.site.test"), "d=4; h=8");
+    EXPECT_EQ(Sent("/", "x.a.site.test"), "d=4");
     EXPECT_EQ(Sent("/", "x.site.test.net"), "");
     EXPECT_EQ(Sent("/", "evilsite.test"), "");
+    // The same name under the same domain is one cookie, whether host-only or not.
+    Set("d=5; path=/", "site.test");
+    EXPECT_EQ(Store.CookieCollection().Count(), 2u);
+    EXPECT_EQ(Sent("/", "x.site.test"), "");
+}
+
+TEST_F(CookieStore, PathsMatchWholeSegmentsAndAMissingPathIsTheDirectory)
+{
+    Set("a=1; path=/adm");
+    Set("b=2; path=");
+    Set("c=3; path=admin");
+    Set("d=4; path=/admin");
+    EXPECT_EQ(Store.CookieCollection()[1].Path, "/admin/");
+    EXPECT_EQ(Store.CookieCollection()[2].Path, "/admin/");
+    EXPECT_EQ(Sent("/admin/"), "c=3; b=2; d=4");
+    EXPECT_EQ(Sent("/admin/sub/"), "c=3; b=2; d=4");
+    EXPECT_EQ(Sent("/adminx/"), "");
 }
 
 TEST_F(CookieStore, ReplacementKeepsThePlaceAndTakesValueAndExpiry)
@@ -133,11 +167,27 @@ TEST_F(CookieStore, ValuesFlagsAndRfc2965Attributes)
     EXPECT_EQ(Store.CookieCollection().Count(), 4u);
 }
 
-TEST(CookieText, TextFormOfAParsedCookie)
+TEST_F(CookieStore, MaxAgeOfZeroOrLessDeletesAndWinsOverExpires)
+{
+    Set("a=1; path=/");
+    Set("b=2; path=/");
+    Set("c=3; path=/; expires=Fri, 31-Dec-2060 23:59:59 GMT");
+    Set("a=1; path=/; max-age=0");
+    Set("b=2; path=/; max-age=-1");
+    Set("c=3; path=/; max-age=-5; expires=Fri, 31-Dec-2060 23:59:59 GMT");
+    Set("d=4; path=/; expires=Thu, 01-Jan-1970 00:00:01 GMT; max-age=60");
+    Set("e=5; path=/; max-age=99999999999999999999");
+    Set("f=6; path=/; max-age=1x");
+    Set("g=7; path=/; expires=Fri, 31 Dec 9999 23:59:59 GMT");
+    EXPECT_EQ(Sent("/"), "g=7; f=6; e=5; d=4");
+}
+
+TEST(CookieText, LastOfARepeatedAttributeCountsAndSecureNeedsNoValue)
 {
     TCookieRFC2109 cookie;
-    cookie.Parse("sid=abc; Path=/admin/; DOMAIN=.site.test; secure; comment=hi; version=1; path=/ignored");
+    cookie.Parse("sid=abc; Path=/ignored; DOMAIN=.site.test; secure=false; comment=hi; version=1; path=/admin/");
     EXPECT_EQ(cookie.Path, "/admin/");
+    EXPECT_TRUE(cookie.Secure);
     EXPECT_EQ(cookie.Kind, TCookieKind::ckNetscape);
     EXPECT_EQ(cookie.TextForm(), "sid=abc; path=/admin/; domain=.site.test; secure; comment=hi; version=1");
 }
@@ -148,9 +198,8 @@ TEST(CookieTraffic, SessionCookieFromTheLoginGoesBackWithLaterRequests)
     server.Reply(OkResponse("logged in", "Set-Cookie: PHPSESSID=s1; path=/\r\nSet-Cookie: admin=1\r\n"));
     server.Reply(OkResponse("form"));
     server.Reply(OkResponse("root"));
-    TCookieManager cookies;
-    THTTPClient client;
-    client.SetCookieManager(&cookies);
+    TCookieClient browser;
+    THTTPClient& client = browser.Client;
     std::vector<std::string> fields{"user=a"};
     client.PostForm(server.URL("/admin/login.php"), fields);
     client.GetPage(server.URL("/admin/dir_categs_edit.php?action=N"));
@@ -159,6 +208,35 @@ TEST(CookieTraffic, SessionCookieFromTheLoginGoesBackWithLaterRequests)
     EXPECT_EQ(requests[0].find("Cookie:"), std::string::npos);
     EXPECT_NE(requests[1].find("\r\nCookie: admin=1; PHPSESSID=s1\r\n\r\n"), std::string::npos);
     EXPECT_NE(requests[2].find("\r\nCookie: PHPSESSID=s1\r\n\r\n"), std::string::npos);
+}
+
+TEST(CookieTraffic, AHostOnlyCookieNeverReachesAnotherHost)
+{
+    TTestServer server;
+    server.Reply(OkResponse("set", "Set-Cookie: s=1; path=/\r\nSet-Cookie: t=2; path=/; domain=.0.0.1\r\n"));
+    server.Reply(OkResponse("other host"));
+    server.Reply(OkResponse("same host"));
+    TCookieClient browser;
+    THTTPClient& client = browser.Client;
+    client.GetPage(server.URL("/"));
+    client.GetPage("http://localhost:" + std::to_string(server.Port()) + "/");
+    client.GetPage(server.URL("/"));
+    const auto requests = server.Requests();
+    EXPECT_EQ(requests.at(1).find("Cookie:"), std::string::npos);
+    EXPECT_NE(requests.at(2).find("\r\nCookie: s=1\r\n"), std::string::npos);
+}
+
+TEST(CookieTraffic, ALongCookieHeaderStaysOnOneLine)
+{
+    TTestServer server;
+    const std::string value(1500, 'v');
+    server.Reply(OkResponse("set", "Set-Cookie: a=" + value + ", with comma; path=/\r\nSet-Cookie: b=2; path=/\r\n"));
+    server.Reply(OkResponse("sent"));
+    TCookieClient browser;
+    THTTPClient& client = browser.Client;
+    client.GetPage(server.URL("/"));
+    client.GetPage(server.URL("/"));
+    EXPECT_NE(server.Requests().at(1).find("\r\nCookie: b=2; a=" + value + ", with comma\r\n\r\n"), std::string::npos);
 }
 
 }  // namespace

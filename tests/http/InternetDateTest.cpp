@@ -29,6 +29,14 @@ TEST(InternetDate, TwoDigitYearsFollowTheCookieRule)
     EXPECT_EQ(ReadInternetDate("Sun, 01-Jan-69 00:00:00 GMT"), At(2069, 1, 1, 0, 0, 0));
 }
 
+TEST(InternetDate, TokensInAnyOrderAndFarFutureDates)
+{
+    EXPECT_EQ(ReadInternetDate("08:49:37 6 nov 1994"), At(1994, 11, 6, 8, 49, 37));
+    EXPECT_EQ(ReadInternetDate("1994-November-06 8:49:37Z"), At(1994, 11, 6, 8, 49, 37));
+    EXPECT_EQ(ReadInternetDate("Wed Dec 31 23:59:59 2025"), At(2025, 12, 31, 23, 59, 59));
+    EXPECT_EQ(ReadInternetDate("Fri, 31 Dec 9999 23:59:59 GMT"), At(9999, 12, 31, 23, 59, 59));
+}
+
 TEST(InternetDate, UnreadableTextsGiveNothing)
 {
     EXPECT_FALSE(ReadInternetDate("someday"));
@@ -36,6 +44,9 @@ TEST(InternetDate, UnreadableTextsGiveNothing)
     EXPECT_FALSE(ReadInternetDate("Thu, 31-Feb-2026 00:00:00 GMT"));
     EXPECT_FALSE(ReadInternetDate("Thu, 01-Foo-2026 00:00:00 GMT"));
     EXPECT_FALSE(ReadInternetDate("Thu, 01-Jan-2026 25:00:00 GMT"));
+    EXPECT_FALSE(ReadInternetDate("Thu, 01-Jan-1600 00:00:00 GMT"));
+    EXPECT_FALSE(ReadInternetDate("Thu, 01-Jan 00:00:00 GMT"));
+    EXPECT_FALSE(ReadInternetDate("Thu, 001-Jan-2026 00:00:00 GMT"));
 }
 
 TEST(InternetDate, FormattedLocalDateReadsBack)

@@ -2,6 +2,7 @@
 
 #include "http/HTTPClient.h"
 #include "http/NetExceptions.h"
+#include "http/Redirects.h"
 
 #include <gtest/gtest.h>
 
@@ -45,35 +46,106 @@ TEST(Redirects, PostFoundIsPostedAgainAndSeeOtherBecomesAGet)
     EXPECT_EQ(Body(requests[3]), "");
 }
 
-TEST(Redirects, LocationOnA200IsFollowedAndRelativeTargetsResolve)
+TEST(Redirects, AFormIsNeverPostedAgainToAnotherSite)
 {
-    TTestServer server;
-    server.Reply(Redirect("HTTP/1.1 200 OK", "../up/x.php"));
-    server.Reply(Redirect("HTTP/1.1 301 Moved Permanently", "sub//y.php"));
-    server.Reply(OkResponse("landed"));
+    TTestServer site;
+    TTestServer other;
+    const std::string otherHost = "http://localhost:" + std::to_string(site.Port());
+    site.Reply(Redirect("HTTP/1.1 302 Found", otherHost + "/admin/index.php"));
+    site.Reply(OkResponse("landed without the form"));
+    site.Reply(Redirect("HTTP/1.1 307 Temporary Redirect", other.URL("/steal.php")));
+    site.Reply(Redirect("HTTP/1.1 308 Permanent Redirect", "again.php"));
+    site.Reply(OkResponse("posted again on the same site"));
     THTTPClient client;
     client.HandleRedirects = true;
-    EXPECT_EQ(client.GetPage(server.URL("/admin/index.php")), "landed");
+    std::vector<std::string> fields{"user=a", "pass=secret"};
+
+    EXPECT_EQ(client.PostForm(site.URL("/admin/login.php"), fields), "landed without the form");
+    try {
+        client.PostForm(site.URL("/admin/login.php"), fields);
+        FAIL();
+    } catch (const ERedirectRefused& e) {
+        EXPECT_EQ(e.what(), "Refusing to post the form again to another site: " + other.URL("/steal.php"));
+    }
+    EXPECT_EQ(client.PostForm(site.URL("/admin/login.php"), fields), "posted again on the same site");
+
+    const auto requests = site.Requests();
+    ASSERT_EQ(requests.size(), 5u);
+    EXPECT_EQ(RequestLine(requests[1]), "GET /admin/index.php HTTP/1.0");
+    EXPECT_NE(requests[1].find("\r\nHost: localhost:" + std::to_string(site.Port()) + "\r\n"), std::string::npos);
+    EXPECT_EQ(requests[1].find("Content-Length"), std::string::npos);
+    EXPECT_EQ(Body(requests[1]), "");
+    EXPECT_EQ(RequestLine(requests[4]), "POST /admin/again.php HTTP/1.0");
+    EXPECT_EQ(Body(requests[4]), "user=a&pass=secret&");
+    EXPECT_TRUE(other.Requests().empty());
+}
+
+TEST(Redirects, OnlyTheMoveUpFromPort80ToHttpsOn443StaysOnTheSite)
+{
+    const TURI from = ResolveURL(TURI(), "http://site.test/admin/login.php");
+    const auto methodTo = [&](int status, const std::string& target) {
+        return RedirectMethod(status, THTTPMethod::hmPost, from, ResolveURL(from, target), target);
+    };
+    EXPECT_EQ(methodTo(301, "https://site.test/admin/login.php"), THTTPMethod::hmPost);
+    EXPECT_EQ(methodTo(308, "https://SITE.TEST:443/admin/login.php"), THTTPMethod::hmPost);
+    EXPECT_EQ(methodTo(302, "https://site.test:8443/admin/login.php"), THTTPMethod::hmGet);
+    EXPECT_EQ(methodTo(301, "http://www.site.test/admin/login.php"), THTTPMethod::hmGet);
+    EXPECT_THROW(methodTo(307, "https://www.site.test/admin/login.php"), ERedirectRefused);
+    EXPECT_EQ(RedirectMethod(307, THTTPMethod::hmGet, from, ResolveURL(from, "http://else.test/"), ""),
+              THTTPMethod::hmGet);
+}
+
+TEST(Redirects, ALocationWithBlanksIsEncodedOnTheRequestLine)
+{
+    TTestServer server;
+    server.Reply(Redirect("HTTP/1.1 302 Found", "/new page.php?q=a b\x01#frag ment"));
+    server.Reply(OkResponse("x"));
+    THTTPClient client;
+    client.HandleRedirects = true;
+    client.GetPage(server.URL("/"));
+    EXPECT_EQ(RequestLine(server.Requests().at(1)), "GET /new%20page.php?q=a%20b%01 HTTP/1.1");
+}
+
+TEST(Redirects, RelativeTargetsResolveAndOnlyA3xxRedirects)
+{
+    TTestServer server;
+    server.Reply(Redirect("HTTP/1.1 302 Found", "../up/x.php"));
+    server.Reply(Redirect("HTTP/1.1 301 Moved Permanently", "sub//y.php"));
+    server.Reply(Redirect("HTTP/1.1 200 OK", "/elsewhere"));
+    server.Reply(Response("HTTP/1.1 404 Not Found", "Location: /elsewhere\r\nContent-Length: 4\r\n", "gone"));
+    THTTPClient client;
+    client.HandleRedirects = true;
+    EXPECT_EQ(client.GetPage(server.URL("/admin/index.php")), "moved");
+    EXPECT_THROW(client.GetPage(server.URL("/missing")), EHTTPProtocolException);
     const auto requests = server.Requests();
+    ASSERT_EQ(requests.size(), 4u);
     EXPECT_EQ(RequestLine(requests[1]), "GET /up/x.php HTTP/1.1");
     EXPECT_EQ(RequestLine(requests[2]), "GET /up/sub/y.php HTTP/1.1");
+    EXPECT_EQ(RequestLine(requests[3]), "GET /missing HTTP/1.1");
     EXPECT_EQ(server.Connections(), 1);
 }
 
-TEST(Redirects, AChainOfTwentyStopsAfterFifteenRequestsWithAnEmptyResult)
+TEST(Redirects, AChainOfTwentyFailsAfterFifteenRequests)
 {
     TTestServer server;
     for (int i = 0; i < 20; ++i)
         server.Reply(Redirect("HTTP/1.1 302 Found", "/r" + std::to_string(i + 1)));
     THTTPClient client;
     client.HandleRedirects = true;
-    EXPECT_EQ(client.GetPage(server.URL("/r0")), "");
+    try {
+        client.GetPage(server.URL("/r0"));
+        FAIL();
+    } catch (const ETooManyRedirects& e) {
+        EXPECT_STREQ(e.what(), "Too many redirects");
+    }
     EXPECT_EQ(server.Requests().size(), 15u);
     EXPECT_EQ(client.Response().Location, "/r15");
-    // The count starts afresh with every call.
-    for (int i = 0; i < 10; ++i)
+    // The count starts afresh with every call: the five redirects left over and nine more
+    // still end in a page at the fifteenth request.
+    for (int i = 0; i < 9; ++i)
         server.Reply(Redirect("HTTP/1.1 302 Found", "/s" + std::to_string(i + 1)));
-    EXPECT_EQ(client.GetPage(server.URL("/again")), "");
+    server.Reply(OkResponse("arrived"));
+    EXPECT_EQ(client.GetPage(server.URL("/again")), "arrived");
     EXPECT_EQ(server.Requests().size(), 30u);
 }
 
@@ -107,18 +179,13 @@ TEST(Redirects, RedirectWithoutLocationIsAProtocolError)
     EXPECT_EQ(server.Requests().size(), 1u);
 }
 
-TEST(Redirects, HttpsAndUnknownProtocolsFail)
+TEST(Redirects, UnknownProtocolsFail)
 {
     TTestServer server;
-    server.Reply(Redirect("HTTP/1.1 302 Found", "https://secure.test/login"));
+    server.Reply(Redirect("HTTP/1.1 302 Found", "ftp://127.0.0.1/file"));
     THTTPClient client;
     client.HandleRedirects = true;
-    try {
-        client.GetPage(server.URL("/"));
-        FAIL();
-    } catch (const EIOHandlerPropInvalid& e) {
-        EXPECT_STREQ(e.what(), "IOHandler value is not valid");
-    }
+    EXPECT_THROW(client.GetPage(server.URL("/")), EUnknownProtocol);
     EXPECT_THROW(client.GetPage("ftp://127.0.0.1/x"), EUnknownProtocol);
 }
 

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+
 namespace {
 
 std::string Chunked(const std::string& chunks)
@@ -54,6 +56,44 @@ TEST(BodyFraming, InvalidChunkSizeFailsAndDropsTheConnection)
     EXPECT_EQ(server.Connections(), 2);
 }
 
+TEST(BodyFraming, ChunkedWinsOverALengthAndEndsTheConnection)
+{
+    TTestServer server;
+    server.Reply(Response("HTTP/1.1 200 OK", "Content-Length: 3\r\nTransfer-Encoding: CHUNKED\r\n",
+                          "5\r\nhello\r\n0\r\n\r\n" + OkResponse("smuggled")));
+    server.Reply(OkResponse("fresh"));
+    THTTPClient client;
+    EXPECT_EQ(client.GetPage(server.URL("/1")), "hello");
+    EXPECT_EQ(client.GetPage(server.URL("/2")), "fresh");
+    EXPECT_EQ(server.Connections(), 2);
+}
+
+TEST(BodyFraming, LengthsThatCannotFrameABodyFailAndLeaveNothingForTheNextCall)
+{
+    struct TCase {
+        std::string Headers;
+        std::string Message;
+    };
+    const TCase cases[] = {
+        {"Content-Length: abc\r\n", "Invalid \"Content-Length\" header: \"abc\""},
+        {"Content-Length: -3\r\n", "Invalid \"Content-Length\" header: \"-3\""},
+        {"Content-Length: +5\r\n", "Invalid \"Content-Length\" header: \"+5\""},
+        {"Content-Length: 99999999999999999999\r\n", "Invalid \"Content-Length\" header: \"99999999999999999999\""},
+        {"Content-Length: 5\r\nContent-Length: 6\r\n", "Conflicting \"Content-Length\" headers: \"5\" and \"6\""},
+        {"Content-Length: 5, 6\r\n", "Conflicting \"Content-Length\" headers: \"5\" and \"6\""},
+    };
+    TTestServer server;
+    THTTPClient client;
+    for (const TCase& c : cases) {
+        server.Reply(Response("HTTP/1.1 200 OK", c.Headers, "hello" + OkResponse("stray")));
+        server.Reply(OkResponse("own answer"));
+        EXPECT_EQ(MessageOf<EInvalidContentLength>(client, server.URL("/bad")), c.Message);
+        EXPECT_EQ(client.GetPage(server.URL("/next")), "own answer") << c.Message;
+    }
+    server.Reply(Response("HTTP/1.1 200 OK", "Content-Length: 5, 5\r\nContent-Length: 5\r\n", "hello"));
+    EXPECT_EQ(client.GetPage(server.URL("/same")), "hello");
+}
+
 TEST(BodyFraming, AnnouncedSizesAreNotTrusted)
 {
     TTestServer server;
@@ -92,6 +132,22 @@ TEST(StatusAndHeaders, InterimContinueStatusWithoutReasonAndTheResponseRecord)
     EXPECT_EQ(response.RawHeaders.Values("x-long"), "part one part two");
     EXPECT_EQ(response.ContentType, "text/plain");
     EXPECT_EQ(response.ContentLength, 2);
+}
+
+TEST(StatusAndHeaders, InterimAnswersWithoutAFinalOneEndWithinTheReadTimeout)
+{
+    TTestServer server;
+    server.Reply(TTestServer::TReply{{{0, "HTTP/1.1 100 Continue\r\n\r\n"}}, false});
+    TTestServer::TReply endless;
+    for (int i = 0; i < 40; ++i)
+        endless.Steps.push_back({25, "HTTP/1.1 100 Continue\r\n\r\n"});
+    server.Reply(endless);
+    THTTPClient client;
+    client.ReadTimeout = 300;
+    EXPECT_EQ(MessageOf<EReadTimeout>(client, server.URL("/silent")), "Read Timeout.");
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(MessageOf<EReadTimeout>(client, server.URL("/endless")), "Read Timeout.");
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(900));
 }
 
 TEST(StatusAndHeaders, LineLengthLimit)

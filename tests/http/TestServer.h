@@ -1,6 +1,11 @@
 #pragma once
 
+#include "tools/site/Certificate.h"
+
+#include <openssl/ssl.h>
+
 #include <atomic>
+#include <memory>
 #include <condition_variable>
 #include <deque>
 #include <mutex>
@@ -8,10 +13,10 @@
 #include <thread>
 #include <vector>
 
-// A loopback HTTP server for the client's tests. It records every request exactly as
-// received (header block plus "Content-Length" bytes) and answers each one with the next
-// scripted reply: bytes, sent in steps with optional pauses, and optionally a close.
-// A request with no reply left is answered by closing the connection.
+// A loopback HTTP server for the client's tests, plain or over TLS. It records every request
+// exactly as received (header block plus "Content-Length" bytes, decrypted) and answers each
+// one with the next scripted reply: bytes, sent in steps with optional pauses, and
+// optionally a close. A request with no reply left is answered by closing the connection.
 class TTestServer {
 public:
     struct TStep {
@@ -25,6 +30,8 @@ public:
     };
 
     TTestServer();
+    // Serves TLS with this certificate.
+    explicit TTestServer(const TCertificate& identity);
     ~TTestServer();
 
     int Port() const { return ListenPort; }
@@ -35,23 +42,36 @@ public:
 
     std::vector<std::string> Requests();
     int Connections() const { return Accepted; }
+    // TLS connections whose handshake failed, and those that resumed an earlier session.
+    int FailedHandshakes() const { return HandshakeFailures; }
+    int ResumedSessions() const { return Resumptions; }
     // Waits until the server has closed or seen closed this many connections.
     bool WaitForClosedConnections(int count, int timeoutMs = 5000);
 
 private:
+    using TSession = std::unique_ptr<SSL, decltype(&SSL_free)>;
     struct TClient {
         int Socket;
+        TSession Tls{nullptr, &SSL_free};
         std::string Received;
     };
 
+    void Listen();
     void Run();
+    void Accept();
     void ServeReadable(TClient& client);
+    // What the client sent; empty when it closed.
+    std::string ReceiveFrom(TClient& client);
+    void SendAll(TClient& client, const std::string& bytes);
     void CloseClient(TClient& client, bool reset = false);
 
+    std::unique_ptr<SSL_CTX, decltype(&SSL_CTX_free)> TlsContext{nullptr, &SSL_CTX_free};
     int Listener = -1;
     int ListenPort = 0;
     std::atomic<bool> Stopping{false};
     std::atomic<int> Accepted{0};
+    std::atomic<int> HandshakeFailures{0};
+    std::atomic<int> Resumptions{0};
     int Closed = 0;
     std::mutex Mutex;
     std::condition_variable ClosedChanged;

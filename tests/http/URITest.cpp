@@ -52,12 +52,30 @@ TEST(URI, PortsAndHostField)
     EXPECT_EQ(ResolveURL(base, "http://other/").HostField(), "other");
 }
 
+TEST(URI, HttpsAddressesAndTheirPorts)
+{
+    const TURI secure = ResolveURL(TURI(), "HTTPS://site.test/admin/login.php");
+    EXPECT_TRUE(secure.IsSecure());
+    EXPECT_EQ(secure.Port, "443");
+    EXPECT_EQ(secure.HostField(), "site.test");
+    // A relative target stays on https, on the same port.
+    EXPECT_TRUE(ResolveURL(secure, "index.php").IsSecure());
+    EXPECT_EQ(ResolveURL(ResolveURL(TURI(), "https://h:8443/a/"), "/b").HostField(), "h:8443");
+    EXPECT_FALSE(ResolveURL(secure, "http://site.test/").IsSecure());
+    EXPECT_EQ(ResolveURL(secure, "http://site.test/").Port, "80");
+}
+
 TEST(URI, SchemesWithoutSupport)
 {
-    EXPECT_THROW(ResolveURL(TURI(), "https://h/"), EIOHandlerPropInvalid);
-    EXPECT_THROW(ResolveURL(TURI(), "HTTPS://h/"), EIOHandlerPropInvalid);
     EXPECT_THROW(ResolveURL(TURI(), "gopher://h/"), EUnknownProtocol);
     EXPECT_THROW(ResolveURL(TURI(), "ftp://h:21/"), EUnknownProtocol);
+}
+
+TEST(URI, RequestLineNeverCarriesBlanksOrControlCharacters)
+{
+    const TURI base = ResolveURL(TURI(), "http://h/admin/");
+    EXPECT_EQ(ResolveURL(base, "new page.php?q=a b\tc\x7F\r\n").RequestTarget(), "/admin/new%20page.php?q=a%20b%09c%7F%0D%0A");
+    EXPECT_EQ(ResolveURL(base, "/caf\xC3\xA9/?x=%41#frag ment").RequestTarget(), "/caf%C3%A9/?x=%41");
 }
 
 }  // namespace

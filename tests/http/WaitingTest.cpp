@@ -146,6 +146,32 @@ TEST(Waiting, StopRequestEndsTheWaitForASilentServerAndDropsTheConnection)
     EXPECT_EQ(server.Connections(), 2);
 }
 
+TEST(Waiting, ASilentServerFailsTheReadAfterTheReadTimeoutAndLeavesNoConnection)
+{
+    EXPECT_EQ(THTTPClient().ReadTimeout, 60000);
+    TTestServer server;
+    server.Reply(TTestServer::TReply{{{1500, OkResponse("late")}}, false});
+    server.Reply(OkResponse("next"));
+    THTTPClient client;
+    client.ReadTimeout = 300;
+    THookRecorder recorder;
+    client.SetProcessMessages(recorder.Hook());
+    const auto start = Clock::now();
+    try {
+        client.GetPage(server.URL("/silent"));
+        FAIL();
+    } catch (const EReadTimeout& e) {
+        EXPECT_STREQ(e.what(), "Read Timeout.");
+    }
+    EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(300));
+    EXPECT_GE(recorder.Calls, 5);
+    EXPECT_LT(recorder.LongestGapMs(), THookRecorder::AllowedGapMs);
+    // The server answers the next request only after its late answer to the first one.
+    client.ReadTimeout = 5000;
+    EXPECT_EQ(client.GetPage(server.URL("/next")), "next");
+    EXPECT_EQ(server.Connections(), 2);
+}
+
 TEST(Waiting, ConnectThatDoesNotFinishTimesOut)
 {
     TUnacceptingListener listener;

@@ -1,4 +1,6 @@
+#include "http/HTTPClient.h"
 #include "tests/site/AdminConversation.h"
+#include "tests/support/TestCertificates.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WholeFile.h"
 
@@ -75,12 +77,40 @@ TEST(SiteProcess, RefusesBadCommandLinesWithAReason)
         {{"--fail", "/admin/login.php=abc"}, "--fail: \"abc\" is not a number"},
         {{"--chunked", "--no-content-length"}, "exclude each other"},
         {{"--db", "/nonexistent-dir/site.db"}, "Cannot open the database \"/nonexistent-dir/site.db\""},
+        {{"--tls", "--cert", "c.pem"}, "--cert and --key go together"},
+        {{"--cert", "c.pem", "--key", "k.pem"}, "--cert and --key need --tls"},
+        {{"--tls", "--cert", "/nonexistent-dir/c.pem", "--key", "k.pem"}, "Cannot read /nonexistent-dir/c.pem"},
     };
     for (const TCase& c : cases) {
         const TSiteRunResult result = RunSiteToEnd(c.Arguments);
         EXPECT_NE(result.ExitStatus, 0) << c.Reason;
         EXPECT_NE(result.ErrorOutput.find(c.Reason), std::string::npos) << result.ErrorOutput;
     }
+}
+
+TEST(SiteProcess, ServesHttpsWithACertificateItMakesOrOneGiven)
+{
+    const TTestCertificates certificates;
+    std::filesystem::path madeFile;
+    {
+        TSiteProcess made({"--tls"});
+        EXPECT_EQ(made.Url(), "https://127.0.0.1:" + std::to_string(made.Port()) + "/");
+        EXPECT_EQ(made.Domain(), "https://127.0.0.1:" + std::to_string(made.Port()));
+        madeFile = made.CertificateFile();
+        certificates.TrustOnly(madeFile);
+        EXPECT_NE(THTTPClient().GetPage(made.Url() + "admin/index.php").find("Login"), std::string::npos);
+        EXPECT_EQ(made.Stop(), 0);
+    }
+    EXPECT_FALSE(std::filesystem::exists(madeFile.parent_path())) << "the site leaves its certificate behind";
+
+    const TTempFolder dir;
+    const TCertificate given = TTestCertificates::SelfSigned();
+    WriteCertificateFile(given, dir.PathOf("site.pem"));
+    WriteKeyFile(given, dir.PathOf("site.key"));
+    TSiteProcess site({"--tls", "--cert", dir.PathOf("site.pem"), "--key", dir.PathOf("site.key")});
+    EXPECT_EQ(site.CertificateFile(), dir.PathOf("site.pem"));
+    certificates.TrustOnly(site.CertificateFile());
+    EXPECT_NE(THTTPClient().GetPage(site.Url()).find("The directory is empty."), std::string::npos);
 }
 
 TEST(SiteProcess, ReportsAPortThatIsTaken)

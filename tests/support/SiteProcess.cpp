@@ -87,10 +87,20 @@ std::string ReadFirstLine(int fd)
 
 int PortOf(const std::string& url)
 {
-    const std::string prefix = "http://127.0.0.1:";
-    if (url.compare(0, prefix.size(), prefix) != 0)
-        throw std::runtime_error("corvane-site printed an unexpected first line: " + url);
-    return std::stoi(url.substr(prefix.size()));
+    for (const std::string prefix : {"http://127.0.0.1:", "https://127.0.0.1:"})
+        if (url.compare(0, prefix.size(), prefix) == 0)
+            return std::stoi(url.substr(prefix.size()));
+    throw std::runtime_error("corvane-site printed an unexpected first line: " + url);
+}
+
+// "https://127.0.0.1:40123/ (certificate to trust: /tmp/x/certificate.pem)" -> the path.
+std::string CertificateFileOf(const std::string& line)
+{
+    const std::string marker = " (certificate to trust: ";
+    const size_t start = line.find(marker);
+    if (start == std::string::npos || line.back() != ')')
+        return "";
+    return line.substr(start + marker.size(), line.size() - start - marker.size() - 1);
 }
 
 }  // namespace
@@ -115,8 +125,10 @@ TSiteProcess::TSiteProcess(const std::vector<std::string>& arguments)
     close(output.Write);
     OutputPipe = output.Read;
     try {
-        ListenUrl = ReadFirstLine(OutputPipe);
+        const std::string firstLine = ReadFirstLine(OutputPipe);
+        ListenUrl = firstLine.substr(0, firstLine.find(' '));
         ListenPort = PortOf(ListenUrl);
+        TrustFile = CertificateFileOf(firstLine);
     } catch (...) {
         Stop(SIGKILL);
         close(OutputPipe);
@@ -136,7 +148,7 @@ TSiteProcess::~TSiteProcess()
 
 std::string TSiteProcess::Domain() const
 {
-    return "127.0.0.1:" + std::to_string(ListenPort);
+    return std::string(ListenUrl.starts_with("https:") ? "https://" : "") + "127.0.0.1:" + std::to_string(ListenPort);
 }
 
 int TSiteProcess::Stop(int signal)

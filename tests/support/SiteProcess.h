@@ -19,11 +19,15 @@ public:
     TSiteProcess(const TSiteProcess&) = delete;
     TSiteProcess& operator=(const TSiteProcess&) = delete;
 
-    // The first line the site printed, e.g. "http://127.0.0.1:40123/".
+    // The address the site printed first, e.g. "http://127.0.0.1:40123/" (or https://
+    // with "--tls").
     const std::string& Url() const { return ListenUrl; }
-    // Host and port, as typed into the Domain field: "127.0.0.1:40123".
+    // Host and port, as typed into the Domain field: "127.0.0.1:40123", or with "--tls"
+    // "https://127.0.0.1:40123".
     std::string Domain() const;
     int Port() const { return ListenPort; }
+    // With "--tls", the certificate file the site printed beside its address.
+    const std::string& CertificateFile() const { return TrustFile; }
 
     // Sends the signal (SIGTERM by default) and waits for the site to end; returns its
     // exit status, or 128 + signal number when a signal killed it. Only the first call
@@ -37,6 +41,7 @@ private:
     int OutputPipe = -1;
     std::string ListenUrl;
     int ListenPort = 0;
+    std::string TrustFile;
     int ExitStatus = -1;
 };
 

@@ -5,7 +5,7 @@
 const char* const SiteUsageText =
     "usage: corvane-site [--port N] [--db FILE] [--user NAME] [--password TEXT]\n"
     "                    [--hide-new N] [--fail PATH=STATUS]... [--redirect-after-login]\n"
-    "                    [--no-content-length] [--chunked]\n";
+    "                    [--no-content-length] [--chunked] [--tls [--cert FILE --key FILE]]\n";
 
 namespace {
 
@@ -59,10 +59,20 @@ TSiteOptions ParseSiteOptions(const std::vector<std::string>& arguments)
             options.NoContentLength = true;
         else if (name == "--chunked")
             options.Chunked = true;
+        else if (name == "--tls")
+            options.Tls = true;
+        else if (name == "--cert")
+            options.CertificateFile = value();
+        else if (name == "--key")
+            options.KeyFile = value();
         else
             throw ESiteUsage("unknown argument \"" + name + "\"");
     }
     if (options.NoContentLength && options.Chunked)
         throw ESiteUsage("--no-content-length and --chunked exclude each other");
+    if (options.CertificateFile.empty() != options.KeyFile.empty())
+        throw ESiteUsage("--cert and --key go together");
+    if (!options.CertificateFile.empty() && !options.Tls)
+        throw ESiteUsage("--cert and --key need --tls");
     return options;
 }

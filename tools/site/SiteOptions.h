@@ -27,6 +27,12 @@ struct TSiteOptions {
     bool RedirectAfterLogin = false;
     bool NoContentLength = false;
     bool Chunked = false;
+
+    // HTTPS instead of HTTP: with the certificate and key in these files, or, when they are
+    // empty, with a self-signed certificate made at start.
+    bool Tls = false;
+    std::string CertificateFile;
+    std::string KeyFile;
 };
 
 TSiteOptions ParseSiteOptions(const std::vector<std::string>& arguments);

@@ -24,6 +24,17 @@ std::optional<TCategoryId> ParseId(const std::string& text)
     return id;
 }
 
+std::unique_ptr<httplib::Server> MakeServer(const TSiteCertificate* certificate)
+{
+    if (!certificate)
+        return std::make_unique<httplib::Server>();
+    auto server = std::make_unique<httplib::SSLServer>(certificate->Certificate().Certificate.get(),
+                                                       certificate->Certificate().Key.get());
+    if (!server->is_valid())
+        throw ECertificate("The certificate cannot serve HTTPS");
+    return server;
+}
+
 std::string ReasonOf(int status)
 {
     static const std::map<int, const char*> reasons = {
@@ -39,7 +50,10 @@ std::string ReasonOf(int status)
 }  // namespace
 
 TSiteServer::TSiteServer(TSiteOptions options)
-    : Options(std::move(options)), Server(std::make_unique<httplib::Server>()), Store(Options.DatabaseFile)
+    : Options(std::move(options)),
+      Certificate(Options.Tls ? std::make_unique<TSiteCertificate>(Options) : nullptr),
+      Server(MakeServer(Certificate.get())),
+      Store(Options.DatabaseFile)
 {
     Route();
 }
@@ -53,6 +67,16 @@ int TSiteServer::Bind()
     if (port <= 0)
         throw ESiteListen("Cannot listen on " + std::string(ListenAddress) + ":" + std::to_string(Options.Port));
     return port;
+}
+
+std::string TSiteServer::Url(int port) const
+{
+    return std::string(Certificate ? "https://" : "http://") + ListenAddress + ":" + std::to_string(port) + "/";
+}
+
+std::string TSiteServer::CertificateFile() const
+{
+    return Certificate ? Certificate->FileToTrust() : std::string();
 }
 
 bool TSiteServer::Serve()

@@ -3,6 +3,7 @@
 #include "tools/site/CategoryStore.h"
 #include "tools/site/HtmlPages.h"
 #include "tools/site/SessionTable.h"
+#include "tools/site/SiteCertificate.h"
 #include "tools/site/SiteOptions.h"
 
 #include <map>
@@ -23,7 +24,7 @@ public:
 };
 
 // The stand-in directory site: the admin pages a feed drives, the public tree, and the
-// misbehaviours switched on by the options. Listens on 127.0.0.1 only.
+// misbehaviours switched on by the options. Listens on 127.0.0.1 only, over HTTP or HTTPS.
 class TSiteServer {
 public:
     explicit TSiteServer(TSiteOptions options);
@@ -33,6 +34,10 @@ public:
 
     // Binds the listening socket; returns the port (the chosen one when the option was 0).
     int Bind();
+    // "http://127.0.0.1:<port>/" or "https://..."
+    std::string Url(int port) const;
+    // The certificate file a client is to trust; empty without TLS.
+    std::string CertificateFile() const;
     // Serves until Stop; returns false when serving failed.
     bool Serve();
     // Both safe from another thread.
@@ -59,6 +64,7 @@ private:
     std::string RenderForm(bool symbolic, const TFormOutcome& outcome);
 
     TSiteOptions Options;
+    std::unique_ptr<TSiteCertificate> Certificate;  // only with TLS
     std::unique_ptr<httplib::Server> Server;
     // Guards everything below: the server answers on several threads.
     std::mutex StateLock;

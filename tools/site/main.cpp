@@ -29,9 +29,12 @@ int Run(const TSiteOptions& options)
 
     TSiteServer server(options);
     const int port = server.Bind();
-    std::cout << "http://127.0.0.1:" << port << "/" << std::endl;
-    std::cout << "Admin pages: http://127.0.0.1:" << port << "/admin/index.php (user " << options.User
-              << ", password " << options.Password << ")" << std::endl;
+    std::cout << server.Url(port);
+    if (!server.CertificateFile().empty())
+        std::cout << " (certificate to trust: " << server.CertificateFile() << ")";
+    std::cout << std::endl;
+    std::cout << "Admin pages: " << server.Url(port) << "admin/index.php (user " << options.User << ", password "
+              << options.Password << ")" << std::endl;
 
     std::atomic<bool> serving{true};
     std::thread stopper([&] {
