@@ -21,6 +21,19 @@ TConfirmAnswer TScriptedDialogs::Confirm(QWidget*, const QString& title, const Q
     return answer;
 }
 
+TSaveAnswer TScriptedDialogs::AskToSave(QWidget*, const QString& question)
+{
+    Script.Asked << "save? " + question;
+    WhileAsking();
+    if (Script.SaveAnswers.empty()) {
+        ADD_FAILURE() << "unexpected question: " << question.toStdString();
+        return TSaveAnswer::Cancel;
+    }
+    const TSaveAnswer answer = Script.SaveAnswers.front();
+    Script.SaveAnswers.pop_front();
+    return answer;
+}
+
 QString TScriptedDialogs::InputBox(QWidget*, const QString& caption, const QString& prompt, const QString& initial)
 {
     Script.Asked << "input " + caption + "|" + prompt + "|" + initial;
