@@ -142,13 +142,17 @@ std::string TXmlFileDocument::PlaceOf(pugi::xml_node node)
 }
 
 // Parsing in place rewrites texts and line ends, so the position is counted in the file as
-// it is.
+// it is. Should the file be gone by then, the error is still told, with the file alone.
 std::string TXmlFileDocument::PlaceAt(std::ptrdiff_t offset)
 {
     if (offset < 0)
         return " (" + FileName + ")";
     Length = 0;
-    ReadWholeFile();
+    try {
+        ReadWholeFile();
+    } catch (const EXmlDomError&) {
+        return " (" + FileName + ")";
+    }
     return " (" + FileName + ", " + PositionOf(std::string_view(Text.get(), Length), offset) + ")";
 }
 
