@@ -148,7 +148,8 @@ TEST_F(DamagedTreeFile, MutatedFilesLoadOrAreRefusedWithTheFileNamed)
     const TLogLevel saved = GlobalLogLevel;
     GlobalLogLevel = llDebug;
     std::mt19937 random(12);
-    const std::string specials = std::string("<>/&\"'=!?[]#;\r\n\0\x80\xC3\xFF", 21);
+    constexpr char SpecialBytes[] = "<>/&\"'=!?[]#;\r\n\0\x80\xC3\xFF";
+    const std::string specials(SpecialBytes, sizeof SpecialBytes - 1);
     int refused = 0;
     for (int round = 0; round < 3000; ++round) {
         std::string text = Example;
