@@ -148,8 +148,8 @@ TEST_F(DamagedTreeFile, MutatedFilesLoadOrAreRefusedWithTheFileNamed)
     const TLogLevel saved = GlobalLogLevel;
     GlobalLogLevel = llDebug;
     std::mt19937 random(12);
-    constexpr char SpecialBytes[] = "<>/&\"'=!?[]#;\r\n\0\x80\xC3\xFF";
-    const std::string specials(SpecialBytes, sizeof SpecialBytes - 1);
+    constexpr char OddBytes[] = "<>/&\"'=!?[]#;\r\n\0\x80\xC3\xFF";
+    const std::string oddBytes(OddBytes, sizeof OddBytes - 1);
     int refused = 0;
     for (int round = 0; round < 3000; ++round) {
         std::string text = Example;
@@ -160,7 +160,7 @@ TEST_F(DamagedTreeFile, MutatedFilesLoadOrAreRefusedWithTheFileNamed)
             case 0: text[at] = static_cast<char>(text[at] ^ (1 << (random() % 8))); break;
             case 1: text.erase(at, length); break;
             case 2: text.insert(at, text.substr(at, length)); break;
-            default: text.insert(at, 1, specials[random() % specials.size()]); break;
+            default: text.insert(at, 1, oddBytes[random() % oddBytes.size()]); break;
             }
             if (text.empty())
                 text = "<";
