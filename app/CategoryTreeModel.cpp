@@ -85,3 +85,9 @@ void TCategoryTreeModel::BranchRemoved()
 {
     endRemoveRows();
 }
+
+void TCategoryTreeModel::NodeTextChanged(TTreeNode& node)
+{
+    const QModelIndex index = IndexOf(&node);
+    emit dataChanged(index, index, {Qt::DisplayRole});
+}

@@ -29,6 +29,7 @@ private:
     void BranchAdded() override;
     void BranchAboutToBeRemoved(TTreeNode& node) override;
     void BranchRemoved() override;
+    void NodeTextChanged(TTreeNode& node) override;
 
     TCategoryTree& Tree;
 };

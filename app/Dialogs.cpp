@@ -25,6 +25,16 @@ TConfirmAnswer TQtDialogs::Confirm(QWidget* parent, const QString& title, const 
     return answer == QMessageBox::No ? TConfirmAnswer::No : TConfirmAnswer::Cancel;
 }
 
+TSaveAnswer TQtDialogs::AskToSave(QWidget* parent, const QString& question)
+{
+    const auto answer = QMessageBox::warning(parent, ApplicationTitle(), question,
+                                             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
+                                             QMessageBox::Save);
+    if (answer == QMessageBox::Save)
+        return TSaveAnswer::Save;
+    return answer == QMessageBox::Discard ? TSaveAnswer::Discard : TSaveAnswer::Cancel;
+}
+
 QString TQtDialogs::InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial)
 {
     bool accepted = false;

@@ -5,6 +5,7 @@
 class QWidget;
 
 enum class TConfirmAnswer { Yes, No, Cancel };
+enum class TSaveAnswer { Save, Discard, Cancel };
 
 // The dialogs the window asks with. The program uses the toolkit's (TQtDialogs); tests put
 // in scripted answers.
@@ -13,6 +14,8 @@ public:
     virtual ~TDialogs() = default;
     // Yes/No/Cancel question with a question icon.
     virtual TConfirmAnswer Confirm(QWidget* parent, const QString& title, const QString& question) = 0;
+    // Save/Discard/Cancel question about changes that would be lost, with the application's title.
+    virtual TSaveAnswer AskToSave(QWidget* parent, const QString& question) = 0;
     // Text input with OK and Cancel: OK gives the edited text, Cancel the initial text.
     virtual QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) = 0;
     // A plain message box with the application's title.
@@ -24,6 +27,7 @@ public:
 class TQtDialogs : public TDialogs {
 public:
     TConfirmAnswer Confirm(QWidget* parent, const QString& title, const QString& question) override;
+    TSaveAnswer AskToSave(QWidget* parent, const QString& question) override;
     QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) override;
     void ShowMessage(QWidget* parent, const QString& text) override;
     void ShowError(QWidget* parent, const QString& message) override;

@@ -25,11 +25,9 @@ namespace {
 
 constexpr QSize DesignClientSize(535, 349);
 constexpr QSize MinimumWindowSize(541, 355);
-constexpr const char* TreeFileName = "tree.xml";
-constexpr const char* DefaultDomain = "localhost:8642";
-
 const QString DeleteQuestion =
     "This will delte the selected category and all subcategories with symbolic categories. Continue?";
+const QString BlankNameMessage = "A category needs a name: the new name is empty or blank, so the name stays as it was.";
 
 // "MS Sans Serif" is not found on most desktops here; a condensed face keeps the texts
 // within the widths the controls were designed with.
@@ -81,8 +79,8 @@ QLineEdit* NewEdit(QWidget* parent, const char* name)
 
 }  // namespace
 
-TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, QWidget* parent)
-    : QWidget(parent), FormDialogs(std::move(dialogs)), Layout(DesignClientSize),
+TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, std::string treeFileName, QWidget* parent)
+    : QWidget(parent), FormDialogs(std::move(dialogs)), TreeFile(std::move(treeFileName)), Layout(DesignClientSize),
       ProcessWindowMessages(WindowProcessMessages())
 {
     setObjectName("Form1");
@@ -95,6 +93,8 @@ TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, QWidget* parent)
     resize(DesignClientSize.expandedTo(MinimumWindowSize));
     Guard = std::make_unique<TCommandGuard>(std::vector<QWidget*>{Button1, Button2, Button3, Button4, Button5});
     ConnectCommands();
+    CreateShortcuts();
+    RestoreSettings();
     Tree.SetOnDeletion([this](TTreeNode& node) { categoriesDeletion(node); });
     HTTPClient1.SetCookieManager(&CookieManager1);
     HTTPClient1.SetProcessMessages(ProcessWindowMessages);
@@ -114,7 +114,6 @@ void TForm1::CreateControls()
     Label4 = NewLabel(this, "Label4", "Domain:");
     Layout.Add(Label4, AutoSized(Label4, QRect(310, 11, 39, 13)), akTop | akRight);
     Edit3 = NewEdit(this, "Edit3");
-    Edit3->setText(DefaultDomain);
     Layout.Add(Edit3, QRect(374, 8, 153, 21), akTop | akRight);
     Label1 = NewLabel(this, "Label1", "Username:");
     Layout.Add(Label1, AutoSized(Label1, QRect(310, 35, 51, 13)), akTop | akRight);
@@ -201,13 +200,19 @@ void TForm1::ConnectCommands()
     }
 }
 
+// "Please wait..." goes when the command ends, however it ends: a message box or an error
+// after it must not leave the window saying that work goes on.
 void TForm1::RunCommand(const std::function<void()>& command)
 {
+    std::optional<std::string> error;
     try {
         Guard->Run(command);
-    } catch (const std::exception& error) {
-        FormDialogs->ShowError(this, QString::fromStdString(error.what()));
+    } catch (const std::exception& e) {
+        error = e.what();
     }
+    HidePleaseWait();
+    if (error)
+        FormDialogs->ShowError(this, QString::fromStdString(*error));
     if (Guard->TakeDeferredClose())
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
 }
@@ -253,19 +258,22 @@ void TForm1::HidePleaseWait()
     Label3->hide();
 }
 
-TTreeNode* TForm1::SelectedNode() const
-{
-    const auto rows = categories->selectionModel()->selectedRows();
-    return rows.isEmpty() ? nullptr : TCategoryTreeModel::NodeOf(rows.front());
-}
-
+// The file's tree takes the place of the one shown. Until the file has been read in full,
+// it counts as failed: an error leaves the tree as it was, and a later save asks first.
 void TForm1::Button2Click()
 {
+    if (!TreeFileExists()) {
+        SetStatusText("There is no tree file " + TreeFile + ", so nothing was loaded.");
+        return;
+    }
+    if (!SaveChangesFirst())
+        return;
     ShowPleaseWait();
-    // Only a file counts: a folder of that name is no tree to load.
-    const auto treeFile = std::filesystem::status(TreeFileName);
-    if (std::filesystem::exists(treeFile) && !std::filesystem::is_directory(treeFile))
-        LoadTree(Tree, TreeFileName, *Dmoz, ProcessWindowMessages);
+    LoadFailed = true;
+    ReplaceTree(Tree, TreeFile, *Dmoz, ProcessWindowMessages);
+    LoadFailed = false;
+    Changed = false;
+    StatusBar1->clearMessage();
     HidePleaseWait();
 }
 
@@ -277,27 +285,39 @@ void TForm1::Button3Click()
     if (FormDialogs->Confirm(this, "Confirm", DeleteQuestion) != TConfirmAnswer::Yes)
         return;
     ShowPleaseWait();
+    Changed = true;
     DeleteBranch(Tree, *node, *Dmoz, ProcessWindowMessages);
     HidePleaseWait();
 }
 
-// Only the record changes; the node keeps showing the old name until the tree is loaded
-// again from a saved file.
+// Cancel gives the name back unchanged, and so does OK without an edit: nothing changes.
+// A name must not be empty or blank: the site refuses such a category in every feed.
 void TForm1::Button4Click()
 {
     TTreeNode* node = SelectedNode();
     if (!node || !node->Data())
         return;
-    TBaseCategory& record = *node->Data();
-    const QString initial = QString::fromStdString(Utf16ToUtf8(record.Name));
+    const QString initial = QString::fromStdString(Utf16ToUtf8(node->Data()->Name));
     const QString name = FormDialogs->InputBox(this, "Rename (symbolic) category", "New name", initial);
-    record.Name = Utf8ToUtf16(name.toStdString());
+    if (name == initial)
+        return;
+    if (name.trimmed().isEmpty()) {
+        FormDialogs->ShowMessage(this, BlankNameMessage);
+        return;
+    }
+    RenameNode(Tree, *node, Utf8ToUtf16(name.toStdString()));
+    Changed = true;
 }
 
 void TForm1::Button5Click()
 {
+    if (LoadFailed && !MayReplaceUnloadedFile())
+        return;
     ShowPleaseWait();
-    SaveTree(Tree, TreeFileName, ProcessWindowMessages);
+    SaveTree(Tree, TreeFile, ProcessWindowMessages);
+    Changed = false;
+    LoadFailed = false;
+    SetStatusText("Saved " + std::to_string(Tree.Count()) + " entries to " + TreeFile);
     HidePleaseWait();
 }
 
@@ -309,10 +329,11 @@ void TForm1::categoriesDeletion(TTreeNode& Node)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
-    if (Guard->DeferClose()) {
+    if (Guard->DeferClose() || !MayClose()) {
         event->ignore();
         return;
     }
+    SaveSettings();
     QWidget::closeEvent(event);
 }
 
@@ -322,12 +343,14 @@ void TForm1::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
 }
 
-// Enter that no control took (the edits and the tree view pass it on) presses the default
-// button, "Login && Feed".
+// Enter that no control took presses the default button, "Login && Feed", only from the
+// fields that a login needs; anywhere else (the tree, the message pane) it does nothing, as
+// a feed posts the whole tree to the site.
 void TForm1::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        Button1->click();
+        if (IsLoginField(focusWidget()))
+            Button1->click();
         return;
     }
     QWidget::keyPressEvent(event);

@@ -13,8 +13,10 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 
 class QLabel;
+class QModelIndex;
 class QLineEdit;
 class QPlainTextEdit;
 class QPushButton;
@@ -27,8 +29,10 @@ class TDmoz;
 // message pane and the status bar. A feed run sees it through TFeedView.
 class TForm1 : public QWidget, public TFeedView {
 public:
-    // FormCreate runs here, before the window is first shown.
-    explicit TForm1(std::unique_ptr<TDialogs> dialogs = std::make_unique<TQtDialogs>(), QWidget* parent = nullptr);
+    // FormCreate runs here, before the window is first shown. The window loads, reloads and
+    // saves the tree file named.
+    explicit TForm1(std::unique_ptr<TDialogs> dialogs = std::make_unique<TQtDialogs>(),
+                    std::string treeFileName = "tree.xml", QWidget* parent = nullptr);
     ~TForm1() override;
 
     // The controls; the window owns them.
@@ -67,7 +71,13 @@ public:
     TCategoryTree& CategoryTree() { return Tree; }
     TDialogs& Dialogs() const { return *FormDialogs; }
     const ProcessMessages& WindowMessages() const { return ProcessWindowMessages; }
+    // The selected node, only while its row can be seen (no collapsed branch hides it).
     TTreeNode* SelectedNode() const;
+
+    const std::string& TreeFileName() const { return TreeFile; }
+    // The tree differs from what its file holds (a delete or a rename since the last load
+    // or save).
+    bool TreeChanged() const { return Changed; }
 
     void ShowPleaseWait();
     void HidePleaseWait();
@@ -98,11 +108,34 @@ private:
     void ConnectCommands();
     void AppendVersionToCaption();
 
+    // The tree commands' keys, and what keeps the selection in sight (Form1Keys.cpp).
+    void CreateShortcuts();
+    void categoriesCollapsed(const QModelIndex& collapsed);
+    bool IsLoginField(const QWidget* widget) const;
+
+    // The tree file (Form1TreeFile.cpp).
+    bool TreeFileExists() const;
+    // Before the tree is replaced or the window closes: true when that may happen, the
+    // changes saved or discarded as the user answered.
+    bool SaveChangesFirst();
+    // Before a save over a file that could not be loaded: true when the user agrees.
+    bool MayReplaceUnloadedFile();
+    bool MayClose();
+
+    // Fields and window geometry remembered between starts; never the password
+    // (Form1Settings.cpp).
+    void RestoreSettings();
+    void SaveSettings() const;
+
     std::unique_ptr<TDialogs> FormDialogs;
     TCategoryTree Tree;
     std::unique_ptr<TCategoryTreeModel> TreeModel;
     std::unique_ptr<TDmoz> Dmoz;
     std::unique_ptr<TCommandGuard> Guard;
+    std::string TreeFile;
+    bool Changed = false;
+    // The last load of the tree file failed, so the window does not show what the file holds.
+    bool LoadFailed = false;
     TAnchorLayout Layout;
     ProcessMessages ProcessWindowMessages;
 };

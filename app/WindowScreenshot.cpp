@@ -6,6 +6,8 @@
 #include "model/CategoryModelStartup.h"
 
 #include <QPixmap>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QTreeView>
 
@@ -20,6 +22,9 @@ int main(int argc, char** argv)
     if (const auto startError = StartCategoryModel())
         std::fprintf(stderr, "%s\n", startError->c_str());
     TApplication application(argc, argv);
+    // The picture shows the window as it first opens, not the fields one user remembered.
+    const QTemporaryDir noSettings;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, noSettings.path());
     TForm1 form;
     form.show();
     form.categories->expandAll();

@@ -4,8 +4,11 @@
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
+# Settings that a window remembers go to the build tree, never to the user's own; window
+# tests point them at a folder of each test.
 set(TESSAROO_TEST_ENVIRONMENT
   "QT_QPA_PLATFORM=offscreen"
+  "XDG_CONFIG_HOME=${CMAKE_BINARY_DIR}/tests/settings"
   "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:halt_on_error=1"
   "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan.supp:print_suppressions=0"
   "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1")

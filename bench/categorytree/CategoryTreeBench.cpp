@@ -157,5 +157,6 @@ int main(int argc, char** argv)
                 before - tree->Count(), before, remove, messages, document->Categories.size(),
                 document->SymbolicCategories.size());
     std::filesystem::remove(fileName);
+    std::filesystem::remove(fileName + ".bak");
     return 0;
 }

@@ -48,14 +48,19 @@ inline TPropertyInfo NewProperty(std::string name, PropertyKind kind, std::strin
     return info;
 }
 
-// Any integral, character, boolean or enumeration member, stored as its 32-bit ordinal.
+// Any integral, character, boolean or enumeration member, stored as its 32-bit ordinal. A
+// char's ordinal is its unsigned code (0 to 255), whatever the sign of char; reading takes a
+// negative code of earlier files back to the same char.
 template <auto Field>
 TPropertyInfo OrdinalProperty(std::string name, PropertyKind kind, std::string typeName)
 {
     using T = TFieldType<Field>;
     TPropertyInfo info = NewProperty(std::move(name), kind, std::move(typeName));
     info.GetOrdinal = [](const TXMLPersistentObject& o) {
-        return static_cast<std::int32_t>(FieldOf<Field>(o));
+        if constexpr (std::is_same_v<T, char>)
+            return static_cast<std::int32_t>(static_cast<unsigned char>(FieldOf<Field>(o)));
+        else
+            return static_cast<std::int32_t>(FieldOf<Field>(o));
     };
     info.SetOrdinal = [](TXMLPersistentObject& o, std::int32_t value) {
         FieldOf<Field>(o) = static_cast<T>(value);

@@ -14,5 +14,6 @@ std::int32_t TextToInteger(std::optional<std::string_view> text);
 std::int64_t TextToInt64(std::optional<std::string_view> text);
 double TextToFloat(std::optional<std::string_view> text);
 
-// General format with at most 15 significant digits: 0.1, 1234.5, 1E20, 1.5E-5.
+// General format with the fewest digits that read back to the same double: 0.1, 1234.5,
+// 1E20, 1.5E-5, 1.7976931348623157E308; NAN, INF and -INF.
 std::string FloatToText(double value);

@@ -1,6 +1,7 @@
 #include "common/XmlPersistance/XmlDom.h"
 
 #include "common/XmlPersistance/XmlPersistanceErrors.h"
+#include "common/core/Text.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -103,18 +104,56 @@ void TXmlFileDocument::ReadWholeFile()
 TXmlFileDocument::TXmlFileDocument(const std::string& fileName) : FileName(fileName)
 {
     ReadWholeFile();
+    RefuseMalformedText();
     // Blanks are kept only as an element's sole content, so that a value of blanks
-    // survives while indentation between elements is dropped.
-    const unsigned options = pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_embed_pcdata;
-    const pugi::xml_parse_result result = Document.load_buffer_inplace(Text.get(), Length, options);
-    if (!result) {
-        // Parsing in place rewrites texts and line ends, so the position is counted in the
-        // file as it is.
-        Length = 0;
+    // survives while indentation between elements is dropped. The document type
+    // declaration is parsed only to be refused.
+    const unsigned options =
+        pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_embed_pcdata | pugi::parse_doctype;
+    const pugi::xml_parse_result result = Document.load_buffer_inplace(Text.get(), Length, options, pugi::encoding_utf8);
+    if (!result)
+        throw EXmlDomError(result.description() + PlaceAt(result.offset));
+    RefuseDocumentType();
+}
+
+// The parser takes the bytes as they come; a zero byte would silently end a text, and
+// invalid UTF-8 would turn into replacement characters.
+void TXmlFileDocument::RefuseMalformedText()
+{
+    const std::string_view text(Text.get(), Length);
+    if (const auto zero = text.find('\0'); zero != std::string_view::npos)
+        throw EXmlDomError("Zero byte in the text" + PlaceAt(static_cast<std::ptrdiff_t>(zero)));
+    if (const auto invalid = FirstInvalidUtf8(text); invalid != std::string_view::npos)
+        throw EXmlDomError("Invalid UTF-8 byte sequence" + PlaceAt(static_cast<std::ptrdiff_t>(invalid)));
+}
+
+// A document type declaration can define entities that expand beyond any bound or refer
+// to other files; the engine never writes one, so a file with one is refused.
+void TXmlFileDocument::RefuseDocumentType()
+{
+    for (pugi::xml_node node = Document.first_child(); node; node = node.next_sibling())
+        if (node.type() == pugi::node_doctype)
+            throw EXmlDomError("Document type declarations are not accepted" + PlaceOf(node));
+}
+
+std::string TXmlFileDocument::PlaceOf(pugi::xml_node node)
+{
+    return PlaceAt(node.offset_debug());
+}
+
+// Parsing in place rewrites texts and line ends, so the position is counted in the file as
+// it is. Should the file be gone by then, the error is still told, with the file alone.
+std::string TXmlFileDocument::PlaceAt(std::ptrdiff_t offset)
+{
+    if (offset < 0)
+        return " (" + FileName + ")";
+    Length = 0;
+    try {
         ReadWholeFile();
-        throw EXmlDomError(std::string(result.description()) + " (" + fileName + ", " +
-                           PositionOf(std::string_view(Text.get(), Length), result.offset) + ")");
+    } catch (const EXmlDomError&) {
+        return " (" + FileName + ")";
     }
+    return " (" + FileName + ", " + PositionOf(std::string_view(Text.get(), Length), offset) + ")";
 }
 
 std::string_view TChildNode::Name() const

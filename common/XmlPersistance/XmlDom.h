@@ -13,11 +13,17 @@
 // A parsed file together with the text that the document points into.
 class TXmlFileDocument {
 public:
-    // Raises EXmlDomError naming the file, and for a file that is not well-formed the
-    // parser's reason with line and column.
+    // Raises EXmlDomError naming the file, and for a file that is not well-formed, not
+    // UTF-8 text or with a document type declaration, the reason with line and column. No
+    // entity is ever expanded and nothing outside the file is read.
     explicit TXmlFileDocument(const std::string& fileName);
 
     pugi::xml_node FirstTopLevelNode() const { return Document.first_child(); }
+
+    // " (<file>, line L, column C)": where a node of the document starts, to be appended to
+    // the message of an error found there. Counting needs the file as it is on disk, so it
+    // is read again over the text of the document, which must not be used afterwards.
+    std::string PlaceOf(pugi::xml_node node);
 
 private:
     std::string FileName;
@@ -26,6 +32,9 @@ private:
     pugi::xml_document Document;
 
     void ReadWholeFile();
+    void RefuseMalformedText();
+    void RefuseDocumentType();
+    std::string PlaceAt(std::ptrdiff_t offset);
 };
 
 // One child node of an element: an element or a text. The parser keeps a text that comes

@@ -3,20 +3,50 @@
 #include "common/XmlPersistance/XmlClassManager.h"
 #include "common/XmlPersistance/XmlPersistance.h"
 
-TLogger& XmlLogger()
+#include <exception>
+
+namespace {
+
+// The engine asks for its logger once. When logging cannot start (not even the critical
+// log file can be written), the reason is kept for StartXmlPersistance, and the engine reads
+// and writes without logs: a log must never stand between the user and the user's files.
+struct TEngineLogger {
+    TLogger* Logger = nullptr;
+    std::exception_ptr StartError;
+};
+
+const TEngineLogger& EngineLogger()
 {
-    static TLogger& logger = TLogger::GetLogger("XmlPersistance.log", 1048576);
-    return logger;
+    static const TEngineLogger engine = [] {
+        TEngineLogger started;
+        try {
+            started.Logger = &TLogger::GetLogger("XmlPersistance.log", 1048576);
+        } catch (const std::exception&) {
+            started.StartError = std::current_exception();
+        }
+        return started;
+    }();
+    return engine;
+}
+
+}  // namespace
+
+TLogger* XmlLogger()
+{
+    return EngineLogger().Logger;
 }
 
 void XmlLog(const std::string& message, TLogLevel level)
 {
-    XmlLogger().Log(message, level, nullptr);
+    if (TLogger* logger = XmlLogger())
+        logger->Log(message, level, nullptr);
 }
 
+// Asking for the engine's logger starts the logging unit first, which writes its start-up
+// record.
 void StartXmlPersistance()
 {
-    TLogger::GetLogger("", 1048576);
     XmlClassManager();
-    XmlLogger();
+    if (const std::exception_ptr& error = EngineLogger().StartError)
+        std::rethrow_exception(error);
 }

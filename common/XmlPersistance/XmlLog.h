@@ -6,8 +6,16 @@
 #include <string>
 #include <string_view>
 
-// The engine's logger, for the file "XmlPersistance.log" of at most 1 MiB.
-TLogger& XmlLogger();
+// The engine's logger, for the file "XmlPersistance.log" of at most 1 MiB; none when logging
+// could not start, and the engine then works without logs.
+TLogger* XmlLogger();
+
+// True when the engine writes its trace: llFullDebug records pass the threshold and the
+// engine has a logger.
+inline bool XmlTracing()
+{
+    return IsLogged(llFullDebug) && XmlLogger();
+}
 
 inline void AppendTracePart(std::string& line, std::string_view part)
 {
@@ -24,9 +32,9 @@ inline void AppendTracePart(std::string& line, std::integral auto number)
 template <class... TParts>
 void XmlTrace(const TParts&... parts)
 {
-    if (!IsLogged(llFullDebug))
+    if (!XmlTracing())
         return;
     std::string line;
     (AppendTracePart(line, parts), ...);
-    XmlLogger().Log(line, llFullDebug, nullptr);
+    XmlLogger()->Log(line, llFullDebug, nullptr);
 }

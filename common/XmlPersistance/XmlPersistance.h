@@ -1,10 +1,12 @@
 #pragma once
 
 #include "common/XmlPersistance/PersistentObject.h"
+#include "common/XmlPersistance/ReplacementFile.h"
 #include "common/logging/Logger.h"
 
 #include <pugixml.hpp>
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -14,7 +16,14 @@
 // caller with the result, who must take them over. A failed read frees everything built.
 class TXmlPersistance {
 public:
-    static std::unique_ptr<TXMLPersistentObject> FileToObject(const std::string& fileName);
+    // Sees every object as soon as it is read, with true for the object the file holds: a
+    // caller's own rules for what it reads. An error it raises ends the read as any format
+    // error does.
+    using TReadCheck = std::function<void(const TXMLPersistentObject& object, bool isRoot)>;
+
+    // Every error names the file and, when it lies inside the document, its line and column.
+    static std::unique_ptr<TXMLPersistentObject> FileToObject(const std::string& fileName,
+                                                              const TReadCheck& check = {});
     static std::unique_ptr<TXMLPersistentObject> NodeToObject(const pugi::xml_node& element);
 
     // Appends the object's element, with everything below it, as the last child of parent.
@@ -22,14 +31,17 @@ public:
     // UTF-8 text without declaration; indented: the DUMMY_NODE document with two-space
     // indentation and CR LF after every line, else the object's element alone.
     static std::string ObjectToXml(const TXMLPersistentObject& object, bool indented);
-    // Replaces the file with the indented text; on any failure the earlier file stays.
-    static void ObjectToFile(const TXMLPersistentObject& object, const std::string& fileName);
+    // Replaces the file with the indented text (see TReplacementFile); on any failure the
+    // earlier file stays.
+    static void ObjectToFile(const TXMLPersistentObject& object, const std::string& fileName,
+                             TBackup backup = TBackup::None);
 };
 
 // Passes a trace or error record to the engine's logger ("XmlPersistance.log").
 void XmlLog(const std::string& message, TLogLevel level);
 
-// Starts the engine at program start, before any class is registered: the logging unit
-// first (it writes its start-up record), then the class registry, then the engine's logger,
-// which creates the log folder and file when they are missing.
+// Starts the engine at program start, before any class is registered: the class registry
+// and the engine's logger, whose request starts the logging unit (it writes its start-up
+// record) and creates the log folder and file when they are missing. When logging cannot
+// start, its error is raised after the registry exists, and the engine works without logs.
 void StartXmlPersistance();

@@ -15,10 +15,35 @@ namespace {
 // Deeper nesting than any real document has would only exhaust the stack.
 constexpr int MaxNestingDepth = 1000;
 
+// No value of a real document comes near this; a longer one is a damaged file, which would
+// only fill the memory and the window with it.
+constexpr std::size_t MaxValueLength = 1 << 20;
+
+// Element names as far as an error message shows them: a damaged file may hold one of any
+// length.
+constexpr std::size_t MaxNameInMessage = 200;
+
+std::string NameForMessage(std::string_view name)
+{
+    if (name.size() <= MaxNameInMessage)
+        return std::string(name);
+    return std::string(name.substr(0, MaxNameInMessage)) + "...";
+}
+
+std::optional<std::string_view> LimitedValue(std::optional<std::string_view> value, std::string_view propertyName)
+{
+    if (value && value->size() > MaxValueLength)
+        throw EXmlPersistance("Value of " + std::string(propertyName) + " is longer than " +
+                              std::to_string(MaxValueLength) + " bytes.");
+    return value;
+}
+
 // Builds one object graph from an element. Objects stored in borrowing properties are
 // held here until the read succeeds, so that a failed read frees them with the rest.
 class TObjectReader {
 public:
+    explicit TObjectReader(TXmlPersistance::TReadCheck check) : Check(std::move(check)) {}
+
     std::unique_ptr<TXMLPersistentObject> Read(TChildNode element)
     {
         std::unique_ptr<TXMLPersistentObject> object = ReadObject(element, nullptr, {});
@@ -29,7 +54,11 @@ public:
         return object;
     }
 
+    // The element read last: where an error was found.
+    pugi::xml_node Current;
+
 private:
+    TXmlPersistance::TReadCheck Check;
     std::vector<std::unique_ptr<TXMLPersistentObject>> Borrowed;
     int Depth = 0;
     // A property element came twice and its second object replaced the first one.
@@ -51,16 +80,18 @@ private:
     std::unique_ptr<TXMLPersistentObject> ReadObject(TChildNode node, const TXMLPersistentClass* declared,
                                                      std::string_view propertyName)
     {
+        const pugi::xml_node element = node.Element();
+        if (element)
+            Current = element;
         const TDepthGuard guard(Depth);
         const std::string_view name = node.Name();
         XmlTrace("loading from xml ", name);
         const TXMLPersistentClass* xmlClass = GetXmlClass(name);
         if (!xmlClass)
-            throw EXmlPersistance("Xml class " + std::string(name) + " is not registered.");
+            throw EXmlPersistance("Xml class " + NameForMessage(name) + " is not registered.");
         if (declared && !xmlClass->InheritsFrom(*declared))
             throw EXmlPersistance("Xml class " + std::string(name) + " does not fit property " +
                                   std::string(propertyName) + ".");
-        const pugi::xml_node element = node.Element();
         std::unique_ptr<TXMLPersistentObject> object = xmlClass->NewInstance();
         const std::size_t inClass = xmlClass->PropertyCount();
         const std::size_t inXml = ChildNodeCount(element);
@@ -69,19 +100,26 @@ private:
                                   " properties found in class and " + std::to_string(inXml) +
                                   " properties found in XML.");
         ForEachChildNode(element, [&](TChildNode child) {
+            if (child.Element())
+                Current = child.Element();
             const TPropertyInfo* property = xmlClass->FindProperty(child.Name());
             if (!property)
-                throw EXmlPersistance("Property name " + std::string(child.Name()) + " not found in class.");
+                throw EXmlPersistance("Property name " + NameForMessage(child.Name()) + " not found in class.");
             ReadProperty(*object, *property, child.Element());
         });
         XmlTrace("done loading from xml ", name);
+        if (Check) {
+            Current = element;
+            Check(*object, Depth == 1);
+        }
         return object;
     }
 
     void ReadProperty(TXMLPersistentObject& object, const TPropertyInfo& property, pugi::xml_node child)
     {
         const bool hasValue = property.Kind != pkClass && property.Kind != pkMethod && property.Kind != pkDynArray;
-        const std::optional<std::string_view> value = hasValue ? ElementText(child) : std::nullopt;
+        const std::optional<std::string_view> value =
+            hasValue ? LimitedValue(ElementText(child), property.Name) : std::nullopt;
         switch (property.Kind) {
         case pkInteger:
         case pkChar:
@@ -154,7 +192,7 @@ private:
         case pkShortString:
         case pkString:
         case pkWideString:
-            array.SetText(object, slot, element.Text().value_or(std::string_view()));
+            array.SetText(object, slot, LimitedValue(element.Text(), property.Name).value_or(std::string_view()));
             break;
         case pkClass:
             StoreObject(ReadObject(element, &array.ElementClass(), property.Name), array.OwnsElements,
@@ -207,18 +245,25 @@ private:
 
 }  // namespace
 
-std::unique_ptr<TXMLPersistentObject> TXmlPersistance::FileToObject(const std::string& fileName)
+std::unique_ptr<TXMLPersistentObject> TXmlPersistance::FileToObject(const std::string& fileName,
+                                                                    const TReadCheck& check)
 {
-    const TXmlFileDocument document(fileName);
+    TXmlFileDocument document(fileName);
     const pugi::xml_node first = document.FirstTopLevelNode();
-    const TChildNode element =
-        std::string_view(first.name()) == "DUMMY_NODE" ? RequiredFirstChildNode(first) : TChildNode::Node(first);
-    TObjectReader reader;
-    return reader.Read(element);
+    TObjectReader reader(check);
+    reader.Current = first;
+    try {
+        const TChildNode element =
+            std::string_view(first.name()) == "DUMMY_NODE" ? RequiredFirstChildNode(first) : TChildNode::Node(first);
+        return reader.Read(element);
+    } catch (Exception& error) {
+        error.AppendToMessage(document.PlaceOf(reader.Current));
+        throw;
+    }
 }
 
 std::unique_ptr<TXMLPersistentObject> TXmlPersistance::NodeToObject(const pugi::xml_node& element)
 {
-    TObjectReader reader;
+    TObjectReader reader({});
     return reader.Read(TChildNode::Node(element));
 }

@@ -111,33 +111,29 @@ void TXmlTextSink::EndLine()
         Text += "\r\n";
 }
 
-// A line break inside a text (LF, CR LF or a lone CR) ends its line with CR LF like every
-// other line; the parser reads CR LF back as one line feed.
+// A line feed inside a text ends its line with CR LF like every other line; the parser reads
+// CR LF back as one line feed. A carriage return is written as a character reference, which
+// the parser's line-end rule leaves alone, so that it comes back too.
 void TXmlTextSink::AppendEscaped(std::string_view value, bool inAttribute)
 {
     const bool splitLines = Indented && !inAttribute;
     std::size_t plain = 0;
     for (std::size_t i = 0; i < value.size(); ++i) {
         const char* replacement = nullptr;
-        std::size_t replaced = 1;
         switch (value[i]) {
         case '&': replacement = "&amp;"; break;
         case '<': replacement = "&lt;"; break;
         case '>': replacement = "&gt;"; break;
         case '"': replacement = inAttribute ? "&quot;" : nullptr; break;
         case '\n': replacement = splitLines ? "\r\n" : nullptr; break;
-        case '\r':
-            replacement = splitLines ? "\r\n" : nullptr;
-            replaced = i + 1 < value.size() && value[i + 1] == '\n' ? 2 : 1;
-            break;
+        case '\r': replacement = "&#13;"; break;
         default: break;
         }
         if (!replacement)
             continue;
         Text.append(value.substr(plain, i - plain));
         Text += replacement;
-        plain = i + replaced;
-        i = plain - 1;
+        plain = i + 1;
     }
     Text.append(value.substr(plain));
 }

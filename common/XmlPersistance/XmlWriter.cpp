@@ -133,7 +133,7 @@ void WriteVariantProperty(const TXMLPersistentObject& object, const TPropertyInf
 {
     const TVariant value = property.GetVariant(object);
     WriteTextElement(sink, property.Name, VariantElementText(value));
-    if (IsLogged(llFullDebug))
+    if (XmlTracing())
         XmlTrace("- propinfo ", number, " propvalue: ", VariantLogText(value));
 }
 
@@ -210,23 +210,24 @@ std::string TXmlPersistance::ObjectToXml(const TXMLPersistentObject& object, boo
     else
         WriteObject(object, sink);
     std::string text = sink.Take();
-    if (IsLogged(llFullDebug))
-        XmlLogger().Log("Saved object to xml:\r\n" + text, llFullDebug, nullptr);
+    if (XmlTracing())
+        XmlLogger()->Log("Saved object to xml:\r\n" + text, llFullDebug, nullptr);
     return text;
 }
 
 // Below the trace threshold the text goes to the file piece by piece as it is produced;
 // otherwise the whole text is needed for the log anyway.
-void TXmlPersistance::ObjectToFile(const TXMLPersistentObject& object, const std::string& fileName)
+void TXmlPersistance::ObjectToFile(const TXMLPersistentObject& object, const std::string& fileName,
+                                   TBackup backup)
 {
-    if (IsLogged(llFullDebug)) {
+    if (XmlTracing()) {
         const std::string text = ObjectToXml(object, true);
-        TReplacementFile file(fileName);
+        TReplacementFile file(fileName, backup);
         file.Write(text);
         file.Commit();
         return;
     }
-    TReplacementFile file(fileName);
+    TReplacementFile file(fileName, backup);
     TXmlTextSink sink(true, [&file](std::string_view piece) { file.Write(piece); });
     WriteDocument(object, sink);
     sink.Finish();

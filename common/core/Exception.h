@@ -15,6 +15,10 @@ public:
     const char* what() const noexcept override { return Message.c_str(); }
     const std::string& message() const noexcept { return Message; }
 
+    // For a handler that knows more of where the error happened (a file and a line) and
+    // passes the same error on.
+    void AppendToMessage(const std::string& text) { Message += text; }
+
     // The calls active when the error was constructed, one per line, innermost first.
     std::string StackTraceText() const;
 

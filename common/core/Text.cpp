@@ -1,5 +1,8 @@
 #include "common/core/Text.h"
 
+#include <cstdint>
+#include <cstring>
+
 namespace {
 
 constexpr char32_t Replacement = 0xFFFD;
@@ -112,6 +115,30 @@ std::string Utf16ToUtf8(std::u16string_view text)
     }
     out.resize(static_cast<size_t>(end - out.data()));
     return out;
+}
+
+// ASCII, most of any real text, is skipped 32 bytes at a time.
+std::size_t FirstInvalidUtf8(std::string_view text)
+{
+    constexpr std::uint64_t HighBits = 0x8080808080808080u;
+    constexpr size_t Block = 4 * sizeof(std::uint64_t);
+    size_t pos = 0;
+    while (pos < text.size()) {
+        if (pos + Block <= text.size()) {
+            std::uint64_t words[4];
+            std::memcpy(words, text.data() + pos, Block);
+            if (((words[0] | words[1] | words[2] | words[3]) & HighBits) == 0) {
+                pos += Block;
+                continue;
+            }
+        }
+        const size_t start = pos;
+        // A malformed sequence decodes to the replacement character and advances by one byte;
+        // the character itself is three bytes long.
+        if (DecodeUtf8(text, pos) == Replacement && pos - start != 3)
+            return start;
+    }
+    return std::string_view::npos;
 }
 
 std::string AsciiLowerCase(std::string_view text)

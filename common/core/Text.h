@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -7,6 +8,10 @@
 // loses nothing for valid text. Invalid UTF-8 (from a file or a page) becomes U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
+
+// The offset of the first byte that is not part of valid UTF-8 (overlong forms, surrogates
+// and sequences cut short included), or npos when the whole text is valid.
+std::size_t FirstInvalidUtf8(std::string_view text);
 
 // Only the ASCII letters change; every other byte stays as it is.
 std::string AsciiLowerCase(std::string_view text);

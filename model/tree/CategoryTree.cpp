@@ -86,6 +86,20 @@ void TCategoryTree::DeleteNode(TTreeNode& node)
         Observer->BranchRemoved();
 }
 
+// From the last top-level node on, so that no row has to be renumbered.
+void TCategoryTree::Clear()
+{
+    while (!TopLevel.empty())
+        DeleteNode(*TopLevel.back());
+}
+
+void TCategoryTree::SetNodeText(TTreeNode& node, std::string text)
+{
+    node.NodeText = std::move(text);
+    if (Observer)
+        Observer->NodeTextChanged(node);
+}
+
 TTreeNode* TCategoryTree::FindFirstCategoryNode(std::int32_t id) const
 {
     return CategoryIndex.First(id);

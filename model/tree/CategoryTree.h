@@ -21,6 +21,8 @@ public:
     // `node` and its descendants are about to leave the tree.
     virtual void BranchAboutToBeRemoved(TTreeNode& node) = 0;
     virtual void BranchRemoved() = 0;
+    // `node` shows another text now.
+    virtual void NodeTextChanged(TTreeNode& node) = 0;
 };
 
 // Runs for every node that the tree deletes, while the node is still in place.
@@ -50,6 +52,10 @@ public:
     // them first, deepest first and every node after its children, while they are all still
     // in place; then the branch leaves the tree in one step.
     void DeleteNode(TTreeNode& node);
+    // Deletes every node, the same way.
+    void Clear();
+
+    void SetNodeText(TTreeNode& node, std::string text);
 
     // The first node in tree order whose record is a TCategory with this ID, or null.
     TTreeNode* FindFirstCategoryNode(std::int32_t id) const;

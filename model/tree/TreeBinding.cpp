@@ -23,45 +23,34 @@ bool BranchHasAllRecords(const TXMLTreeNode& node)
     return true;
 }
 
-void FreeBranchRecords(TXMLTreeNode& node)
+// Checked while the file is read, so that the error names the line of the object and the
+// reader frees everything it built.
+void CheckTreeObject(const TXMLPersistentObject& object, bool isRoot)
 {
-    delete node.Data;
-    node.Data = nullptr;
-    for (const auto& child : node.Nodes)
-        FreeBranchRecords(*child);
+    const auto* node = dynamic_cast<const TXMLTreeNode*>(&object);
+    if (isRoot && !node)
+        throw EXmlPersistance("This is no category tree: its root object is a " + object.XmlClass().ClassName() +
+                              ", not a TXMLTreeNode");
+    if (!isRoot && node && !node->Data)
+        throw EXmlPersistance("This is no category tree: a TXMLTreeNode below the root has no Data");
 }
 
-// A document read from a file holds records that nobody owns yet.
-void FreeDocumentRecords(TDmoz& document)
+std::unique_ptr<TXMLTreeNode> ReadTreeFile(const std::string& fileName)
 {
-    for (TCategory* category : document.Categories)
-        delete category;
-    for (TSymbolicCategory* symbolic : document.SymbolicCategories)
-        delete symbolic;
-    document.Categories.clear();
-    document.SymbolicCategories.clear();
+    std::unique_ptr<TXMLPersistentObject> object = TXmlPersistance::FileToObject(fileName, CheckTreeObject);
+    std::unique_ptr<TXMLTreeNode> root(static_cast<TXMLTreeNode*>(object.release()));
+    // The root's own record is never shown, so nobody else would free it.
+    delete root->Data;
+    root->Data = nullptr;
+    return root;
 }
 
-std::unique_ptr<TXMLTreeNode> TakeTreeRoot(std::unique_ptr<TXMLPersistentObject> object, const std::string& fileName)
+void AppendTree(TCategoryTree& tree, const TXMLTreeNode& root, TDmoz& document, const ProcessMessages& processMessages)
 {
-    if (auto* root = dynamic_cast<TXMLTreeNode*>(object.get())) {
-        object.release();
-        return std::unique_ptr<TXMLTreeNode>(root);
-    }
-    const std::string className = object ? object->XmlClass().ClassName() : std::string("nothing");
-    if (auto* document = dynamic_cast<TDmoz*>(object.get()))
-        FreeDocumentRecords(*document);
-    throw EXmlPersistance(fileName + " does not hold a category tree: its root object is a " + className +
-                          ", not a TXMLTreeNode");
-}
-
-void RefuseNodesWithoutRecord(TXMLTreeNode& root, const std::string& fileName)
-{
+    ProcessPendingMessages(processMessages);
     for (const auto& node : root.Nodes) {
-        if (!BranchHasAllRecords(*node)) {
-            FreeBranchRecords(root);
-            throw EXmlPersistance(fileName + " does not hold a category tree: a TXMLTreeNode below the root has no Data");
-        }
+        AddTreeBranch(tree, nullptr, *node, &document);
+        ProcessPendingMessages(processMessages);
     }
 }
 
@@ -128,16 +117,23 @@ std::string NodeTextOf(const TBaseCategory& record)
 void LoadTree(TCategoryTree& tree, const std::string& fileName, TDmoz& document,
               const ProcessMessages& processMessages)
 {
-    std::unique_ptr<TXMLTreeNode> root = TakeTreeRoot(TXmlPersistance::FileToObject(fileName), fileName);
-    RefuseNodesWithoutRecord(*root, fileName);
-    // The root's own record is never shown, so nobody else would free it.
-    delete root->Data;
-    root->Data = nullptr;
-    ProcessPendingMessages(processMessages);
-    for (const auto& node : root->Nodes) {
-        AddTreeBranch(tree, nullptr, *node, &document);
-        ProcessPendingMessages(processMessages);
-    }
+    AppendTree(tree, *ReadTreeFile(fileName), document, processMessages);
+}
+
+void ReplaceTree(TCategoryTree& tree, const std::string& fileName, TDmoz& document,
+                 const ProcessMessages& processMessages)
+{
+    const std::unique_ptr<TXMLTreeNode> root = ReadTreeFile(fileName);
+    document.Categories.clear();
+    document.SymbolicCategories.clear();
+    tree.Clear();
+    AppendTree(tree, *root, document, processMessages);
+}
+
+void RenameNode(TCategoryTree& tree, TTreeNode& node, std::u16string name)
+{
+    node.Data()->Name = std::move(name);
+    tree.SetNodeText(node, NodeTextOf(*node.Data()));
 }
 
 TTreeNode& AddTreeBranch(TCategoryTree& tree, TTreeNode* parent, TXMLTreeNode& node, TDmoz* document)
@@ -154,7 +150,7 @@ void SaveTree(const TCategoryTree& tree, const std::string& fileName, const Proc
     for (const auto& node : tree.TopLevelNodes())
         root->AddNode(BuildXmlTreeNode(*node, processMessages));
     ProcessPendingMessages(processMessages);
-    TXmlPersistance::ObjectToFile(*root, fileName);
+    TXmlPersistance::ObjectToFile(*root, fileName, TBackup::KeepPrevious);
 }
 
 std::unique_ptr<TXMLTreeNode> BuildXmlTreeNode(const TTreeNode& node, const ProcessMessages& processMessages)

@@ -13,14 +13,24 @@ class TXMLTreeNode;
 // after the tree's existing top-level nodes; every record goes to the document too, in
 // pre-order. The file is read and checked in full before anything is added: a read error,
 // a root object that is not a TXMLTreeNode, or a node below the root without a record
-// raises EXmlPersistance and leaves tree and document as they were.
+// raises an error naming the file and the line, and leaves tree and document as they were.
 void LoadTree(TCategoryTree& tree, const std::string& fileName, TDmoz& document,
               const ProcessMessages& processMessages = {});
 
+// As LoadTree, but the file's entries take the place of the tree's nodes and the document's
+// records (the tree's deletion callback runs for every node). A failed read changes nothing.
+void ReplaceTree(TCategoryTree& tree, const std::string& fileName, TDmoz& document,
+                 const ProcessMessages& processMessages = {});
+
 // Writes every node of the tree, in tree order, with the records the nodes carry (not their
-// texts), replacing the file.
+// texts), replacing the file the crash-safe way; the file's previous version stays beside
+// it as <file>.bak.
 void SaveTree(const TCategoryTree& tree, const std::string& fileName,
               const ProcessMessages& processMessages = {});
+
+// Gives the node's record the name, and the node the text that shows it. The node must
+// carry a record.
+void RenameNode(TCategoryTree& tree, TTreeNode& node, std::u16string name);
 
 // Deletes the node and its descendants from the tree and takes their records out of the
 // document (the first occurrence of each; the order of the others stays). The tree's

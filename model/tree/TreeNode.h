@@ -8,8 +8,9 @@
 class TBaseCategory;
 
 // One node of the category tree: the text shown for it, the category record it carries and
-// owns, and its children in order. The text is a copy taken when the node was made; a later
-// rename of the record does not change it.
+// owns, and its children in order. The text is a copy taken when the node was made; a
+// change of the record's name reaches it only through TCategoryTree::SetNodeText (as
+// RenameNode does).
 class TTreeNode {
 public:
     TTreeNode(std::string text, std::unique_ptr<TBaseCategory> data);

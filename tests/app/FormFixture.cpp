@@ -5,6 +5,7 @@
 #include "tests/support/WholeFile.h"
 
 #include <QItemSelectionModel>
+#include <QSettings>
 #include <QTreeView>
 
 #include <filesystem>
@@ -31,9 +32,11 @@ std::string FormTest::TreeFileText() const
     return ReadFile("tree.xml");
 }
 
-TForm1& FormTest::OpenForm()
+TForm1& FormTest::OpenForm(const std::string& treeFileName)
 {
-    Form = std::make_unique<TForm1>(std::make_unique<TScriptedDialogs>(Script));
+    // What the window remembers stays in the test's folder.
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(Folder.PathOf("settings")));
+    Form = std::make_unique<TForm1>(std::make_unique<TScriptedDialogs>(Script), treeFileName);
     Form->show();
     return *Form;
 }
@@ -89,5 +92,8 @@ std::vector<std::u16string> FormTest::SymbolicNames() const
 void FormTest::Select(const TTreeNode* node) const
 {
     const auto& model = dynamic_cast<const TCategoryTreeModel&>(*Form->categories->model());
-    Form->categories->selectionModel()->select(model.IndexOf(node), QItemSelectionModel::ClearAndSelect);
+    const QModelIndex index = model.IndexOf(node);
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        Form->categories->expand(parent);
+    Form->categories->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
 }

@@ -21,17 +21,19 @@ protected:
     void PutTreeFile(const std::string& text) const;
     std::string TreeFileText() const;
 
-    TForm1& OpenForm();
+    TForm1& OpenForm(const std::string& treeFileName = "tree.xml");
     // The node texts in pre-order, two blanks per level.
     std::vector<std::string> Outline() const;
     std::vector<std::u16string> CategoryNames() const;
     std::vector<std::u16string> SymbolicNames() const;
+    // As a user selects a row: its branch opened first.
     void Select(const TTreeNode* node) const;
 
     TScriptedDialogs::TScript Script;
     std::unique_ptr<TForm1> Form;
 
-private:
     TTempFolder Folder;
+
+private:
     TWorkingDirectory InFolder{Folder.Path()};
 };

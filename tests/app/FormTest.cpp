@@ -1,5 +1,7 @@
 #include "FormFixture.h"
 
+#include "tests/support/WholeFile.h"
+
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -10,9 +12,11 @@
 #include <QTest>
 #include <QTreeView>
 
+#include <filesystem>
+
 namespace {
 
-TEST_F(FormTest, StartsEmptyAndSilentWithoutTreeFile)
+TEST_F(FormTest, StartsEmptyWithoutTreeFileAndSaysSoInTheStatusBar)
 {
     TForm1& form = OpenForm();
     EXPECT_TRUE(Outline().empty());
@@ -20,6 +24,7 @@ TEST_F(FormTest, StartsEmptyAndSilentWithoutTreeFile)
     EXPECT_TRUE(Script.Errors.isEmpty());
     EXPECT_TRUE(Script.Asked.isEmpty());
     EXPECT_TRUE(form.Label3->isHidden());
+    EXPECT_EQ(form.StatusBar1->currentMessage(), "There is no tree file tree.xml, so nothing was loaded.");
 }
 
 TEST_F(FormTest, StartsWithTheTreeOfTheTreeFile)
@@ -34,16 +39,14 @@ TEST_F(FormTest, StartsWithTheTreeOfTheTreeFile)
 
 TEST_F(FormTest, AMalformedTreeFileIsReportedAndTheWindowOpensEmpty)
 {
-    PutTreeFile("<DUMMY_NODE><TXMLTreeNode>");
+    PutTreeFile("<DUMMY_NODE>\r\n<TXMLTreeNode>");
     TForm1& form = OpenForm();
-    ASSERT_EQ(Script.Errors.size(), 1);
-    EXPECT_TRUE(Script.Errors[0].contains("tree.xml")) << Script.Errors[0].toStdString();
+    EXPECT_EQ(Script.Errors, QStringList{"Start-end tags mismatch (tree.xml, line 2, column 14)"});
     EXPECT_TRUE(Outline().empty());
     EXPECT_TRUE(CategoryNames().empty());
     EXPECT_TRUE(form.isVisible());
     EXPECT_TRUE(form.Button2->isEnabled());
-    // The command ended at the error, so its label still says so.
-    EXPECT_FALSE(form.Label3->isHidden());
+    EXPECT_TRUE(form.Label3->isHidden());
 }
 
 TEST_F(FormTest, CaptionCarriesTheFileVersionOfTheExecutable)
@@ -70,7 +73,6 @@ TEST_F(FormTest, ControlsHaveTheirDesignSettings)
     EXPECT_EQ(form.Label3->palette().color(QPalette::WindowText), QColor(Qt::red));
     EXPECT_EQ(form.categories->indentation(), 19);
     EXPECT_EQ(form.categories->objectName(), "categories");
-    EXPECT_EQ(form.StatusBar1->currentMessage(), "");
 }
 
 TEST_F(FormTest, TabOrderRunsFromUsernameToDomain)
@@ -111,13 +113,46 @@ TEST_F(FormTest, EnlargingMovesTheRightColumnAndStretchesTreeAndMessagePane)
     EXPECT_EQ(form.StatusBar1->geometry(), QRect(0, 330 + 100, 535 + 200, 19));
 }
 
-TEST_F(FormTest, EnterInAnyEditPressesLoginAndFeed)
+// A feed posts the whole tree to the site: Enter starts one only where a login is typed.
+TEST_F(FormTest, EnterPressesLoginAndFeedOnlyInTheLoginFields)
 {
+    PutExampleTree();
     TForm1& form = OpenForm();
     QSignalSpy clicks(form.Button1, &QPushButton::clicked);
     for (QLineEdit* edit : {form.Edit1, form.Edit2, form.Edit3})
         QTest::keyClick(edit, Qt::Key_Return);
     EXPECT_EQ(clicks.count(), 3);
+    Select(form.CategoryTree().FirstNode());
+    for (QWidget* other : std::initializer_list<QWidget*>{form.categories, form.Memo1, form.StatusBar1, &form}) {
+        other->setFocus();
+        QTest::keyClick(other, Qt::Key_Return);
+        QTest::keyClick(other, Qt::Key_Enter);
+    }
+    EXPECT_EQ(clicks.count(), 3);
+    EXPECT_TRUE(Script.Asked.isEmpty());
+}
+
+TEST_F(FormTest, RemembersDomainUsernameAndPlaceButNeverThePassword)
+{
+    TForm1& form = OpenForm();
+    form.Edit3->setText("directory.example.org");
+    form.Edit1->setText("editor");
+    form.Edit2->setText("secret-password");
+    form.resize(700, 500);
+    form.move(40, 60);
+    const QRect placed = form.geometry();
+    ASSERT_TRUE(form.close());
+
+    TForm1& again = OpenForm();
+    EXPECT_EQ(again.Edit3->text(), "directory.example.org");
+    EXPECT_EQ(again.Edit1->text(), "editor");
+    EXPECT_TRUE(again.Edit2->text().isEmpty());
+    EXPECT_EQ(again.geometry(), placed);
+    std::string settings;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(Folder.Path() / "settings"))
+        settings += ReadFile(entry.path());
+    EXPECT_NE(settings.find("editor"), std::string::npos);
+    EXPECT_EQ(settings.find("secret-password"), std::string::npos);
 }
 
 }  // namespace

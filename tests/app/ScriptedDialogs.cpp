@@ -8,17 +8,35 @@ void TScriptedDialogs::WhileAsking()
         Script.WhileAsking();
 }
 
+namespace {
+
+// The next scripted answer; an unexpected question fails the test and is cancelled.
+template <class TAnswer>
+TAnswer NextAnswer(std::deque<TAnswer>& answers, const QString& question)
+{
+    if (answers.empty()) {
+        ADD_FAILURE() << "unexpected question: " << question.toStdString();
+        return TAnswer::Cancel;
+    }
+    const TAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+}  // namespace
+
 TConfirmAnswer TScriptedDialogs::Confirm(QWidget*, const QString& title, const QString& question)
 {
     Script.Asked << "confirm " + title + "|" + question;
     WhileAsking();
-    if (Script.ConfirmAnswers.empty()) {
-        ADD_FAILURE() << "unexpected confirmation: " << question.toStdString();
-        return TConfirmAnswer::Cancel;
-    }
-    const TConfirmAnswer answer = Script.ConfirmAnswers.front();
-    Script.ConfirmAnswers.pop_front();
-    return answer;
+    return NextAnswer(Script.ConfirmAnswers, question);
+}
+
+TSaveAnswer TScriptedDialogs::AskToSave(QWidget*, const QString& question)
+{
+    Script.Asked << "save? " + question;
+    WhileAsking();
+    return NextAnswer(Script.SaveAnswers, question);
 }
 
 QString TScriptedDialogs::InputBox(QWidget*, const QString& caption, const QString& prompt, const QString& initial)

@@ -21,6 +21,7 @@ public:
         Events.push_back("remove " + node.Text() + " " + std::to_string(node.Row()));
     }
     void BranchRemoved() override { Events.push_back("removed"); }
+    void NodeTextChanged(TTreeNode& node) override { Events.push_back("text " + node.Text()); }
 };
 
 // Arts(1) { Music(2) { Jazz(3) }, Sounds@ }, Science(4)

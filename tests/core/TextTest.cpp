@@ -29,3 +29,16 @@ TEST(Text, AsciiCaseFoldingLeavesOtherBytesAlone)
     EXPECT_FALSE(SameTextAscii("TCategory", "TCategor"));
     EXPECT_FALSE(SameTextAscii("\xC3\x89", "\xC3\xA9"));
 }
+
+TEST(Utf8Check, FindsTheFirstByteThatIsNotValidUtf8)
+{
+    const std::string ascii(40, 'a');
+    EXPECT_EQ(FirstInvalidUtf8(""), std::string::npos);
+    EXPECT_EQ(FirstInvalidUtf8(ascii + "Caf\xC3\xA9 \xEF\xBF\xBD \xF0\x9F\x8E\xB5" + ascii), std::string::npos);
+    EXPECT_EQ(FirstInvalidUtf8(ascii + "\xC3\x28"), 40u);            // a lead byte without its follower
+    EXPECT_EQ(FirstInvalidUtf8(ascii + "\xC0\xAF"), 40u);            // an overlong form
+    EXPECT_EQ(FirstInvalidUtf8("a\xED\xA0\x80"), 1u);                // a surrogate
+    EXPECT_EQ(FirstInvalidUtf8("ab\xF4\x90\x80\x80"), 2u);           // beyond U+10FFFF
+    EXPECT_EQ(FirstInvalidUtf8(ascii + ascii + "\xE2\x82"), 80u);    // cut short at the end
+    EXPECT_EQ(FirstInvalidUtf8("\xFF" + ascii), 0u);
+}

@@ -34,6 +34,7 @@ public:
     explicit TRecordingDialogs(std::vector<QString>& shown) : Shown(shown) {}
 
     TConfirmAnswer Confirm(QWidget*, const QString&, const QString&) override { return TConfirmAnswer::Cancel; }
+    TSaveAnswer AskToSave(QWidget*, const QString&) override { return TSaveAnswer::Cancel; }
     QString InputBox(QWidget*, const QString&, const QString&, const QString& initial) override { return initial; }
     void ShowMessage(QWidget*, const QString& text) override { Shown.push_back("message: " + text); }
     void ShowError(QWidget*, const QString& message) override { Shown.push_back("error: " + message); }
@@ -93,12 +94,12 @@ TEST_F(WindowFeed, PressingTheButtonFeedsTheTreeAndReportsInTheWindow)
               "Arts seems to already exist. skipping.\nMusic seems to already exist. skipping.");
 }
 
-TEST_F(WindowFeed, WrongPasswordShowsTheMessageAndKeepsTheWaitLabel)
+TEST_F(WindowFeed, WrongPasswordShowsTheMessageAndHidesTheWaitLabel)
 {
     TypeFields("wrong");
     Form->Button1->click();
     EXPECT_EQ(Shown, (std::vector<QString>{"message: Could not log in."}));
-    EXPECT_TRUE(Form->Label3->isVisible());
+    EXPECT_FALSE(Form->Label3->isVisible());
     EXPECT_TRUE(Form->Button1->isEnabled());
 }
 

@@ -87,7 +87,7 @@ protected:
             TXmlPersistance::FileToObject(FileName);
             ADD_FAILURE() << "no error, expected: " << message;
         } catch (const Exception& error) {
-            EXPECT_EQ(error.message(), message);
+            EXPECT_THAT(error.message(), ::testing::StartsWith(message + " (" + FileName + ", line 1, column "));
         }
     }
 

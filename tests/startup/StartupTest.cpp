@@ -51,8 +51,8 @@ TEST(Startup, WritesTheStartUpRecordCreatesTheEngineLogAndRegistersTheClasses)
         << critical;
 
     // Log paths are lower-cased, also where the folder beside the executable has capitals.
-    EXPECT_EQ(XmlLogger().FileName(), AsciiLowerCase((ExecutableFolder() / "logs" / "xmlpersistance.log").string()));
-    EXPECT_TRUE(std::filesystem::is_regular_file(XmlLogger().FileName()));
+    EXPECT_EQ(XmlLogger()->FileName(), AsciiLowerCase((ExecutableFolder() / "logs" / "xmlpersistance.log").string()));
+    EXPECT_TRUE(std::filesystem::is_regular_file(XmlLogger()->FileName()));
 
     for (const char* name : {"TCategory", "TSymbolicCategory", "TDmoz", "TXMLTreeNode"})
         EXPECT_NE(GetXmlClass(name), nullptr) << name;

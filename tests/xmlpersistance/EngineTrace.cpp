@@ -35,7 +35,7 @@ private:
 
 std::string EngineLogFileName()
 {
-    return XmlLogger().FileName();
+    return XmlLogger()->FileName();
 }
 
 std::uintmax_t EngineLogSize()

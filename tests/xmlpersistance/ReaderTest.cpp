@@ -40,7 +40,22 @@ protected:
         return std::unique_ptr<T>(typed);
     }
 
-    // The message, and that nothing built before the failure is left alive.
+    // The message with the place in the file after it ("line L, column C"), and that
+    // nothing built before the failure is left alive.
+    template <class TError>
+    void ExpectReadFailsAt(const std::string& xml, const std::string& message, const std::string& place)
+    {
+        try {
+            Read(xml);
+            ADD_FAILURE() << "no error, expected: " << message;
+        } catch (const TError& error) {
+            EXPECT_EQ(error.message(), message + " (" + FileName + ", " + place + ")");
+            EXPECT_EQ(typeid(error), typeid(TError));
+        }
+        EXPECT_EQ(TLeaf::Live, 0);
+    }
+
+    // The same where the place does not matter to the test: all on line 1.
     template <class TError>
     void ExpectReadFails(const std::string& xml, const std::string& message)
     {
@@ -48,7 +63,7 @@ protected:
             Read(xml);
             ADD_FAILURE() << "no error, expected: " << message;
         } catch (const TError& error) {
-            EXPECT_EQ(error.message(), message);
+            EXPECT_THAT(error.message(), ::testing::StartsWith(message + " (" + FileName + ", line 1, column "));
             EXPECT_EQ(typeid(error), typeid(TError));
         }
         EXPECT_EQ(TLeaf::Live, 0);
@@ -302,12 +317,12 @@ TEST_F(Reader, ReportsFilesThatAreMissingOrNotWellFormed)
     } catch (const EXmlDomError& error) {
         EXPECT_EQ(error.message(), "Cannot open file \"" + Folder.PathOf("missing.xml") + "\". No such file or directory");
     }
-    ExpectReadFails<EXmlDomError>("<TLeaf>\r\n  <Value>1</Valu>\r\n</TLeaf>",
-                                  "Start-end tags mismatch (" + FileName + ", line 2, column 13)");
-    ExpectReadFails<EXmlDomError>("", "No document element found (" + FileName + ", line 1, column 1)");
-    ExpectReadFails<EXmlDomError>("<TLeaf a=\"x\r\ny\">one &amp;\r\ntwo\r\n<Value>1</Valu></TLeaf>",
-                                  "Start-end tags mismatch (" + FileName + ", line 4, column 11)");
-    ExpectReadFails<EXmlDomError>("<TLeaf><Value>1</Value>", "Start-end tags mismatch (" + FileName + ", line 1, column 23)");
+    ExpectReadFailsAt<EXmlDomError>("<TLeaf>\r\n  <Value>1</Valu>\r\n</TLeaf>", "Start-end tags mismatch",
+                                    "line 2, column 13");
+    ExpectReadFailsAt<EXmlDomError>("", "No document element found", "line 1, column 1");
+    ExpectReadFailsAt<EXmlDomError>("<TLeaf a=\"x\r\ny\">one &amp;\r\ntwo\r\n<Value>1</Valu></TLeaf>",
+                                    "Start-end tags mismatch", "line 4, column 11");
+    ExpectReadFailsAt<EXmlDomError>("<TLeaf><Value>1</Value>", "Start-end tags mismatch", "line 1, column 23");
 }
 
 TEST_F(Reader, FreesEverythingBuiltBeforeAFailure)

@@ -5,6 +5,7 @@
 #include "common/XmlPersistance/ValueText.h"
 #include "common/XmlPersistance/XmlPersistance.h"
 #include "common/XmlPersistance/XmlPersistanceErrors.h"
+#include "common/core/Text.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WholeFile.h"
 
@@ -12,6 +13,11 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+
+#include <bit>
+#include <cfloat>
+#include <cmath>
+#include <limits>
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
@@ -160,12 +166,15 @@ TEST(Writer, WritesNoElementForAnEventAndNoChildrenForAnEmptyClass)
     EXPECT_EQ(TXmlPersistance::ObjectToXml(TEmpty(), true), CrLfLines({"<DUMMY_NODE>", "  <TEmpty/>", "</DUMMY_NODE>"}));
 }
 
-TEST(Writer, EndsEveryLineOfAMultiLineTextWithCrLf)
+// A line feed ends its line as every line does; a carriage return is a character reference,
+// so that the parser's line ends do not swallow it.
+TEST(Writer, EndsLinesOfATextWithCrLfAndWritesCarriageReturnsAsReferences)
 {
     TSubLeaf sub;
     sub.Extra = "first\nsecond\r\nthird\rfourth";
     EXPECT_THAT(TXmlPersistance::ObjectToXml(sub, true),
-                HasSubstr("<Extra>first\r\nsecond\r\nthird\r\nfourth</Extra>\r\n"));
+                HasSubstr("<Extra>first\r\nsecond&#13;\r\nthird&#13;fourth</Extra>\r\n"));
+    EXPECT_THAT(TXmlPersistance::ObjectToXml(sub, false), HasSubstr("<Extra>first\nsecond&#13;\nthird&#13;fourth</Extra>"));
 }
 
 TEST(Writer, RefusesUnsupportedKinds)
@@ -238,19 +247,48 @@ TEST(Writer, WritesNoTraceBelowTheThreshold)
     EXPECT_EQ(EngineLogSize(), before);
 }
 
-TEST(FloatText, UsesTheGeneralFormatWithFifteenDigits)
+// Values that need no more than 15 digits keep the texts of the general format.
+TEST(FloatText, UsesTheGeneralFormatWithTheFewestDigitsThatReadBack)
 {
     EXPECT_EQ(FloatToText(0.1), "0.1");
     EXPECT_EQ(FloatToText(-2.5), "-2.5");
     EXPECT_EQ(FloatToText(0), "0");
-    EXPECT_EQ(FloatToText(1.0 / 3), "0.333333333333333");
+    EXPECT_EQ(FloatToText(-0.0), "-0");
     EXPECT_EQ(FloatToText(1e20), "1E20");
     EXPECT_EQ(FloatToText(1.5e-5), "1.5E-5");
-    EXPECT_EQ(FloatToText(123456789012345678.0), "1.23456789012346E17");
+    EXPECT_EQ(FloatToText(0.0001), "0.0001");
+    EXPECT_EQ(FloatToText(123456789012345.0), "123456789012345");
+    EXPECT_EQ(FloatToText(1e15), "1E15");
+    EXPECT_EQ(FloatToText(1.0 / 3), "0.3333333333333333");
+    EXPECT_EQ(FloatToText(123456789012345678.0), "1.2345678901234568E17");
+    EXPECT_EQ(FloatToText(DBL_MAX), "1.7976931348623157E308");
+    EXPECT_EQ(FloatToText(-DBL_TRUE_MIN), "-5E-324");
+    EXPECT_EQ(FloatToText(std::numeric_limits<double>::quiet_NaN()), "NAN");
+    EXPECT_EQ(FloatToText(-std::numeric_limits<double>::quiet_NaN()), "NAN");
+    EXPECT_EQ(FloatToText(HUGE_VAL), "INF");
+    EXPECT_EQ(FloatToText(-HUGE_VAL), "-INF");
+
+    for (const double value : {DBL_MAX, -DBL_MAX, DBL_MIN, DBL_TRUE_MIN, 1.0 / 3, 0.1 + 0.2, 2.0 / 3 * 1e-300,
+                               HUGE_VAL, -HUGE_VAL, -0.0})
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(TextToFloat(FloatToText(value))), std::bit_cast<std::uint64_t>(value))
+            << FloatToText(value);
+    EXPECT_TRUE(std::isnan(TextToFloat(FloatToText(std::numeric_limits<double>::quiet_NaN()))));
     EXPECT_EQ(TextToFloat("1E20"), 1e20);
     EXPECT_EQ(TextToFloat("-0.25"), -0.25);
     EXPECT_THROW(TextToFloat("0,25"), EConvertError);
     EXPECT_THROW(TextToFloat(std::nullopt), EConvertError);
+}
+
+// The earlier writer rounded to 15 digits, which put the largest doubles just beyond the
+// range of a double.
+TEST(FloatText, ReadsTheTextsOfEarlierFiles)
+{
+    EXPECT_EQ(TextToFloat("1.79769313486232E308"), DBL_MAX);
+    EXPECT_EQ(TextToFloat("-1.79769313486232E308"), -DBL_MAX);
+    EXPECT_EQ(TextToFloat("4.94065645841247E-324"), DBL_TRUE_MIN);
+    EXPECT_EQ(TextToFloat("1E-400"), 0.0);
+    EXPECT_TRUE(std::isnan(TextToFloat("-NAN")));
+    EXPECT_EQ(TextToFloat("-INF"), -HUGE_VAL);
 }
 
 class WriterFile : public ::testing::Test {
@@ -300,6 +338,45 @@ TEST_F(WriterFile, ReadsBackWhatItWroteAndWritesItAgainUnchanged)
     EXPECT_TRUE(again.Any.IsNull());
     TXmlPersistance::ObjectToFile(again, Target);
     EXPECT_EQ(ReadFile(Target), written);
+}
+
+// Each value through a file and back: doubles at their limits, line breaks of every kind
+// in a text, and chars above 127, which are written as their unsigned code.
+TEST_F(WriterFile, BringsEveryValueBackFromTheFile)
+{
+    RegisterTestClasses();
+    const auto roundTrip = [this](const TAllKinds& kinds) {
+        TXmlPersistance::ObjectToFile(kinds, Target);
+        std::unique_ptr<TXMLPersistentObject> read = TXmlPersistance::FileToObject(Target);
+        return std::unique_ptr<TAllKinds>(dynamic_cast<TAllKinds*>(read.release()));
+    };
+    TAllKinds kinds;
+    FillAllKinds(kinds);
+    for (const double value : {DBL_MAX, -DBL_MAX, DBL_MIN, DBL_TRUE_MIN, HUGE_VAL, -HUGE_VAL}) {
+        kinds.Ratio = value;
+        EXPECT_EQ(roundTrip(kinds)->Ratio, value) << FloatToText(value);
+    }
+    kinds.Ratio = std::numeric_limits<double>::quiet_NaN();
+    EXPECT_TRUE(std::isnan(roundTrip(kinds)->Ratio));
+    for (const std::string text : {"a\rb", "a\r\nb", "a\nb", "\r", "\r\n\r\n", "\n\r"}) {
+        kinds.Ansi = text;
+        kinds.Unicode = Utf8ToUtf16(text);
+        kinds.Words = {text};
+        const auto read = roundTrip(kinds);
+        EXPECT_EQ(read->Ansi, text);
+        EXPECT_EQ(read->Unicode, kinds.Unicode);
+        EXPECT_EQ(read->Words, kinds.Words);
+    }
+    for (int code = 0x80; code <= 0xFF; ++code) {
+        kinds.Letter = static_cast<char>(code);
+        EXPECT_EQ(roundTrip(kinds)->Letter, kinds.Letter) << code;
+    }
+    EXPECT_THAT(ReadFile(Target), HasSubstr("<Letter>255</Letter>"));
+    // Files written before hold the signed code.
+    std::string earlier = ReadFile(Target);
+    earlier.replace(earlier.find("<Letter>255<"), 12, "<Letter>-1<");
+    WriteFile(Target, earlier);
+    EXPECT_EQ(dynamic_cast<TAllKinds&>(*TXmlPersistance::FileToObject(Target)).Letter, static_cast<char>(0xFF));
 }
 
 TEST_F(WriterFile, KeepsTheEarlierFileWhenTheTextCannotBeProduced)

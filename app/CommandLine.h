@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QStringList>
+
+#include <optional>
+#include <string>
+
+// What the program's command line asks for: the window on a tree file, or a text to print
+// and an exit code instead of a window (--help, --version, a usage error).
+struct TCommandLine {
+    std::string TreeFileName = "tree.xml";
+    std::optional<int> ExitCode;
+    // For standard output (help, version) or standard error (usage errors).
+    QString Output;
+    QString Error;
+};
+
+// Parses `tessaroo [FILE]`; the first argument is the program itself. A usage error exits
+// with 2.
+TCommandLine ParseCommandLine(const QStringList& arguments);
