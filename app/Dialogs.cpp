@@ -25,6 +25,12 @@ TConfirmAnswer TQtDialogs::Confirm(QWidget* parent, const QString& title, const 
     return answer == QMessageBox::No ? TConfirmAnswer::No : TConfirmAnswer::Cancel;
 }
 
+bool TQtDialogs::AskYesNo(QWidget* parent, const QString& title, const QString& question)
+{
+    return QMessageBox::question(parent, title, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
 QString TQtDialogs::InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial)
 {
     bool accepted = false;

@@ -13,6 +13,12 @@ public:
     virtual ~TDialogs() = default;
     // Yes/No/Cancel question with a question icon.
     virtual TConfirmAnswer Confirm(QWidget* parent, const QString& title, const QString& question) = 0;
+    // Yes/No question with a question icon; true for Yes. Dialogs without a Yes/No box of
+    // their own ask with Confirm, and then only Yes counts as Yes.
+    virtual bool AskYesNo(QWidget* parent, const QString& title, const QString& question)
+    {
+        return Confirm(parent, title, question) == TConfirmAnswer::Yes;
+    }
     // Text input with OK and Cancel: OK gives the edited text, Cancel the initial text.
     virtual QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) = 0;
     // A plain message box with the application's title.
@@ -24,6 +30,7 @@ public:
 class TQtDialogs : public TDialogs {
 public:
     TConfirmAnswer Confirm(QWidget* parent, const QString& title, const QString& question) override;
+    bool AskYesNo(QWidget* parent, const QString& title, const QString& question) override;
     QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) override;
     void ShowMessage(QWidget* parent, const QString& text) override;
     void ShowError(QWidget* parent, const QString& message) override;

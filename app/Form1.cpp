@@ -172,6 +172,7 @@ void TForm1::CreateControls()
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName("StatusBar1");
     Layout.Add(StatusBar1, QRect(0, 330, 535, 19), akLeft | akRight | akBottom);
+    CreateFeedControls();
 }
 
 void TForm1::SetTabOrder()
@@ -309,6 +310,10 @@ void TForm1::categoriesDeletion(TTreeNode& Node)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    if (FeedUnderWay && !StopFeedingForClose()) {
+        event->ignore();
+        return;
+    }
     if (Guard->DeferClose()) {
         event->ignore();
         return;

@@ -22,3 +22,12 @@ std::string FormatDuration(std::chrono::milliseconds duration)
     std::snprintf(text, sizeof text, "%lld:%02lld:%02lld", seconds / 3600, seconds / 60 % 60, seconds % 60);
     return text;
 }
+
+std::string ProgressText(const TFeedProgress& progress)
+{
+    std::string text = std::to_string(progress.Done) + " of " + std::to_string(progress.Total) + " entries, " +
+                       FormatDuration(progress.Elapsed) + " elapsed";
+    if (const auto remaining = progress.Remaining())
+        text += ", about " + FormatDuration(*remaining) + " left";
+    return text;
+}

@@ -20,5 +20,8 @@ struct TFeedProgress {
     double Rate() const;
 };
 
+// "12 of 40 entries, 0:00:12 elapsed", and once there is an estimate ", about 0:00:28 left".
+std::string ProgressText(const TFeedProgress& progress);
+
 // "h:mm:ss", hours without a limit.
 std::string FormatDuration(std::chrono::milliseconds duration);
