@@ -94,7 +94,7 @@ void TFeedJournal::Read()
         const std::size_t end = text.find('\n', start);
         ++lineNumber;
         if (end == std::string::npos) {
-            LastLineUnended = true;
+            CompleteSize = start;
             break;
         }
         std::string_view line(text.data() + start, end - start);
@@ -194,12 +194,15 @@ void TFeedJournal::OpenForAppend()
     std::error_code error;
     std::filesystem::create_directories(FileName.parent_path(), error);
     const bool isNew = !std::filesystem::exists(FileName, error);
+    // A line cut off by a killed run holds no record; it goes, so that the records to come
+    // start on a line of their own.
+    if (CompleteSize) {
+        std::filesystem::resize_file(FileName, *CompleteSize, error);
+        if (error)
+            throw EFeedJournal("Cannot write the journal " + Quoted(FileName) + ". " + error.message());
+    }
     Out.reset(std::fopen(FileName.c_str(), "ab"));
-    if (!Out)
-        throw EFeedJournal("Cannot write the journal " + Quoted(FileName) + ". " + SystemReason());
-    // A line cut off by a killed run is left as it is and ignored; the records go on below it.
-    const char* start = isNew ? FileNote : LastLineUnended ? "\n" : "";
-    if (std::fputs(start, Out.get()) < 0)
+    if (!Out || (isNew && std::fputs(FileNote, Out.get()) < 0))
         throw EFeedJournal("Cannot write the journal " + Quoted(FileName) + ". " + SystemReason());
 }
 

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -24,7 +25,7 @@
 // A "-post" record is written before the post and the plain record after its answer, each
 // flushed at once, so a run that is stopped, killed or fails midway leaves the file telling
 // which posts may have reached the site. A last line without its line end (a run killed while
-// writing it) is ignored.
+// writing it) is ignored, and removed before the next record is appended.
 class TFeedJournal {
 public:
     enum class TSymbolicState { NotPosted, PostCutOff, Posted };
@@ -66,7 +67,8 @@ private:
 
     std::filesystem::path FileName;
     std::unique_ptr<std::FILE, TFileCloser> Out;
-    bool LastLineUnended = false;
+    // The bytes up to the end of the last complete line, when a line after it was cut off.
+    std::optional<std::uintmax_t> CompleteSize;
     std::unordered_map<std::string, std::string> CategoryIDs;
     std::unordered_map<std::string, std::vector<std::string>> CategoryPosts;
     std::unordered_map<std::string, TSymbolicState> Symbolics;
