@@ -3,6 +3,7 @@
 
 #include "app/Form1.h"
 #include "model/CategoryClasses.h"
+#include "model/Dmoz.h"
 #include "tests/support/RelayProxy.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/SiteProcess.h"
@@ -10,6 +11,7 @@
 #include "tests/support/WholeFile.h"
 #include "tests/support/WorkingDirectory.h"
 
+#include "FeedToolProcess.h"
 #include "SiteDatabase.h"
 
 #include <gtest/gtest.h>
@@ -151,6 +153,17 @@ protected:
 bool StartsWith(const std::string& text, const std::string& start)
 {
     return text.rfind(start, 0) == 0;
+}
+
+// The bytes of the requests with the session cookie's value left out: each site makes its own.
+std::string WithoutCookieValues(std::string requests)
+{
+    const std::string field = "\r\nCookie: ";
+    for (std::size_t at = requests.find(field); at != std::string::npos; at = requests.find(field, at + 1)) {
+        const std::size_t value = at + field.size();
+        requests.replace(value, requests.find("\r\n", value) - value, "...");
+    }
+    return requests;
 }
 
 }  // namespace
@@ -317,4 +330,30 @@ TEST_F(WindowFeed, CloseAnsweredYesStopsTheRunLogsOutAndCloses)
     EXPECT_EQ(Relay->RequestLines().back(), LogoutRequest);
     QCoreApplication::processEvents();
     EXPECT_FALSE(Form->isVisible()) << "the close waits for the logout, then happens";
+}
+
+TEST_F(WindowFeed, TheCommandLineFeedOfTheDemoTreeSendsTheWindowsRequestsByteForByte)
+{
+    WriteFile("tree.xml", ReadFile(TESSAROO_DEMO_TREE));
+    Form = std::make_unique<TForm1>(std::make_unique<TRecordingDialogs>(Shown, YesNoAnswers));
+    StartSite();
+    TypeFields("demo");
+    Form->Button1->click();
+    ASSERT_EQ(Form->StatusBar1->currentMessage(), "Feed finished");
+    const std::string windowRequests = Relay->ClientBytes();
+
+    const TSiteProcess secondSite({"--db", Scratch.PathOf("second.db")});
+    Relay->Retarget(secondSite.Port());
+    const std::size_t windowBytes = windowRequests.size();
+    const TFeedToolResult tool = RunFeedToolProcess({"--domain", Relay->Domain(), "--user", "admin"},
+                                                    {{"TESSAROO_PASSWORD", "demo"},
+                                                     {"XDG_STATE_HOME", Scratch.PathOf("tool-state")}});
+    ASSERT_EQ(tool.ExitCode, 0) << tool.Err;
+    const std::string toolRequests = Relay->ClientBytes().substr(windowBytes);
+
+    EXPECT_EQ(Relay->RequestLines().size(), 2u * (4 + Form->Document().Categories.size() +
+                                                  Form->Document().SymbolicCategories.size()));
+    EXPECT_NE(windowRequests.find("\r\nCookie: "), std::string::npos);
+    EXPECT_EQ(WithoutCookieValues(toolRequests), WithoutCookieValues(windowRequests));
+    EXPECT_EQ(SiteCategories(Scratch.PathOf("second.db")), SiteRows());
 }
