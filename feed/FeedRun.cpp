@@ -2,6 +2,7 @@
 
 #include "common/core/StopRequest.h"
 #include "feed/AdminSession.h"
+#include "feed/CategorySubmission.h"
 #include "feed/EntryFeeder.h"
 #include "feed/FeedJournal.h"
 #include "feed/FeedProgress.h"

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "feed/CategoryPaths.h"
-#include "feed/CategorySubmission.h"
 #include "feed/FeedOutcome.h"
 #include "feed/FeedPause.h"
 #include "feed/FeedView.h"
@@ -43,6 +42,9 @@ public:
     TFeedRun(TFeedView& view, TPageTransport& transport, const TDmoz& document, TParentLookup findParentCategory,
              TFeedSettings settings);
     ~TFeedRun();
+    // The default pause refers to the run itself.
+    TFeedRun(const TFeedRun&) = delete;
+    TFeedRun& operator=(const TFeedRun&) = delete;
 
     // Errors other than the HTTP error status and the stop leave after the outcome is reported
     // (and after the logout when logged in), with the wait label still shown.

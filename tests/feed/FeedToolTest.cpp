@@ -1,5 +1,6 @@
 // tessaroo-feed run as a process against the stand-in site.
 
+#include "ExampleTree.h"
 #include "FeedToolProcess.h"
 #include "SiteDatabase.h"
 #include "tests/support/RelayProxy.h"
@@ -10,39 +11,12 @@
 
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 namespace {
 
-const char* const ExampleTree =
-    "<DUMMY_NODE><TXMLTreeNode><Data isNull=\"true\"/><Nodes>"
-    "<TXMLTreeNode><Data><TCategory><Content>0</Content><ID>1</ID><Name>Arts</Name><Url>Top/Arts</Url></TCategory>"
-    "</Data><Nodes>"
-    "<TXMLTreeNode><Data><TCategory><Content>5</Content><ID>2</ID><Name>Music</Name><Url>Top/Arts/Music</Url>"
-    "</TCategory></Data><Nodes/></TXMLTreeNode>"
-    "<TXMLTreeNode><Data><TSymbolicCategory><Name>Sounds</Name><Parent>1</Parent><Url>Top/Arts/Music</Url>"
-    "</TSymbolicCategory></Data><Nodes/></TXMLTreeNode>"
-    "</Nodes></TXMLTreeNode></Nodes></TXMLTreeNode></DUMMY_NODE>";
-
 const std::string Password = "Zebra-7-Quokka";
-
-// A port on which nothing listens: bound once to learn a free number, then released.
-int UnusedPort()
-{
-    const int probe = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    getsockname(probe, reinterpret_cast<sockaddr*>(&address), &length);
-    close(probe);
-    return ntohs(address.sin_port);
-}
 
 std::string CommandLineOf(pid_t pid)
 {
@@ -57,7 +31,7 @@ class FeedTool : public ::testing::Test {
 protected:
     FeedTool()
     {
-        WriteFile("tree.xml", ExampleTree);
+        WriteFile("tree.xml", ExampleTreeXml);
         WriteFile("password", Password + "\r\nsecond line\n");
     }
 
@@ -112,7 +86,7 @@ TEST_F(FeedTool, FeedsTheTreeWithTheWindowsMessagesAndExitsZero)
 TEST_F(FeedTool, ExitCodesTellHowARunEnded)
 {
     StartSite();
-    std::string lost = ExampleTree;
+    std::string lost = ExampleTreeXml;
     const std::string target = "<Url>Top/Arts/Music</Url></TSymbolicCategory>";
     lost.replace(lost.find(target), target.size(), "<Url>Top/Nowhere</Url></TSymbolicCategory>");
     WriteFile("lost.xml", lost);
@@ -127,7 +101,7 @@ TEST_F(FeedTool, ExitCodesTellHowARunEnded)
     EXPECT_NE(refused.Err.find("Could not log in.\n"), std::string::npos) << refused.Err;
     WriteFile("password", Password);
 
-    EXPECT_EQ(Feed("127.0.0.1:" + std::to_string(UnusedPort()), {}).ExitCode, 4);
+    EXPECT_EQ(Feed("127.0.0.1:1", {}).ExitCode, 4) << "nothing listens on port 1";
     Site = nullptr;
     StartSite({"--fail", "/admin/dir_categs_edit.php=500"});
     const TFeedToolResult httpError = Feed({});

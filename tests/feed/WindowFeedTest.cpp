@@ -11,6 +11,7 @@
 #include "tests/support/WholeFile.h"
 #include "tests/support/WorkingDirectory.h"
 
+#include "ExampleTree.h"
 #include "FeedToolProcess.h"
 #include "SiteDatabase.h"
 
@@ -33,16 +34,6 @@
 namespace {
 
 using TClock = std::chrono::steady_clock;
-
-const char* const ExampleTree =
-    "<DUMMY_NODE><TXMLTreeNode><Data isNull=\"true\"/><Nodes>"
-    "<TXMLTreeNode><Data><TCategory><Content>0</Content><ID>1</ID><Name>Arts</Name><Url>Top/Arts</Url></TCategory>"
-    "</Data><Nodes>"
-    "<TXMLTreeNode><Data><TCategory><Content>5</Content><ID>2</ID><Name>Music</Name><Url>Top/Arts/Music</Url>"
-    "</TCategory></Data><Nodes/></TXMLTreeNode>"
-    "<TXMLTreeNode><Data><TSymbolicCategory><Name>Sounds</Name><Parent>1</Parent><Url>Top/Arts/Music</Url>"
-    "</TSymbolicCategory></Data><Nodes/></TXMLTreeNode>"
-    "</Nodes></TXMLTreeNode></Nodes></TXMLTreeNode></DUMMY_NODE>";
 
 const std::string LogoutRequest = "GET /admin/logout.php HTTP/1.1";
 
@@ -86,7 +77,7 @@ protected:
     {
         Application();
         RegisterCategoryClasses();
-        WriteFile("tree.xml", ExampleTree);
+        WriteFile("tree.xml", ExampleTreeXml);
         Form = std::make_unique<TForm1>(std::make_unique<TRecordingDialogs>(Shown, YesNoAnswers));
         Form->show();
     }
