@@ -84,14 +84,6 @@ TEST_F(FeedJournal, ABadLineIsReportedWithTheFileAndItsNumber)
     }
 }
 
-TEST_F(FeedJournal, AMemoryJournalWritesNoFile)
-{
-    TFeedJournal journal;
-    journal.NoteCategoryCreated("Arts", "1");
-    EXPECT_EQ(*journal.CategoryID("Arts"), "1");
-    EXPECT_TRUE(journal.File().empty());
-}
-
 TEST_F(FeedJournal, AFolderThatCannotBeWrittenFailsTheFirstRecordWithTheFileNamed)
 {
     namespace fs = std::filesystem;

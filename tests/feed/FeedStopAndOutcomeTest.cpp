@@ -161,18 +161,6 @@ TEST_F(FeedStopAndOutcome, EveryPathEndsWithOneOutcome)
     EXPECT_EQ(View.Outcomes.size(), 4u);
 }
 
-TEST_F(FeedStopAndOutcome, ProgressCountsCategoriesThenSymbolicCategoriesOfAllEntries)
-{
-    const TFeedOutcome outcome = Run();
-    ASSERT_EQ(View.Progress.size(), 4u);
-    for (std::size_t i = 0; i < 4; ++i) {
-        EXPECT_EQ(View.Progress[i].Done, i + 1);
-        EXPECT_EQ(View.Progress[i].Total, 4u);
-    }
-    EXPECT_EQ(outcome.Created, 3u);
-    EXPECT_EQ(outcome.SymbolicPosted, 1u);
-}
-
 TEST(FeedProgress, EstimateAfterAFewEntriesAndDurations)
 {
     using std::chrono::milliseconds;
