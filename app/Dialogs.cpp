@@ -35,6 +35,12 @@ TSaveAnswer TQtDialogs::AskToSave(QWidget* parent, const QString& question)
     return answer == QMessageBox::Discard ? TSaveAnswer::Discard : TSaveAnswer::Cancel;
 }
 
+bool TQtDialogs::AskYesNo(QWidget* parent, const QString& title, const QString& question)
+{
+    return QMessageBox::question(parent, title, question, QMessageBox::Yes | QMessageBox::No, QMessageBox::No) ==
+           QMessageBox::Yes;
+}
+
 QString TQtDialogs::InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial)
 {
     bool accepted = false;

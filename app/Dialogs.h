@@ -16,6 +16,12 @@ public:
     virtual TConfirmAnswer Confirm(QWidget* parent, const QString& title, const QString& question) = 0;
     // Save/Discard/Cancel question about changes that would be lost, with the application's title.
     virtual TSaveAnswer AskToSave(QWidget* parent, const QString& question) = 0;
+    // Yes/No question with a question icon; true for Yes. Dialogs without a Yes/No box of
+    // their own ask with Confirm, and then only Yes counts as Yes.
+    virtual bool AskYesNo(QWidget* parent, const QString& title, const QString& question)
+    {
+        return Confirm(parent, title, question) == TConfirmAnswer::Yes;
+    }
     // Text input with OK and Cancel: OK gives the edited text, Cancel the initial text.
     virtual QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) = 0;
     // A plain message box with the application's title.
@@ -28,6 +34,7 @@ class TQtDialogs : public TDialogs {
 public:
     TConfirmAnswer Confirm(QWidget* parent, const QString& title, const QString& question) override;
     TSaveAnswer AskToSave(QWidget* parent, const QString& question) override;
+    bool AskYesNo(QWidget* parent, const QString& title, const QString& question) override;
     QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) override;
     void ShowMessage(QWidget* parent, const QString& text) override;
     void ShowError(QWidget* parent, const QString& message) override;

@@ -171,6 +171,7 @@ void TForm1::CreateControls()
     StatusBar1 = new QStatusBar(this);
     StatusBar1->setObjectName("StatusBar1");
     Layout.Add(StatusBar1, QRect(0, 330, 535, 19), akLeft | akRight | akBottom);
+    CreateFeedControls();
 }
 
 void TForm1::SetTabOrder()
@@ -329,6 +330,10 @@ void TForm1::categoriesDeletion(TTreeNode& Node)
 
 void TForm1::closeEvent(QCloseEvent* event)
 {
+    if (FeedUnderWay && !StopFeedingForClose()) {
+        event->ignore();
+        return;
+    }
     if (Guard->DeferClose() || !MayClose()) {
         event->ignore();
         return;

@@ -4,6 +4,7 @@
 #include "app/CommandGuard.h"
 #include "app/Dialogs.h"
 #include "common/core/ProcessMessages.h"
+#include "common/core/StopRequest.h"
 #include "feed/FeedView.h"
 #include "http/CookieManager.h"
 #include "http/HTTPClient.h"
@@ -19,6 +20,7 @@ class QLabel;
 class QModelIndex;
 class QLineEdit;
 class QPlainTextEdit;
+class QProgressBar;
 class QPushButton;
 class QStatusBar;
 class QTreeView;
@@ -51,6 +53,9 @@ public:
     QPlainTextEdit* Memo1 = nullptr;
     QTreeView* categories = nullptr;
     QStatusBar* StatusBar1 = nullptr;
+    // In the status bar, shown only while a feed runs: its progress and its Stop button.
+    QProgressBar* ProgressBar1 = nullptr;
+    QPushButton* Button6 = nullptr;
 
     void FormCreate();
     void FormDestroy();
@@ -59,6 +64,8 @@ public:
     void Button3Click();
     void Button4Click();
     void Button5Click();
+    // Stop (also Escape): ends a running feed at its next safe point.
+    void Button6Click();
     void categoriesDeletion(TTreeNode& Node);
 
     // Runs a command unless another one runs: the commands are disabled meanwhile, an error
@@ -66,6 +73,7 @@ public:
     // happens after it.
     void RunCommand(const std::function<void()>& command);
     bool CommandRunning() const { return Guard->IsBusy(); }
+    bool FeedRunning() const { return FeedUnderWay; }
 
     TDmoz& Document() const { return *Dmoz; }
     TCategoryTree& CategoryTree() { return Tree; }
@@ -91,6 +99,8 @@ public:
     void SetWaitLabelVisible(bool visible) override;
     void ShowMessageBox(const std::string& message) override;
     void ProcessMessagesNow() override;
+    void ShowProgress(const TFeedProgress& progress) override;
+    void ShowOutcome(const TFeedOutcome& outcome) override;
 
     // The client of every feed run, with the store that keeps the site's session cookie
     // from run to run.
@@ -107,6 +117,11 @@ private:
     void SetTabOrder();
     void ConnectCommands();
     void AppendVersionToCaption();
+    void CreateFeedControls();
+    void ShowFeedControls(std::size_t entries);
+    void HideFeedControls();
+    // Asked when the window is to close during a feed: false when the user lets the feed go on.
+    bool StopFeedingForClose();
 
     // The tree commands' keys, and what keeps the selection in sight (Form1Keys.cpp).
     void CreateShortcuts();
@@ -138,4 +153,7 @@ private:
     bool LoadFailed = false;
     TAnchorLayout Layout;
     ProcessMessages ProcessWindowMessages;
+    // Every feed of the window ends through this one request: Stop, Escape, a close.
+    TStopRequest FeedStop;
+    bool FeedUnderWay = false;
 };

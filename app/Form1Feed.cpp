@@ -1,20 +1,104 @@
 #include "app/Form1.h"
 
+#include "feed/FeedOutcome.h"
+#include "feed/FeedProgress.h"
 #include "feed/FeedRun.h"
 #include "feed/FindParentCategory.h"
 #include "feed/HTTPClientTransport.h"
+#include "model/Dmoz.h"
 
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QShortcut>
 #include <QStatusBar>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int ProgressBarWidth = 260;
+constexpr int StatusBarControlHeight = 17;
+
+}  // namespace
 
 void TForm1::Button1Click()
 {
-    THTTPClientTransport transport(HTTPClient1);
-    TFeedRun run(*this, transport, *Dmoz, [this](std::int32_t id) { return FindParentCategory(Tree, id); });
+    FeedStop.Clear();
+    THTTPClientTransport transport(HTTPClient1, &FeedStop);
+    TFeedSettings settings;
+    settings.Stop = &FeedStop;
+    settings.KeepJournal = true;
+    TFeedRun run(*this, transport, *Dmoz, [this](std::int32_t id) { return FindParentCategory(Tree, id); },
+                 std::move(settings));
+
+    ShowFeedControls(Dmoz->Categories.size() + Dmoz->SymbolicCategories.size());
+    struct TEndOfFeed {
+        TForm1& Form;
+        ~TEndOfFeed() { Form.HideFeedControls(); }
+    } endOfFeed{*this};
     run.Execute();
+}
+
+void TForm1::Button6Click()
+{
+    if (FeedUnderWay)
+        FeedStop.Request();
+}
+
+void TForm1::CreateFeedControls()
+{
+    ProgressBar1 = new QProgressBar(StatusBar1);
+    ProgressBar1->setObjectName("ProgressBar1");
+    ProgressBar1->setFixedSize(ProgressBarWidth, StatusBarControlHeight);
+    ProgressBar1->setTextVisible(true);
+    StatusBar1->addPermanentWidget(ProgressBar1);
+    ProgressBar1->hide();
+
+    Button6 = new QPushButton("Stop", StatusBar1);
+    Button6->setObjectName("Button6");
+    Button6->setFixedHeight(StatusBarControlHeight);
+    Button6->setFocusPolicy(Qt::NoFocus);
+    StatusBar1->addPermanentWidget(Button6);
+    Button6->hide();
+    connect(Button6, &QPushButton::clicked, this, [this] { Button6Click(); });
+
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] { Button6Click(); });
+}
+
+void TForm1::ShowFeedControls(std::size_t entries)
+{
+    FeedUnderWay = true;
+    ProgressBar1->setRange(0, static_cast<int>(std::max<std::size_t>(entries, 1)));
+    ProgressBar1->setValue(0);
+    ProgressBar1->setFormat(QString::fromStdString(ProgressText(TFeedProgress{0, entries, {}})));
+    ProgressBar1->show();
+    Button6->show();
+}
+
+// The run leaves "Please wait..." shown after some failures; the window hides it on every path.
+void TForm1::HideFeedControls()
+{
+    FeedUnderWay = false;
+    ProgressBar1->hide();
+    Button6->hide();
+    HidePleaseWait();
+}
+
+// Yes stops the run at its next safe point; the close then waits for the run's end, logout
+// included, like any close during a command.
+bool TForm1::StopFeedingForClose()
+{
+    if (FeedStop.IsRequested())
+        return true;
+    if (!FormDialogs->AskYesNo(this, "Confirm", "Stop feeding and close?"))
+        return false;
+    FeedStop.Request();
+    return true;
 }
 
 std::string TForm1::DomainText() const
@@ -60,4 +144,18 @@ void TForm1::ShowMessageBox(const std::string& message)
 void TForm1::ProcessMessagesNow()
 {
     QCoreApplication::processEvents();
+}
+
+void TForm1::ShowProgress(const TFeedProgress& progress)
+{
+    // QProgressBar counts in int; a tree beyond its range shows its progress in the text alone.
+    ProgressBar1->setValue(static_cast<int>(std::min<std::size_t>(progress.Done, ProgressBar1->maximum())));
+    ProgressBar1->setFormat(QString::fromStdString(ProgressText(progress)));
+}
+
+void TForm1::ShowOutcome(const TFeedOutcome& outcome)
+{
+    for (const std::string& line : OutcomeSummaryLines(outcome))
+        AppendMessageLine(line);
+    SetStatusText(OutcomeStatusText(outcome));
 }

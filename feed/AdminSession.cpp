@@ -1,19 +1,25 @@
 #include "feed/AdminSession.h"
 
+#include "common/core/StopRequest.h"
+
 #include <utility>
 
-TAdminSession::TAdminSession(TPageTransport& transport, TAdminAddresses addresses)
-    : Transport(transport), Site(std::move(addresses))
+TAdminSession::TAdminSession(TPageTransport& transport, TAdminAddresses addresses, const TStopRequest* stop)
+    : Transport(transport), Site(std::move(addresses)), Stop(stop)
 {
 }
 
 void TAdminSession::SendRequest(const std::string& url)
 {
+    if (Stop)
+        Stop->ThrowIfRequested();
     Page = Transport.Get(url);
 }
 
 void TAdminSession::SendRequest(const std::string& url, TFormFields& fields)
 {
+    if (Stop)
+        Stop->ThrowIfRequested();
     Page = Transport.Post(url, fields.Lines());
 }
 
@@ -30,5 +36,5 @@ bool TAdminSession::Login(const std::string& username, const std::string& passwo
 
 void TAdminSession::Logout()
 {
-    SendRequest(Site.Logout);
+    Page = Transport.GetClosing(Site.Logout);
 }

@@ -19,3 +19,9 @@ class EPageDump : public Exception {
 public:
     using Exception::Exception;
 };
+
+// The journal of a site could not be read or written, or holds a line that is no record.
+class EFeedJournal : public Exception {
+public:
+    using Exception::Exception;
+};

@@ -1,44 +1,97 @@
 #include "feed/FeedRun.h"
 
-#include "common/core/Text.h"
+#include "common/core/StopRequest.h"
 #include "feed/AdminSession.h"
-#include "feed/PageScraping.h"
+#include "feed/CategorySubmission.h"
+#include "feed/EntryFeeder.h"
+#include "feed/FeedJournal.h"
+#include "feed/FeedProgress.h"
+#include "feed/JournalLocation.h"
 #include "http/NetExceptions.h"
 #include "model/Dmoz.h"
 
 #include <utility>
 
+namespace {
+
+TFeedSettings BlockingPauses(TPause pause)
+{
+    TFeedSettings settings;
+    settings.Pause = std::move(pause);
+    return settings;
+}
+
+}  // namespace
+
 TFeedRun::TFeedRun(TFeedView& view, TPageTransport& transport, const TDmoz& document,
                    TParentLookup findParentCategory, TPause pause)
-    : View(view), Transport(transport), Document(document), FindParentCategory(std::move(findParentCategory)),
-      Pause(std::move(pause))
+    : TFeedRun(view, transport, document, std::move(findParentCategory), BlockingPauses(std::move(pause)))
 {
 }
 
-void TFeedRun::Execute()
+TFeedRun::TFeedRun(TFeedView& view, TPageTransport& transport, const TDmoz& document,
+                   TParentLookup findParentCategory, TFeedSettings settings)
+    : View(view), Transport(transport), Document(document), FindParentCategory(std::move(findParentCategory)),
+      Settings(std::move(settings))
 {
-    TAdminSession session(Transport, BuildAdminAddresses(View.DomainText()));
+    if (!Settings.Pause)
+        Settings.Pause = [this](std::chrono::milliseconds duration) { PauseInSlices(duration, View, Settings.Stop); };
+}
+
+TFeedRun::~TFeedRun() = default;
+
+TFeedOutcome TFeedRun::Execute()
+{
+    Started = std::chrono::steady_clock::now();
+    Outcome = TFeedOutcome();
+    Outcome.DryRun = Settings.DryRun;
+    try {
+        LogInAndFeed();
+    } catch (const EStopRequested&) {
+        return Finish(TFeedEnd::Stopped, "");
+    } catch (const ENetException& error) {
+        Finish(TFeedEnd::NetworkFailure, error.what());
+        throw;
+    } catch (const std::exception& error) {
+        Finish(TFeedEnd::Failed, error.what());
+        throw;
+    }
+    return Finish(Outcome.End, Outcome.Reason);
+}
+
+void TFeedRun::LogInAndFeed()
+{
+    TAdminSession session(Transport, BuildAdminAddresses(View.DomainText()), Settings.Stop);
+    OpenJournal(session.Addresses());
     View.SetWaitLabelVisible(true);
     try {
         if (!session.Login(View.UsernameText(), View.PasswordText())) {
             View.ShowMessageBox("Could not log in.");
+            Outcome.End = TFeedEnd::LoginRefused;
+            Outcome.Reason = "Could not log in.";
             return;
         }
         FeedWithGuaranteedLogout(session);
     } catch (const EHTTPProtocolException& e) {
         View.ShowMessageBox(e.what());
+        Outcome.End = TFeedEnd::NetworkFailure;
+        Outcome.Reason = e.what();
     }
     View.SetWaitLabelVisible(false);
+}
+
+void TFeedRun::OpenJournal(const TAdminAddresses& addresses)
+{
+    Journal = Settings.KeepJournal ? std::make_unique<TFeedJournal>(JournalFolder() / JournalFileName(addresses.Index))
+                                   : std::make_unique<TFeedJournal>();
 }
 
 // When the logout fails after an earlier error, the logout's error is the one that leaves.
 void TFeedRun::FeedWithGuaranteedLogout(TAdminSession& session)
 {
     try {
-        TCategorySubmitter submitter(session, View, Pause);
         session.SendRequest(session.Addresses().NewCategory);
-        FeedCategories(session, submitter);
-        FeedSymbolicCategories(submitter);
+        FeedEntries(session);
     } catch (...) {
         session.Logout();
         throw;
@@ -46,58 +99,42 @@ void TFeedRun::FeedWithGuaranteedLogout(TAdminSession& session)
     session.Logout();
 }
 
-void TFeedRun::FeedCategories(TAdminSession& session, TCategorySubmitter& submitter)
+void TFeedRun::FeedEntries(TAdminSession& session)
 {
-    const std::size_t count = Document.Categories.size();
-    for (std::size_t i = 0; i < count; ++i) {
-        FeedCategory(*Document.Categories[i], session, submitter);
-        ReportProgress("Processing category ", i + 1, count);
+    TCategorySubmitter submitter(session, View, Settings.Pause);
+    TEntryFeeder feeder(session, submitter, View, Document, FindParentCategory, *Journal, Settings.DryRun, Outcome);
+    const std::size_t categories = Document.Categories.size();
+    for (std::size_t i = 0; i < categories; ++i) {
+        feeder.FeedCategory(*Document.Categories[i]);
+        ReportProgress("Processing category ", i + 1, categories, i + 1);
+    }
+    const std::size_t symbolic = Document.SymbolicCategories.size();
+    for (std::size_t j = 0; j < symbolic; ++j) {
+        feeder.FeedSymbolicCategory(*Document.SymbolicCategories[j]);
+        ReportProgress("Processing symbolic category ", j + 1, symbolic, categories + j + 1);
     }
 }
 
-void TFeedRun::FeedCategory(const TCategory& category, TAdminSession& session, TCategorySubmitter& submitter)
-{
-    const std::string name = Utf16ToUtf8(category.Name);
-    if (CategoryExists(name, session.CurrentPage())) {
-        View.AppendMessageLine(name + " seems to already exist. skipping.");
-        return;
-    }
-    const TBaseCategory* parent = FindParentCategory(category.ID);
-    submitter.AddCategory(name, parent ? Utf16ToUtf8(parent->Name) : std::string());
-}
-
-void TFeedRun::FeedSymbolicCategories(TCategorySubmitter& submitter)
-{
-    const std::size_t count = Document.SymbolicCategories.size();
-    for (std::size_t j = 0; j < count; ++j) {
-        FeedSymbolicCategory(*Document.SymbolicCategories[j], submitter);
-        ReportProgress("Processing symbolic category ", j + 1, count);
-    }
-}
-
-// A symbolic category needs both its target and its parent by name; without either there is
-// nothing to post, so it is skipped with a line that says which lookup failed.
-void TFeedRun::FeedSymbolicCategory(const TSymbolicCategory& symbolic, TCategorySubmitter& submitter)
-{
-    const std::string name = Utf16ToUtf8(symbolic.Name);
-    const std::string url = Utf16ToUtf8(symbolic.Url);
-    const TCategory* target = Document.FindCategoryByUrl(url);
-    const TCategory* parent = Document.FindCategoryByID(symbolic.Parent);
-    if (target && parent) {
-        submitter.AddSymbolicCategory(name, Utf16ToUtf8(parent->Name), Utf16ToUtf8(target->Name));
-        return;
-    }
-    std::string reason;
-    if (!target)
-        reason = "no category has the Url \"" + url + "\"";
-    if (!parent)
-        reason += (reason.empty() ? "" : " and ") + std::string("no category has the ID ") +
-                  std::to_string(symbolic.Parent);
-    View.AppendMessageLine("symbolic category " + name + " skipped: " + reason + ".");
-}
-
-void TFeedRun::ReportProgress(const char* what, std::size_t done, std::size_t count)
+void TFeedRun::ReportProgress(const char* what, std::size_t done, std::size_t count, std::size_t entriesDone)
 {
     View.SetStatusText(what + std::to_string(done) + " of " + std::to_string(count));
+    View.ShowProgress(TFeedProgress{entriesDone, Document.Categories.size() + Document.SymbolicCategories.size(),
+                                    Elapsed()});
     View.ProcessMessagesNow();
+    if (Settings.Stop)
+        Settings.Stop->ThrowIfRequested();
+}
+
+TFeedOutcome TFeedRun::Finish(TFeedEnd end, const std::string& reason)
+{
+    Outcome.End = end;
+    Outcome.Reason = reason;
+    Outcome.Elapsed = Elapsed();
+    View.ShowOutcome(Outcome);
+    return Outcome;
+}
+
+std::chrono::milliseconds TFeedRun::Elapsed() const
+{
+    return std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - Started);
 }

@@ -2,8 +2,11 @@
 
 #include <string>
 
+struct TFeedOutcome;
+struct TFeedProgress;
+
 // What a feed run needs of the window: the three fields it reads, and the places where it
-// reports progress and trouble. The window implements it; tests record the calls.
+// reports progress, trouble and the outcome. The window implements it; tests record the calls.
 class TFeedView {
 public:
     virtual ~TFeedView() = default;
@@ -17,4 +20,9 @@ public:
     virtual void SetWaitLabelVisible(bool visible) = 0;
     virtual void ShowMessageBox(const std::string& message) = 0;
     virtual void ProcessMessagesNow() = 0;
+
+    // After every entry: how far the run has come.
+    virtual void ShowProgress(const TFeedProgress& progress) = 0;
+    // Once at the end of every run, however it ended: what it did and how it ended.
+    virtual void ShowOutcome(const TFeedOutcome& outcome) = 0;
 };

@@ -1,7 +1,9 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // The site lists every category on its form page as "___<name>\"" followed somewhere later by
 // value="<ID>". These helpers read that listing as plain text; no HTML is parsed.
@@ -11,6 +13,19 @@ std::u16string TitleToUrl(std::u16string_view title);
 
 // True when the page lists a category of exactly this name (case-sensitive).
 bool CategoryExists(std::string_view name, std::string_view page);
+
+// The identifier of the first category listed under this name ("0" when its value has no end
+// within the page); nothing when the page does not list the name. Writes no dump.
+std::optional<std::string> FirstListedID(std::string_view name, std::string_view page);
+
+// The identifiers of every category listed under this name, in page order, read in one pass
+// over the page. A name the tree uses under several parents may be listed more than once,
+// and then only these identifiers together tell the categories apart.
+std::vector<std::string> ListedCategoryIDs(std::string_view name, std::string_view page);
+
+// The identifiers of `ids` that `known` does not hold; each identifier of `known` accounts for
+// one occurrence in `ids`, so a name listed twice with the same identifier leaves one.
+std::vector<std::string> IDsNotIn(const std::vector<std::string>& ids, const std::vector<std::string>& known);
 
 // The site's identifier of the first category listed under this name: the text between the
 // delimiter following the first "value=" after the listing and the next same delimiter.

@@ -12,4 +12,9 @@ public:
     virtual std::string Get(const std::string& url) = 0;
     // The lines may be changed in place (encoded) by the post.
     virtual std::string Post(const std::string& url, std::vector<std::string>& fields) = 0;
+
+    // The last request of a run (the logout). A stop request must not end it, as it closes
+    // the session that a stopped run leaves open; transports whose waits a stop request ends
+    // send it without one, and with bounded waits, so that it cannot hang a run that ends.
+    virtual std::string GetClosing(const std::string& url) { return Get(url); }
 };

@@ -2,10 +2,15 @@
 // process's own CPU time per category (the site runs as a child process and is not counted).
 // The form page lists every category, so its size grows with the tree; the bytes read per
 // category are shown too, to set the CPU apart from the cost of reading and searching pages.
-// A second table times FindParentCategory on growing trees: it must not grow with the tree.
+// The run is set up as the window sets it up: with a stop request, pauses in slices and the
+// site's journal (in a folder of the benchmark). A last row feeds a tree whose two halves
+// give every name to two categories under different parents, which takes the lookups that
+// tell such categories apart. A second table times FindParentCategory on growing trees: it
+// must not grow with the tree.
 //
 //     feed_bench [entries...]      default: 1000 4000
 
+#include "common/core/StopRequest.h"
 #include "feed/FeedRun.h"
 #include "feed/FindParentCategory.h"
 #include "feed/HTTPClientTransport.h"
@@ -16,6 +21,7 @@
 #include "model/tree/TreeBinding.h"
 #include "tests/support/SiteProcess.h"
 #include "TreeGenerator.h"
+#include "common/XmlPersistance/XmlPersistance.h"
 
 #include <sys/resource.h>
 
@@ -78,6 +84,8 @@ public:
         std::exit(1);
     }
     void ProcessMessagesNow() override {}
+    void ShowProgress(const TFeedProgress&) override {}
+    void ShowOutcome(const TFeedOutcome&) override {}
 
     std::vector<std::string> Lines;
 
@@ -97,20 +105,47 @@ void LoadGeneratedTree(std::size_t entries, TLoadedTree& loaded)
     LoadTree(loaded.Tree, fileName, loaded.Document);
 }
 
-void FeedGeneratedTree(std::size_t entries)
+// A generated tree with its IDs moved by an offset and its Urls and top-level names marked,
+// written as a tree file: two such copies give every name below the top level to two
+// categories under different parents.
+void WriteMarkedCopy(std::size_t entries, std::int32_t idOffset, const std::u16string& mark, const std::string& fileName)
 {
-    TLoadedTree loaded;
-    LoadGeneratedTree(entries, loaded);
+    TGeneratedTree tree = GenerateTree(entries);
+    for (const auto& record : tree.Records) {
+        record->Url = mark + record->Url;
+        if (auto* category = dynamic_cast<TCategory*>(record.get()))
+            category->ID += idOffset;
+        else
+            static_cast<TSymbolicCategory*>(record.get())->Parent += idOffset;
+    }
+    for (const auto& topLevel : tree.Root->Nodes)
+        topLevel->Data->Name += mark;
+    TXmlPersistance::ObjectToFile(*tree.Root, fileName);
+}
 
+void LoadTreeOfSharedNames(std::size_t entries, TLoadedTree& loaded)
+{
+    WriteMarkedCopy(entries / 2, 0, u"A", "a.xml");
+    WriteMarkedCopy(entries / 2, static_cast<std::int32_t>(entries), u"B", "b.xml");
+    LoadTree(loaded.Tree, "a.xml", loaded.Document);
+    LoadTree(loaded.Tree, "b.xml", loaded.Document);
+}
+
+void FeedTree(std::size_t entries, const TLoadedTree& loaded, const char* what)
+{
     TSiteProcess site;
     TCookieManager cookies;
     THTTPClient client;
     client.SetCookieManager(&cookies);
-    THTTPClientTransport http(client);
+    TStopRequest stop;
+    THTTPClientTransport http(client, &stop);
     TCountingTransport transport(http);
     TSilentView view(site.Domain());
+    TFeedSettings settings;
+    settings.Stop = &stop;
+    settings.KeepJournal = true;
     TFeedRun run(view, transport, loaded.Document,
-                 [&](std::int32_t id) { return FindParentCategory(loaded.Tree, id); });
+                 [&](std::int32_t id) { return FindParentCategory(loaded.Tree, id); }, std::move(settings));
 
     const double cpuBefore = OwnCpuSeconds();
     const auto started = std::chrono::steady_clock::now();
@@ -121,9 +156,23 @@ void FeedGeneratedTree(std::size_t entries)
     const std::size_t categories = loaded.Document.Categories.size();
     const std::size_t symbolic = loaded.Document.SymbolicCategories.size();
     const std::size_t fed = categories + symbolic;
-    std::printf("%8zu %10zu %9zu %9zu %12.1f %14.1f %14.1f %16.2f\n", entries, categories, symbolic,
+    std::printf("%8zu %10zu %9zu %9zu %12.1f %14.1f %14.1f %16.2f %s\n", entries, categories, symbolic,
                 view.Lines.size(), fed / wall, cpu / fed * 1e6, static_cast<double>(transport.Bytes) / fed / 1024,
-                cpu / fed * 1e6 / (static_cast<double>(transport.Bytes) / fed / 1024));
+                cpu / fed * 1e6 / (static_cast<double>(transport.Bytes) / fed / 1024), what);
+}
+
+void FeedGeneratedTree(std::size_t entries)
+{
+    TLoadedTree loaded;
+    LoadGeneratedTree(entries, loaded);
+    FeedTree(entries, loaded, "");
+}
+
+void FeedTreeOfSharedNames(std::size_t entries)
+{
+    TLoadedTree loaded;
+    LoadTreeOfSharedNames(entries, loaded);
+    FeedTree(entries, loaded, "names shared by two branches");
 }
 
 void TimeParentLookups(std::size_t entries)
@@ -154,12 +203,14 @@ int main(int argc, char** argv)
     const auto scratch = std::filesystem::temp_directory_path() / ("tessaroo-feed-bench-" + std::to_string(getpid()));
     std::filesystem::create_directories(scratch);
     std::filesystem::current_path(scratch);
+    setenv("XDG_STATE_HOME", (scratch / "state").c_str(), 1);
 
     std::printf("feed into the stand-in site\n");
     std::printf("%8s %10s %9s %9s %12s %14s %14s %16s\n", "entries", "categories", "symbolic", "skipped",
                 "entries/s", "own CPU us/e", "page KiB/e", "CPU us per KiB");
     for (const std::size_t entries : sizes)
         FeedGeneratedTree(entries);
+    FeedTreeOfSharedNames(sizes.front());
 
     std::printf("\nFindParentCategory\n%8s %10s %14s %10s\n", "entries", "categories", "ns/lookup", "parents");
     for (const std::size_t entries : {std::size_t{1000}, std::size_t{4000}, std::size_t{100000}})

@@ -16,6 +16,8 @@ public:
         std::string Title;
         std::string ParentID;
         std::string SymbolicID;
+
+        bool operator==(const TCreated&) const = default;
     };
 
     std::string Password = "secret";

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "feed/FeedOutcome.h"
+#include "feed/FeedProgress.h"
 #include "feed/FeedView.h"
 
 #include <string>
@@ -18,6 +20,8 @@ public:
     std::vector<bool> WaitLabelChanges;
     bool WaitLabelVisible = false;
     int ProcessCalls = 0;
+    std::vector<TFeedProgress> Progress;
+    std::vector<TFeedOutcome> Outcomes;
 
     std::string DomainText() const override { return Domain; }
     std::string UsernameText() const override { return Username; }
@@ -32,4 +36,6 @@ public:
     }
     void ShowMessageBox(const std::string& message) override { MessageBoxes.push_back(message); }
     void ProcessMessagesNow() override { ++ProcessCalls; }
+    void ShowProgress(const TFeedProgress& progress) override { Progress.push_back(progress); }
+    void ShowOutcome(const TFeedOutcome& outcome) override { Outcomes.push_back(outcome); }
 };

@@ -1,0 +1,6 @@
+#include "cli/feed/FeedTool.h"
+
+int main(int argc, char** argv)
+{
+    return RunFeedTool(argc, argv);
+}

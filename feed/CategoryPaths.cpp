@@ -1,0 +1,59 @@
+#include "feed/CategoryPaths.h"
+
+#include "common/core/Text.h"
+#include "model/Dmoz.h"
+
+#include <algorithm>
+
+std::string EscapePathName(std::string_view name)
+{
+    std::string escaped;
+    escaped.reserve(name.size());
+    for (const char c : name) {
+        switch (c) {
+        case '\\': escaped += "\\\\"; break;
+        case '/': escaped += "\\/"; break;
+        case '\t': escaped += "\\t"; break;
+        case '\r': escaped += "\\r"; break;
+        case '\n': escaped += "\\n"; break;
+        default: escaped += c;
+        }
+    }
+    return escaped;
+}
+
+TCategoryPaths::TCategoryPaths(const TDmoz& document, const TParentLookup& findParent)
+{
+    // The document is in tree pre-order, so a parent's path is known before its children's.
+    for (const TCategory* category : document.Categories) {
+        const std::string name = Utf16ToUtf8(category->Name);
+        const std::string parentPath = PathOf(findParent(category->ID));
+        std::string path = (parentPath.empty() ? "" : parentPath + "/") + EscapePathName(name);
+        PathsByName[name].push_back(path);
+        Paths.emplace(category, std::move(path));
+    }
+    for (auto& [name, paths] : PathsByName) {
+        std::sort(paths.begin(), paths.end());
+        paths.erase(std::unique(paths.begin(), paths.end()), paths.end());
+    }
+}
+
+std::string TCategoryPaths::PathOf(const TBaseCategory* record) const
+{
+    if (!record)
+        return {};
+    const auto known = Paths.find(record);
+    return known != Paths.end() ? known->second : EscapePathName(Utf16ToUtf8(record->Name));
+}
+
+bool TCategoryPaths::IsShared(const std::string& name) const
+{
+    return PathsNamed(name).size() > 1;
+}
+
+const std::vector<std::string>& TCategoryPaths::PathsNamed(const std::string& name) const
+{
+    static const std::vector<std::string> none;
+    const auto found = PathsByName.find(name);
+    return found != PathsByName.end() ? found->second : none;
+}

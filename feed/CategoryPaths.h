@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+class TBaseCategory;
+class TDmoz;
+
+// The record of the tree parent of the category with that ID (see FindParentCategory), or
+// nullptr for a top-level category or an unknown ID.
+using TParentLookup = std::function<const TBaseCategory*(std::int32_t)>;
+
+// A name as one step of a path: "\", "/", tab, CR and LF are escaped with a backslash, so a
+// path holds no line break or tab and splits at "/" back into its names.
+std::string EscapePathName(std::string_view name);
+
+// Where every category of a document sits in its tree: the names from the top down, e.g.
+// "Arts/Music". A name is ambiguous on the site's pages when the tree gives it to categories
+// under different parents (Arts/Music and Shopping/Music); the paths tell those apart.
+class TCategoryPaths {
+public:
+    TCategoryPaths(const TDmoz& document, const TParentLookup& findParent);
+
+    // The path of a category of the document; "" for none. A record the document does not
+    // hold as a category (a symbolic category carrying children) stands for itself.
+    std::string PathOf(const TBaseCategory* record) const;
+
+    // True when categories of this name (8-bit text) sit under more than one parent path.
+    bool IsShared(const std::string& name) const;
+    // The different paths of the categories of this name.
+    const std::vector<std::string>& PathsNamed(const std::string& name) const;
+
+private:
+    std::unordered_map<const TBaseCategory*, std::string> Paths;
+    std::unordered_map<std::string, std::vector<std::string>> PathsByName;
+};

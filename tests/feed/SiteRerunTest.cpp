@@ -1,0 +1,149 @@
+// Runs that are stopped and run again, and trees with one name in several branches, against
+// the stand-in site with the journal in a folder of the test.
+
+#include "common/core/StopRequest.h"
+#include "feed/FeedRun.h"
+#include "feed/FindParentCategory.h"
+#include "feed/HTTPClientTransport.h"
+#include "http/CookieManager.h"
+#include "http/HTTPClient.h"
+#include "model/CategoryClasses.h"
+#include "model/Dmoz.h"
+#include "model/tree/TreeBinding.h"
+
+#include "RecordingView.h"
+#include "SiteDatabase.h"
+#include "tests/support/ScopedEnvironment.h"
+#include "tests/support/SiteProcess.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
+#include "tests/support/WorkingDirectory.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+std::string Category(int id, const std::string& name, const std::string& url, const std::string& children = "")
+{
+    return "<TXMLTreeNode><Data><TCategory><Content>0</Content><ID>" + std::to_string(id) + "</ID><Name>" + name +
+           "</Name><Url>" + url + "</Url></TCategory></Data><Nodes>" + children + "</Nodes></TXMLTreeNode>";
+}
+
+std::string Symbolic(const std::string& name, int parent, const std::string& url)
+{
+    return "<TXMLTreeNode><Data><TSymbolicCategory><Name>" + name + "</Name><Parent>" + std::to_string(parent) +
+           "</Parent><Url>" + url + "</Url></TSymbolicCategory></Data><Nodes/></TXMLTreeNode>";
+}
+
+std::string Tree(const std::string& topLevel)
+{
+    return "<DUMMY_NODE><TXMLTreeNode><Data isNull=\"true\"/><Nodes>" + topLevel + "</Nodes></TXMLTreeNode></DUMMY_NODE>";
+}
+
+// A view that requests the stop after a given number of entries.
+class TStoppingView : public TRecordingView {
+public:
+    TStoppingView(TStopRequest& stop, std::size_t stopAfter) : Stop(stop), StopAfter(stopAfter) {}
+
+    void ShowProgress(const TFeedProgress& progress) override
+    {
+        TRecordingView::ShowProgress(progress);
+        if (progress.Done == StopAfter)
+            Stop.Request();
+    }
+
+private:
+    TStopRequest& Stop;
+    std::size_t StopAfter;
+};
+
+class SiteRerun : public ::testing::Test {
+protected:
+    SiteRerun()
+    {
+        RegisterCategoryClasses();
+        Client.SetCookieManager(&Cookies);
+    }
+
+    void Load(const std::string& xml)
+    {
+        WriteFile("tree.xml", xml);
+        LoadTree(CategoryTree, "tree.xml", Document);
+    }
+
+    TFeedOutcome Run(std::size_t stopAfter = 0)
+    {
+        Stop.Clear();
+        TStoppingView view(Stop, stopAfter);
+        view.Domain = Site.Domain();
+        view.Password = "demo";
+        THTTPClientTransport transport(Client, &Stop);
+        TFeedSettings settings;
+        settings.Stop = &Stop;
+        settings.KeepJournal = true;
+        TFeedRun run(view, transport, Document, [this](std::int32_t id) { return FindParentCategory(CategoryTree, id); },
+                     std::move(settings));
+        return run.Execute();
+    }
+
+    std::vector<std::string> SiteRows() const { return SiteCategories(Scratch.PathOf("site.db")); }
+
+    TTempFolder Scratch;
+    TWorkingDirectory InScratch{Scratch.Path()};
+    TScopedEnvironment StateFolder{"XDG_STATE_HOME", Scratch.PathOf("state")};
+    TSiteProcess Site{{"--db", Scratch.PathOf("site.db")}};
+    TCookieManager Cookies;
+    THTTPClient Client;
+    TStopRequest Stop;
+    TCategoryTree CategoryTree;
+    TDmoz Document;
+};
+
+}  // namespace
+
+TEST_F(SiteRerun, ARunStoppedHalfwayIsCompletedByTheNextAndAThirdCreatesNothing)
+{
+    Load(Tree(Category(1, "Arts", "Top/Arts",
+                       Category(2, "Music", "Top/Arts/Music") + Category(3, "Dance", "Top/Arts/Dance") +
+                           Symbolic("Sounds", 1, "Top/Arts/Music") + Symbolic("Moves", 1, "Top/Arts/Dance")) +
+              Category(4, "Shopping", "Top/Shopping",
+                       Symbolic("Records", 4, "Top/Arts/Music") + Symbolic("Shoes", 4, "Top/Arts/Dance"))));
+    const TFeedOutcome stopped = Run(6);
+    EXPECT_EQ(stopped.End, TFeedEnd::Stopped);
+    EXPECT_EQ(stopped.Created, 4u);
+    EXPECT_EQ(stopped.SymbolicPosted, 2u);
+
+    const TFeedOutcome rest = Run();
+    EXPECT_EQ(rest.End, TFeedEnd::Finished);
+    EXPECT_EQ(rest.Created, 0u);
+    EXPECT_EQ(rest.AlreadyThere, 6u);
+    EXPECT_EQ(rest.SymbolicPosted, 2u);
+    EXPECT_EQ(SiteRows(), (std::vector<std::string>{"1 Arts under 0", "2 Music under 1", "3 Dance under 1",
+                                                    "4 Shopping under 0", "5 Sounds@ under 1 for 2",
+                                                    "6 Moves@ under 1 for 3", "7 Records@ under 4 for 2",
+                                                    "8 Shoes@ under 4 for 3"}));
+
+    const TFeedOutcome third = Run();
+    EXPECT_EQ(third.Created + third.SymbolicPosted, 0u);
+    EXPECT_EQ(SiteRows().size(), 8u);
+}
+
+TEST_F(SiteRerun, OneNameInTwoBranchesEndsUpUnderTheRightParentsAndASecondRunCreatesNothing)
+{
+    Load(Tree(Category(1, "Arts", "Top/Arts", Category(2, "Music", "Top/Arts/Music", Category(3, "Jazz", "Top/Arts/Music/Jazz"))) +
+              Category(4, "Shopping", "Top/Shopping",
+                       Category(5, "Music", "Top/Shopping/Music", Category(6, "Guitars", "Top/Shopping/Music/Guitars")) +
+                           Symbolic("Sounds", 5, "Top/Arts/Music"))));
+    const TFeedOutcome first = Run();
+    EXPECT_EQ(first.End, TFeedEnd::Finished);
+    EXPECT_TRUE(first.Skipped.empty());
+    const std::vector<std::string> fed = {"1 Arts under 0",     "2 Music under 1",    "3 Jazz under 2",
+                                          "4 Shopping under 0", "5 Music under 4",    "6 Guitars under 5",
+                                          "7 Sounds@ under 5 for 2"};
+    EXPECT_EQ(SiteRows(), fed);
+
+    const TFeedOutcome second = Run();
+    EXPECT_EQ(second.Created + second.SymbolicPosted, 0u);
+    EXPECT_EQ(second.AlreadyThere, 7u);
+    EXPECT_EQ(SiteRows(), fed);
+}
