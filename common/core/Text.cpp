@@ -114,6 +114,22 @@ std::string Utf16ToUtf8(std::u16string_view text)
     return out;
 }
 
+bool IsValidUtf8(std::string_view text)
+{
+    size_t pos = 0;
+    while (pos < text.size()) {
+        if (static_cast<unsigned char>(text[pos]) < 0x80) {
+            ++pos;
+            continue;
+        }
+        const size_t start = pos;
+        // A well-formed sequence may encode U+FFFD itself, in three bytes.
+        if (DecodeUtf8(text, pos) == Replacement && pos - start != 3)
+            return false;
+    }
+    return true;
+}
+
 std::string AsciiLowerCase(std::string_view text)
 {
     std::string out(text);

@@ -29,3 +29,14 @@ TEST(Text, AsciiCaseFoldingLeavesOtherBytesAlone)
     EXPECT_FALSE(SameTextAscii("TCategory", "TCategor"));
     EXPECT_FALSE(SameTextAscii("\xC3\x89", "\xC3\xA9"));
 }
+
+TEST(Text, ValidUtf8IsToldFromBytesThatWouldBeReplaced)
+{
+    EXPECT_TRUE(IsValidUtf8(""));
+    EXPECT_TRUE(IsValidUtf8("Caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x8E\xB5"));
+    EXPECT_TRUE(IsValidUtf8("\xEF\xBF\xBD"));  // U+FFFD written out is text like any other
+    EXPECT_FALSE(IsValidUtf8("Caf\xE9"));      // Latin-1
+    EXPECT_FALSE(IsValidUtf8("a\xC3"));        // cut short
+    EXPECT_FALSE(IsValidUtf8("\xC0\xAF"));     // overlong
+    EXPECT_FALSE(IsValidUtf8("\xED\xA0\x80")); // encoded surrogate
+}
