@@ -191,14 +191,14 @@ private:
 
     void PlaceLink(const TPendingLink& pending)
     {
+        if (pending.Holder == RootHolder)
+            return NoteLink(pending.Link, "left out: it belongs to the root " + Quoted(Root) + ", which is no category");
         const std::u16string target = Utf8ToUtf16(std::string_view(pending.Link.Resource).substr(pending.Mark + 1));
         if (!IsBelowRoot(target))
             return NoteLink(pending.Link, "left out: its target lies outside " + Quoted(Root));
         const auto found = TopicsByPath.find(target);
         if (found == TopicsByPath.end())
             return NoteLink(pending.Link, "left out: its target is missing from the dump");
-        if (pending.Holder == RootHolder)
-            return NoteLink(pending.Link, "left out: it belongs to the root " + Quoted(Root) + ", which is no category");
         const TTopicEntry& holder = Topics[pending.Holder];
         auto symbolic = std::make_unique<TSymbolicCategory>();
         symbolic->Name = Utf8ToUtf16(std::string_view(pending.Link.Resource).substr(0, pending.Mark));
