@@ -1,13 +1,14 @@
 #include "cli/treeformats/RdfDumpReader.h"
 
 #include "cli/treeformats/CategoryPaths.h"
+#include "cli/treeformats/FlatPathIndex.h"
 #include "cli/treeformats/RdfTopicParser.h"
 #include "cli/treeformats/TreeFormatErrors.h"
 #include "common/core/Text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
-#include <unordered_map>
 #include <vector>
 
 namespace {
@@ -23,15 +24,6 @@ std::u16string_view ParentPath(std::u16string_view path)
 std::u16string_view LastSegment(std::u16string_view path)
 {
     return path.substr(path.rfind(u'/') + 1);
-}
-
-std::u16string NameFromSegment(std::u16string_view segment)
-{
-    std::u16string name(segment);
-    for (char16_t& c : name)
-        if (c == u'_')
-            c = u' ';
-    return name;
 }
 
 std::string Quoted(std::u16string_view text)
@@ -63,16 +55,16 @@ public:
         const std::int32_t id = CheckedCatId(topic);
         auto category = std::make_unique<TCategory>();
         category->ID = id;
-        category->Name = topic.Title.empty() ? NameFromSegment(LastSegment(path)) : Utf8ToUtf16(topic.Title);
+        category->Name = topic.Title.empty() ? NameOfSegment(LastSegment(path)) : Utf8ToUtf16(topic.Title);
         category->Url = std::move(path);
         const std::size_t index = Topics.size();
-        const auto [known, added] = TopicsByPath.emplace(category->Url, index);
-        if (!added)
+        Topics.push_back({nullptr, category.get(), topic.Line});
+        if (const std::size_t known = TopicsByPath.Insert(index); known != TTopicIndex::None)
             Fail(topic.Line, "the topic " + Quoted(category->Url) + " is given twice (first at line " +
-                                 std::to_string(Topics[known->second].Line) + ")");
-        TCategory& record = *category;
+                                 std::to_string(Topics[known].Line) + ")");
+        CatIds.push_back({id, index});
         std::unique_ptr<TXMLTreeNode> node = Tree.NewNode(std::move(category));
-        Topics.push_back({node.get(), &record, topic.Line});
+        Topics.back().Node = node.get();
         Unlinked.push_back(std::move(node));
         for (const TRdfLink& link : topic.Links)
             AddPendingLink(link, index);
@@ -85,6 +77,7 @@ public:
                                                       : std::string("no topics in the dump"));
         if (TopicsOutside > 0 && !RootGiven)
             Note(FileName + ": " + std::to_string(TopicsOutside) + " topics outside " + Quoted(Root) + " left out");
+        RefuseRepeatedCatIds();
         for (std::size_t index = 0; index < Topics.size(); ++index)
             PlaceTopic(index);
         for (const TPendingLink& link : PendingLinks)
@@ -109,6 +102,18 @@ private:
         std::size_t Mark;
     };
 
+    struct TTopicPath {
+        const std::vector<TTopicEntry>* Topics;
+        std::u16string_view operator()(std::size_t index) const { return (*Topics)[index].Category->Url; }
+    };
+    using TTopicIndex = TFlatPathIndex<TTopicPath>;
+
+    struct TCatId {
+        std::int32_t ID;
+        std::size_t Topic;
+        auto operator<=>(const TCatId&) const = default;
+    };
+
     const std::string& FileName;
     std::u16string Root;
     bool RootGiven;
@@ -117,10 +122,14 @@ private:
     std::vector<TTopicEntry> Topics;
     // The nodes of Topics until they are placed in the tree, by the same index.
     std::vector<std::unique_ptr<TXMLTreeNode>> Unlinked;
-    TUrlMap<std::size_t> TopicsByPath;
-    std::unordered_map<std::int32_t, std::size_t> LinesByCatId;
+    TTopicIndex TopicsByPath{TTopicPath{&Topics}};
+    // Checked for repeats once the dump is read: sorting is cheaper than a table of a million.
+    std::vector<TCatId> CatIds;
     std::vector<TPendingLink> PendingLinks;
     std::size_t TopicsOutside = 0;
+    // Topics of one parent mostly come one after the other: the last parent found, by path.
+    std::u16string_view LastParentPath;
+    TXMLTreeNode* LastParent = nullptr;
 
     [[noreturn]] void Fail(std::size_t line, const std::string& reason) const
     {
@@ -138,7 +147,7 @@ private:
                SameTextIgnoringCase(path.substr(0, Root.size()), Root);
     }
 
-    std::int32_t CheckedCatId(const TRdfTopic& topic)
+    std::int32_t CheckedCatId(const TRdfTopic& topic) const
     {
         const std::string where = "the topic \"" + topic.Path + "\"";
         if (!topic.HasCatId || topic.CatId.empty())
@@ -148,11 +157,27 @@ private:
         const auto [stop, error] = std::from_chars(topic.CatId.data(), end, id);
         if (error != std::errc() || stop != end)
             Fail(topic.Line, where + " has the catid \"" + topic.CatId + "\", which is no 32-bit number");
-        const auto [known, added] = LinesByCatId.emplace(id, topic.Line);
-        if (!added)
-            Fail(topic.Line, where + " has the catid " + topic.CatId + " of the topic at line " +
-                                 std::to_string(known->second));
         return id;
+    }
+
+    // Of all topics whose catid came earlier, the one that comes first in the dump is named.
+    void RefuseRepeatedCatIds()
+    {
+        std::sort(CatIds.begin(), CatIds.end());
+        std::size_t repeat = Topics.size();
+        std::size_t first = 0;
+        for (std::size_t i = 1; i < CatIds.size(); ++i) {
+            if (CatIds[i].ID == CatIds[i - 1].ID && CatIds[i].Topic < repeat) {
+                repeat = CatIds[i].Topic;
+                first = CatIds[i - 1].Topic;
+            }
+        }
+        if (repeat == Topics.size())
+            return;
+        const TTopicEntry& topic = Topics[repeat];
+        Fail(topic.Line, "the topic " + Quoted(topic.Category->Url) + " has the catid " +
+                             std::to_string(topic.Category->ID) + " of the topic at line " +
+                             std::to_string(Topics[first].Line));
     }
 
     void AddPendingLink(const TRdfLink& link, std::size_t holder)
@@ -167,8 +192,8 @@ private:
     TXMLTreeNode* NearestAncestor(std::u16string_view path) const
     {
         for (std::u16string_view above = ParentPath(path); IsBelowRoot(above); above = ParentPath(above)) {
-            if (const auto found = TopicsByPath.find(above); found != TopicsByPath.end())
-                return Topics[found->second].Node;
+            if (const std::size_t found = TopicsByPath.Find(above); found != TTopicIndex::None)
+                return Topics[found].Node;
         }
         return nullptr;
     }
@@ -176,17 +201,27 @@ private:
     void PlaceTopic(std::size_t index)
     {
         const TTopicEntry& topic = Topics[index];
-        const std::u16string_view path = topic.Category->Url;
-        TXMLTreeNode* parent = NearestAncestor(path);
-        const std::u16string_view expected = ParentPath(path);
-        // Ancestors are found by cutting the path, so the parent is the one as long as its path.
-        const bool parentFound = parent && parent->Data->Url.size() == expected.size();
-        if (IsBelowRoot(expected) && !parentFound)
-            Note(SourcePlace(FileName, topic.Line,
-                             "the parent of the topic " + Quoted(path) + ", " + Quoted(expected) +
-                                 ", is missing from the dump; attached " +
-                                 (parent ? "to " + Quoted(parent->Data->Url) : std::string("at the top level"))));
-        (parent ? *parent : *Tree.Root).AddNode(std::move(Unlinked[index]));
+        const std::u16string_view expected = ParentPath(topic.Category->Url);
+        if (expected != LastParentPath) {
+            TXMLTreeNode* parent = NearestAncestor(topic.Category->Url);
+            // Ancestors are found by cutting the path, so the parent is the one as long as its path.
+            if (IsBelowRoot(expected) && !(parent && parent->Data->Url.size() == expected.size())) {
+                NoteMissingParent(topic, expected, parent);
+                (parent ? *parent : *Tree.Root).AddNode(std::move(Unlinked[index]));
+                return;
+            }
+            LastParentPath = expected;
+            LastParent = parent;
+        }
+        (LastParent ? *LastParent : *Tree.Root).AddNode(std::move(Unlinked[index]));
+    }
+
+    void NoteMissingParent(const TTopicEntry& topic, std::u16string_view expected, const TXMLTreeNode* parent) const
+    {
+        Note(SourcePlace(FileName, topic.Line,
+                         "the parent of the topic " + Quoted(topic.Category->Url) + ", " + Quoted(expected) +
+                             ", is missing from the dump; attached " +
+                             (parent ? "to " + Quoted(parent->Data->Url) : std::string("at the top level"))));
     }
 
     void PlaceLink(const TPendingLink& pending)
@@ -196,13 +231,13 @@ private:
         const std::u16string target = Utf8ToUtf16(std::string_view(pending.Link.Resource).substr(pending.Mark + 1));
         if (!IsBelowRoot(target))
             return NoteLink(pending.Link, "left out: its target lies outside " + Quoted(Root));
-        const auto found = TopicsByPath.find(target);
-        if (found == TopicsByPath.end())
+        const std::size_t found = TopicsByPath.Find(target);
+        if (found == TTopicIndex::None)
             return NoteLink(pending.Link, "left out: its target is missing from the dump");
         const TTopicEntry& holder = Topics[pending.Holder];
         auto symbolic = std::make_unique<TSymbolicCategory>();
         symbolic->Name = Utf8ToUtf16(std::string_view(pending.Link.Resource).substr(0, pending.Mark));
-        symbolic->Url = Topics[found->second].Category->Url;
+        symbolic->Url = Topics[found].Category->Url;
         symbolic->Parent = holder.Category->ID;
         Tree.Append(*holder.Node, std::move(symbolic));
     }

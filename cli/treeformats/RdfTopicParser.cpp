@@ -59,7 +59,6 @@ public:
             throw std::bad_alloc();
         XML_SetUserData(Parser.get(), this);
         XML_SetElementHandler(Parser.get(), &TTopicStream::StartElement, &TTopicStream::EndElement);
-        XML_SetCharacterDataHandler(Parser.get(), &TTopicStream::CharacterData);
     }
 
     void Parse(TInputFile& file)
@@ -77,8 +76,6 @@ public:
     }
 
 private:
-    enum class TCollecting { Nothing, CatId, Title };
-
     const std::string& FileName;
     const TRdfTopicParser::TTopicHandler& OnTopic;
     std::unique_ptr<XML_ParserStruct, TParserFree> Parser;
@@ -86,7 +83,7 @@ private:
     int Depth = 0;
     // The depth of the Topic element being read; 0 outside of one.
     int TopicDepth = 0;
-    TCollecting Collecting = TCollecting::Nothing;
+    std::string* Collected = nullptr;
     TRdfTopic Topic;
 
     std::size_t CurrentLine() const { return XML_GetCurrentLineNumber(Parser.get()); }
@@ -122,11 +119,14 @@ private:
 
     static void XMLCALL CharacterData(void* data, const XML_Char* text, int length)
     {
-        auto* stream = static_cast<TTopicStream*>(data);
-        if (stream->Collecting == TCollecting::CatId)
-            stream->Topic.CatId.append(text, static_cast<std::size_t>(length));
-        else if (stream->Collecting == TCollecting::Title)
-            stream->Topic.Title.append(text, static_cast<std::size_t>(length));
+        static_cast<TTopicStream*>(data)->Collected->append(text, static_cast<std::size_t>(length));
+    }
+
+    // Text is taken only inside catid and d:Title, so expat calls back for nothing else.
+    void Collect(std::string* text)
+    {
+        Collected = text;
+        XML_SetCharacterDataHandler(Parser.get(), text ? &TTopicStream::CharacterData : nullptr);
     }
 
     void Start(std::string_view local, const XML_Char** attributes)
@@ -140,10 +140,10 @@ private:
         if (Depth != TopicDepth + 1)
             return;
         if (local == "catid") {
-            Collecting = TCollecting::CatId;
+            Collect(&Topic.CatId);
             Topic.HasCatId = true;
         } else if (local == "Title") {
-            Collecting = TCollecting::Title;
+            Collect(&Topic.Title);
         } else if (IsLinkElement(local)) {
             const XML_Char* resource = AttributeByLocalName(attributes, "resource");
             Topic.Links.push_back({resource ? resource : "", CurrentLine()});
@@ -172,7 +172,8 @@ private:
             TrimXmlSpace(Topic.Title);
             OnTopic(Topic);
         }
-        Collecting = TCollecting::Nothing;
+        if (Collected)
+            Collect(nullptr);
         --Depth;
     }
 };
