@@ -8,6 +8,7 @@
 #include "cli/treeformats/TreeFile.h"
 #include "cli/treeformats/TreeStats.h"
 #include "common/XmlPersistance/ReplacementFile.h"
+#include "common/XmlPersistance/XmlPersistanceErrors.h"
 #include "model/tree/CategoryTree.h"
 
 #include <ostream>
@@ -26,6 +27,14 @@ void WriteImported(const TImportedTree& tree, const TTreeCommandLine& line, cons
     WriteTreeFile(tree, line.Output);
     out << "wrote " << line.Output << " (categories: " << tree.CategoryCount
         << ", symbolic categories: " << tree.SymbolicCount << ")\n";
+}
+
+// A full disk or a closed pipe must not pass for a written outline.
+void WriteStandardOutput(std::ostream& out, const std::string& text)
+{
+    out << text << std::flush;
+    if (!out)
+        throw EFileWriteError("Cannot write to standard output.");
 }
 
 TNoteSink NotesTo(std::ostream& notes, const std::string& prefix = {})
@@ -57,7 +66,7 @@ void ExportOutline(const TTreeCommandLine& line, std::ostream& out, std::ostream
     LoadTreeFile(line.Input, tree);
     const std::string text = OutlineText(tree, NotesTo(notes, line.Input + ": "));
     if (line.Output.empty()) {
-        out << text;
+        WriteStandardOutput(out, text);
         return;
     }
     TReplacementFile file(line.Output);
@@ -69,5 +78,5 @@ void PrintStats(const TTreeCommandLine& line, std::ostream& out)
 {
     TCategoryTree tree;
     LoadTreeFile(line.Input, tree);
-    out << TreeStatsText(CollectTreeStats(tree), line.ListAll ? 0 : ListedItems);
+    WriteStandardOutput(out, TreeStatsText(CollectTreeStats(tree), line.ListAll ? 0 : ListedItems));
 }

@@ -11,6 +11,8 @@
 inline constexpr std::u16string_view TopUrl = u"Top";
 
 std::u16string UrlSegmentOf(std::u16string_view name);
+// The name a segment stands for, "_" read as a blank.
+std::u16string NameOfSegment(std::u16string_view segment);
 std::u16string ChildUrl(std::u16string_view parentUrl, std::u16string_view name);
 
 // Categories by Url without regard to letter case, the way the feed looks up the target of a

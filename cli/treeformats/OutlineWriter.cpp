@@ -46,9 +46,12 @@ private:
     TUrlMap<std::u16string> PathsByUrl;
     std::unordered_set<std::u16string, TCaseInsensitiveHash, TCaseInsensitiveEqual> Paths;
 
+    // A note is one line, whatever the name holds.
     void NoteEntry(std::u16string_view path, const std::string& reason) const
     {
-        Note("\"" + Utf16ToUtf8(path) + "\" " + reason);
+        std::u16string shown(path);
+        std::replace_if(shown.begin(), shown.end(), IsControlCharacter, u' ');
+        Note("\"" + Utf16ToUtf8(shown) + "\" " + reason);
     }
 
     void CollectPaths(const TTreeNode& node, std::u16string_view parentPath)

@@ -9,29 +9,12 @@
 #include "cli/treeformats/TreeFormatErrors.h"
 #include "cli/treeformats/TreeStats.h"
 #include "model/tree/CategoryTree.h"
+#include "tests/categorytree/TreeFixtures.h"
 #include "tests/support/WholeFile.h"
 
 #include <vector>
 
 namespace {
-
-std::unique_ptr<TCategory> Category(const std::u16string& name, std::int32_t id, const std::u16string& url)
-{
-    auto category = std::make_unique<TCategory>();
-    category->Name = name;
-    category->ID = id;
-    category->Url = url;
-    return category;
-}
-
-std::unique_ptr<TSymbolicCategory> Link(const std::u16string& name, std::int32_t parent, const std::u16string& url)
-{
-    auto link = std::make_unique<TSymbolicCategory>();
-    link->Name = name;
-    link->Parent = parent;
-    link->Url = url;
-    return link;
-}
 
 class ExportAndStats : public TTreeFormatTest {
 protected:
@@ -109,13 +92,13 @@ TEST_F(ExportAndStats, ExportOfADumpWritesLinksByTheirTargetsNewPaths)
 TEST_F(ExportAndStats, ExportNotesWhatWouldNotComeBackTheSame)
 {
     TImportedTree tree;
-    TXMLTreeNode& arts = tree.Append(*tree.Root, Category(u"Arts", 1, u"Top/Arts"));
-    tree.Append(arts, Category(u"Two\tLines", 2, u"Top/Arts/Two"));
-    tree.Append(arts, Category(u"Music ", 3, u"Top/Arts/Music"));
-    tree.Append(arts, Category(u"Film", 4, u"Top/Arts/Film"));
-    tree.Append(arts, Category(u"Film", 5, u"Top/Arts/Film2"));
-    tree.Append(arts, Link(u"Lost", 1, u"Top/Nowhere"));
-    tree.Append(*tree.Root, Link(u"Loose", 1, u"Top/Arts"));
+    TXMLTreeNode& arts = tree.Append(*tree.Root, MakeCategory(u"Arts", 1, u"Top/Arts"));
+    tree.Append(arts, MakeCategory(u"Two\tLines", 2, u"Top/Arts/Two"));
+    tree.Append(arts, MakeCategory(u"Music ", 3, u"Top/Arts/Music"));
+    tree.Append(arts, MakeCategory(u"Film", 4, u"Top/Arts/Film"));
+    tree.Append(arts, MakeCategory(u"Film", 5, u"Top/Arts/Film2"));
+    tree.Append(arts, MakeSymbolic(u"Lost", 1, u"Top/Nowhere"));
+    tree.Append(*tree.Root, MakeSymbolic(u"Loose", 1, u"Top/Arts"));
     WriteTreeFile(tree, PathOf("odd.xml"));
 
     EXPECT_EQ(Exported(PathOf("odd.xml")),
@@ -131,16 +114,16 @@ TEST_F(ExportAndStats, ExportNotesWhatWouldNotComeBackTheSame)
 TEST_F(ExportAndStats, StatsTellSizeShapeSharedNamesAndLinksThatDoNotResolve)
 {
     TImportedTree tree;
-    TXMLTreeNode& arts = tree.Append(*tree.Root, Category(u"Arts", 1, u"Top/Arts"));
-    TXMLTreeNode& music = tree.Append(arts, Category(u"Music", 2, u"Top/Arts/Music"));
-    tree.Append(music, Category(u"Jazz", 3, u"Top/Arts/Music/Jazz"));
-    tree.Append(music, Link(u"Fine", 2, u"TOP/ARTS"));
-    tree.Append(music, Link(u"Lost", 2, u"Top/Arts/Musik"));
-    TXMLTreeNode& shopping = tree.Append(*tree.Root, Category(u"Shopping", 4, u"Top/Shopping"));
-    tree.Append(shopping, Category(u"Music", 5, u"Top/Shopping/Music"));
-    tree.Append(shopping, Link(u"Orphan", 99, u"Top/Elsewhere"));
-    tree.Append(*tree.Root, Category(u"Music", 6, u"Top/Music"));
-    tree.Append(arts, Category(u"Jazz", 7, u"Top/Arts/Jazz"));
+    TXMLTreeNode& arts = tree.Append(*tree.Root, MakeCategory(u"Arts", 1, u"Top/Arts"));
+    TXMLTreeNode& music = tree.Append(arts, MakeCategory(u"Music", 2, u"Top/Arts/Music"));
+    tree.Append(music, MakeCategory(u"Jazz", 3, u"Top/Arts/Music/Jazz"));
+    tree.Append(music, MakeSymbolic(u"Fine", 2, u"TOP/ARTS"));
+    tree.Append(music, MakeSymbolic(u"Lost", 2, u"Top/Arts/Musik"));
+    TXMLTreeNode& shopping = tree.Append(*tree.Root, MakeCategory(u"Shopping", 4, u"Top/Shopping"));
+    tree.Append(shopping, MakeCategory(u"Music", 5, u"Top/Shopping/Music"));
+    tree.Append(shopping, MakeSymbolic(u"Orphan", 99, u"Top/Elsewhere"));
+    tree.Append(*tree.Root, MakeCategory(u"Music", 6, u"Top/Music"));
+    tree.Append(arts, MakeCategory(u"Jazz", 7, u"Top/Arts/Jazz"));
 
     const TTreeStats stats = StatsOf(tree);
     EXPECT_EQ(TreeStatsText(stats, 0), "categories: 7\n"

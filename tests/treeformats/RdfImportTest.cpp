@@ -108,6 +108,7 @@ TEST_F(RdfImport, TopicsBecomeCategoriesAndSymbolicEntriesLinks)
                   "  Rocket Science #31 Top/Science/Rocket_Science\n"
                   "  Fields #33 Top/Science/Physics/Quantum/Fields\n"
                   "Chess #40 Top/Games/Chess\n");
+        EXPECT_EQ(ReadFile(PathOf("tree.xml")), ResavedByWindow(PathOf("tree.xml"), PathOf("resaved.xml")));
         const std::string name = std::filesystem::path(file).filename();
         EXPECT_EQ(Notes, (std::vector<std::string>{
                              Note(name, "Top/Science/Physics/Quantum/Fields",

@@ -28,6 +28,22 @@ void Describe(const TTreeNode& node, std::size_t depth, std::string& text)
         Describe(*child, depth + 1, text);
 }
 
+// What the feed looks up: a category's parent through the first node of its ID, a symbolic
+// category's target by Url and its parent by ID in the document.
+void ExpectFeedLookupsResolve(const TTreeNode& node, const TCategoryTree& tree, const TDmoz& document)
+{
+    if (const auto* category = dynamic_cast<const TCategory*>(node.Data())) {
+        EXPECT_EQ(tree.FindFirstCategoryNode(category->ID), &node) << "ID " << category->ID << " is not unique";
+    } else {
+        const auto& link = static_cast<const TSymbolicCategory&>(*node.Data());
+        EXPECT_NE(document.FindCategoryByUrl(Utf16ToUtf8(link.Url)), nullptr) << Utf16ToUtf8(link.Url);
+        ASSERT_NE(node.Parent(), nullptr);
+        EXPECT_EQ(document.FindCategoryByID(link.Parent), node.Parent()->Data()) << Utf16ToUtf8(link.Name);
+    }
+    for (const auto& child : node.Children())
+        ExpectFeedLookupsResolve(*child, tree, document);
+}
+
 }  // namespace
 
 std::string DescribeTreeFile(const std::string& fileName)
@@ -35,6 +51,8 @@ std::string DescribeTreeFile(const std::string& fileName)
     TCategoryTree tree;
     TDmoz document;
     LoadTree(tree, fileName, document);
+    for (const auto& node : tree.TopLevelNodes())
+        ExpectFeedLookupsResolve(*node, tree, document);
     std::string text;
     for (const auto& node : tree.TopLevelNodes())
         Describe(*node, 0, text);

@@ -10,7 +10,7 @@
 
 // A tree file read back as the window reads it, one entry a line in tree order, two blanks
 // of indentation per level: "Name #ID Url" for a category, "@Name -> Url ^Parent" for a
-// symbolic category.
+// symbolic category. Every lookup the feed makes in the tree is expected to resolve.
 std::string DescribeTreeFile(const std::string& fileName);
 
 // The bytes the window writes when it loads the file and saves it again.

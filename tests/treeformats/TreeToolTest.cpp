@@ -30,6 +30,8 @@ struct TToolRun {
 class TreeTool : public ::testing::Test {
 protected:
     TTempFolder Folder;
+    // Where the tool's standard output goes; only a file in the folder is read back.
+    std::string StandardOutput = Folder.PathOf("stdout");
 
     std::string PathOf(const std::string& name) const { return Folder.PathOf(name); }
 
@@ -49,7 +51,7 @@ protected:
         argv.push_back(nullptr);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 1, PathOf("stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        posix_spawn_file_actions_addopen(&actions, 1, StandardOutput.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_addopen(&actions, 2, PathOf("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         pid_t pid = -1;
         EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
@@ -63,9 +65,11 @@ protected:
         waitpid(pid, &status, 0);
         TToolRun run;
         run.ExitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
-        run.Out = ReadFile(PathOf("stdout"));
+        if (StandardOutput == PathOf("stdout")) {
+            run.Out = ReadFile(StandardOutput);
+            std::filesystem::remove(StandardOutput);
+        }
         run.Err = ReadFile(PathOf("stderr"));
-        std::filesystem::remove(PathOf("stdout"));
         std::filesystem::remove(PathOf("stderr"));
         return run;
     }
@@ -154,6 +158,12 @@ TEST_F(TreeTool, OutputThatCannotBeWrittenExitsWithSix)
     const TToolRun run = Run({"import", "paths", input, "-o", PathOf("no/such/folder/tree.xml")});
     EXPECT_EQ(run.ExitCode, 6);
     EXPECT_NE(run.Err.find("no/such/folder/tree.xml"), std::string::npos) << run.Err;
+
+    ASSERT_EQ(Run({"import", "paths", input, "-o", PathOf("tree.xml")}).ExitCode, 0);
+    StandardOutput = "/dev/full";
+    const TToolRun full = Run({"export", PathOf("tree.xml")});
+    EXPECT_EQ(full.ExitCode, 6);
+    EXPECT_EQ(full.Err, "Cannot write to standard output.\n");
 }
 
 // The tool reads a pipe that has more to come; Ctrl+C must end the wait without a tree.
