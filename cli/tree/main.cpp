@@ -94,6 +94,52 @@ CLI::App* AddImportCommand(CLI::App& import, const char* name, const char* descr
     return command;
 }
 
+// Each command, once chosen on the command line, is kept in `command` to run after start-up.
+void AddImportCommands(CLI::App& app, TTreeCommandLine& line, std::function<void()>& command)
+{
+    CLI::App* import = app.add_subcommand("import", "make a tree file from another form");
+    import->require_subcommand(1);
+    AddImportCommand(*import, "outline", "an indented outline, one category per line",
+                     std::string(OutlineFormText) + "\n\n" + NamedIDsText, line)
+        ->callback([&] { command = [&] { ImportOutline(line, StopRequest, std::cout); }; });
+    CLI::App* paths = AddImportCommand(*import, "paths", "a list of paths, one per line", NamedIDsText, line);
+    paths->add_option("--separator", line.Separator, "what separates the names of a path (default /)")
+        ->check([](const std::string& separator) { return separator.empty() ? "an empty separator" : ""; });
+    paths->callback([&] { command = [&] { ImportPathList(line, StopRequest, std::cout); }; });
+    CLI::App* rdf = AddImportCommand(*import, "rdf", "an open directory's RDF structure dump", RdfText, line);
+    rdf->add_option("--root", line.Root, "keep only the subtree of this topic, e.g. Top/Arts (default Top)");
+    rdf->callback([&] { command = [&] { ImportRdfDump(line, StopRequest, std::cout, std::cerr); }; });
+}
+
+void AddTreeFileCommands(CLI::App& app, TTreeCommandLine& line, std::function<void()>& command)
+{
+    CLI::App* exportCommand = app.add_subcommand("export", "write a tree file as an outline");
+    exportCommand->footer(std::string(ExportText) + "\n\n" + OutlineFormText);
+    exportCommand->add_option("TREE", line.Input, "the tree file to read")->required();
+    exportCommand->add_option("-o,--output", line.Output, "the outline file to write (default: standard output)");
+    exportCommand->callback([&] { command = [&] { ExportOutline(line, std::cout, std::cerr); }; });
+
+    CLI::App* stats = app.add_subcommand("stats", "what to know of a tree file before a feed");
+    stats->add_option("TREE", line.Input, "the tree file to read")->required();
+    stats->add_flag("--all", line.ListAll, "list every item instead of the first 10");
+    stats->callback([&] { command = [&] { PrintStats(line, std::cout); }; });
+}
+
+int Run(const std::function<void()>& command, const std::string& logLevel)
+{
+    if (const std::optional<std::string> reason = StartCategoryModel())
+        std::cerr << ToolName << ": logging could not start: " << *reason << '\n';
+    GlobalLogLevel = LogLevels.at(logLevel);
+    StopOnInterrupt();
+    try {
+        command();
+        return ecDone;
+    } catch (const std::exception& error) {
+        std::cerr << error.what() << '\n';
+        return ExitCodeOf(error);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -108,34 +154,14 @@ int main(int argc, char** argv)
                  ToolName);
     app.set_version_flag("--version", std::string(ToolName) + " " + TESSAROO_VERSION);
     app.require_subcommand(1);
+    // --log-level may also come after the command's own options.
+    app.fallthrough();
     app.add_option("--log-level", logLevel,
                    "the most detailed records written to the logs beside the program (default All: every "
                    "record, as the window writes them)")
         ->transform(CLI::IsMember(LogLevelNames(), CLI::ignore_case));
-
-    CLI::App* import = app.add_subcommand("import", "make a tree file from another form");
-    import->require_subcommand(1);
-    AddImportCommand(*import, "outline", "an indented outline, one category per line",
-                     std::string(OutlineFormText) + "\n\n" + NamedIDsText, line)
-        ->callback([&] { command = [&] { ImportOutline(line, StopRequest, std::cout); }; });
-    CLI::App* paths = AddImportCommand(*import, "paths", "a list of paths, one per line", NamedIDsText, line);
-    paths->add_option("--separator", line.Separator, "what separates the names of a path (default /)")
-        ->check([](const std::string& separator) { return separator.empty() ? "an empty separator" : ""; });
-    paths->callback([&] { command = [&] { ImportPathList(line, StopRequest, std::cout); }; });
-    CLI::App* rdf = AddImportCommand(*import, "rdf", "an open directory's RDF structure dump", RdfText, line);
-    rdf->add_option("--root", line.Root, "keep only the subtree of this topic, e.g. Top/Arts (default Top)");
-    rdf->callback([&] { command = [&] { ImportRdfDump(line, StopRequest, std::cout, std::cerr); }; });
-
-    CLI::App* exportCommand = app.add_subcommand("export", "write a tree file as an outline");
-    exportCommand->footer(std::string(ExportText) + "\n\n" + OutlineFormText);
-    exportCommand->add_option("TREE", line.Input, "the tree file to read")->required();
-    exportCommand->add_option("-o,--output", line.Output, "the outline file to write (default: standard output)");
-    exportCommand->callback([&] { command = [&] { ExportOutline(line, std::cout, std::cerr); }; });
-
-    CLI::App* stats = app.add_subcommand("stats", "what to know of a tree file before a feed");
-    stats->add_option("TREE", line.Input, "the tree file to read")->required();
-    stats->add_flag("--all", line.ListAll, "list every item instead of the first 10");
-    stats->callback([&] { command = [&] { PrintStats(line, std::cout); }; });
+    AddImportCommands(app, line, command);
+    AddTreeFileCommands(app, line, command);
     app.footer(ExitCodesText);
 
     try {
@@ -144,16 +170,5 @@ int main(int argc, char** argv)
         const int printed = app.exit(error);
         return printed == static_cast<int>(CLI::ExitCodes::Success) ? ecDone : ecUsage;
     }
-
-    if (const std::optional<std::string> reason = StartCategoryModel())
-        std::cerr << ToolName << ": logging could not start: " << *reason << '\n';
-    GlobalLogLevel = LogLevels.at(logLevel);
-    StopOnInterrupt();
-    try {
-        command();
-        return ecDone;
-    } catch (const std::exception& error) {
-        std::cerr << error.what() << '\n';
-        return ExitCodeOf(error);
-    }
+    return Run(command, logLevel);
 }

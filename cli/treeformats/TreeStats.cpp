@@ -31,7 +31,7 @@ public:
     {
         for (const auto& top : tree.TopLevelNodes()) {
             const std::size_t before = Visited;
-            Visit(*top, 1);
+            Visit(*top, 1, 0);
             const std::size_t size = Visited - before;
             if (size > Stats.LargestBranchSize) {
                 Stats.LargestBranchSize = size;
@@ -47,29 +47,28 @@ public:
 private:
     TTreeStats Stats;
     std::size_t Visited = 0;
-    std::unordered_map<const TTreeNode*, std::size_t> OrderOf;
     std::vector<TNameUse> NameUses;
     std::vector<const TTreeNode*> Links;
     // First category of each Url and each ID in tree order, as the feed's lookups find them.
     TUrlMap<const TCategory*> CategoriesByUrl;
     std::unordered_map<std::int32_t, const TCategory*> CategoriesByID;
 
-    void Visit(const TTreeNode& node, std::size_t level)
+    // parentOrder: the parent's place in tree order, as TNameUse counts it.
+    void Visit(const TTreeNode& node, std::size_t level, std::size_t parentOrder)
     {
-        OrderOf.emplace(&node, ++Visited);
+        const std::size_t order = ++Visited;
         Stats.Depth = std::max(Stats.Depth, level);
         if (const auto* category = dynamic_cast<const TCategory*>(node.Data())) {
             ++Stats.Categories;
             CategoriesByUrl.emplace(category->Url, category);
             CategoriesByID.emplace(category->ID, category);
-            const TTreeNode* parent = node.Parent();
-            NameUses.push_back({category->Name, parent ? OrderOf.at(parent) : 0, parent});
+            NameUses.push_back({category->Name, parentOrder, node.Parent()});
         } else {
             ++Stats.SymbolicCategories;
             Links.push_back(&node);
         }
         for (const auto& child : node.Children())
-            Visit(*child, level + 1);
+            Visit(*child, level + 1, order);
     }
 
     void CollectSharedNames()
