@@ -1,5 +1,6 @@
 #include "model/CaseFold.h"
 
+#include <cstdint>
 #include <locale>
 #include <stdexcept>
 
@@ -42,4 +43,16 @@ bool SameTextIgnoringCase(std::u16string_view a, std::u16string_view b)
             return false;
     }
     return true;
+}
+
+// FNV-1a over the folded units.
+std::size_t HashIgnoringCase(std::u16string_view text)
+{
+    const auto& ctype = UnicodeCType();
+    std::uint64_t hash = 14695981039346656037ull;
+    for (const char16_t c : text) {
+        hash ^= static_cast<std::uint64_t>(FoldCase(ctype, c));
+        hash *= 1099511628211ull;
+    }
+    return static_cast<std::size_t>(hash);
 }

@@ -1,0 +1,254 @@
+#include "cli/treeformats/RdfDumpReader.h"
+
+#include "cli/treeformats/CategoryPaths.h"
+#include "cli/treeformats/FlatPathIndex.h"
+#include "cli/treeformats/RdfTopicParser.h"
+#include "cli/treeformats/TreeFormatErrors.h"
+#include "common/core/Text.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cstdint>
+#include <vector>
+
+namespace {
+
+constexpr std::string_view LinkTargetMark = ":Top/";
+
+std::u16string_view ParentPath(std::u16string_view path)
+{
+    const std::size_t slash = path.rfind(u'/');
+    return slash == std::u16string_view::npos ? std::u16string_view() : path.substr(0, slash);
+}
+
+std::u16string_view LastSegment(std::u16string_view path)
+{
+    return path.substr(path.rfind(u'/') + 1);
+}
+
+std::string Quoted(std::u16string_view text)
+{
+    return "\"" + Utf16ToUtf8(text) + "\"";
+}
+
+class TRdfTreeAssembly {
+public:
+    TRdfTreeAssembly(const std::string& fileName, const std::string& rootPath, const TNoteSink& note)
+        : FileName(fileName), Root(Utf8ToUtf16(rootPath)), RootGiven(rootPath != DefaultRdfRoot), Note(note)
+    {
+        while (Root.size() > 1 && Root.back() == u'/')
+            Root.pop_back();
+    }
+
+    void AddTopic(const TRdfTopic& topic)
+    {
+        std::u16string path = Utf8ToUtf16(topic.Path);
+        if (SameTextIgnoringCase(path, Root)) {
+            for (const TRdfLink& link : topic.Links)
+                AddPendingLink(link, RootHolder);
+            return;
+        }
+        if (!IsBelowRoot(path)) {
+            ++TopicsOutside;
+            return;
+        }
+        const std::int32_t id = CheckedCatId(topic);
+        auto category = std::make_unique<TCategory>();
+        category->ID = id;
+        category->Name = topic.Title.empty() ? NameOfSegment(LastSegment(path)) : Utf8ToUtf16(topic.Title);
+        category->Url = std::move(path);
+        const std::size_t index = Topics.size();
+        Topics.push_back({nullptr, category.get(), topic.Line});
+        if (const std::size_t known = TopicsByPath.Insert(index); known != TTopicIndex::None)
+            Fail(topic.Line, "the topic " + Quoted(category->Url) + " is given twice (first at line " +
+                                 std::to_string(Topics[known].Line) + ")");
+        CatIds.push_back({id, index});
+        std::unique_ptr<TXMLTreeNode> node = Tree.NewNode(std::move(category));
+        Topics.back().Node = node.get();
+        Unlinked.push_back(std::move(node));
+        for (const TRdfLink& link : topic.Links)
+            AddPendingLink(link, index);
+    }
+
+    TImportedTree Finish()
+    {
+        if (Topics.empty())
+            throw ETreeInputError(FileName, RootGiven ? "no topic below " + Quoted(Root) + " in the dump"
+                                                      : std::string("no topics in the dump"));
+        if (TopicsOutside > 0 && !RootGiven)
+            Note(FileName + ": " + std::to_string(TopicsOutside) + " topics outside " + Quoted(Root) + " left out");
+        RefuseRepeatedCatIds();
+        for (std::size_t index = 0; index < Topics.size(); ++index)
+            PlaceTopic(index);
+        for (const TPendingLink& link : PendingLinks)
+            PlaceLink(link);
+        return std::move(Tree);
+    }
+
+private:
+    struct TTopicEntry {
+        TXMLTreeNode* Node;
+        const TCategory* Category;
+        std::size_t Line;
+    };
+    // The holder of the root's own symbolic entries, which have no category to go under.
+    static constexpr std::size_t RootHolder = static_cast<std::size_t>(-1);
+
+    struct TPendingLink {
+        TRdfLink Link;
+        // The topic's index in Topics, or RootHolder.
+        std::size_t Holder;
+        // Where ":Top/" starts in the resource: the name comes before it, the target after the ":".
+        std::size_t Mark;
+    };
+
+    struct TTopicPath {
+        const std::vector<TTopicEntry>* Topics;
+        std::u16string_view operator()(std::size_t index) const { return (*Topics)[index].Category->Url; }
+    };
+    using TTopicIndex = TFlatPathIndex<TTopicPath>;
+
+    struct TCatId {
+        std::int32_t ID;
+        std::size_t Topic;
+        auto operator<=>(const TCatId&) const = default;
+    };
+
+    const std::string& FileName;
+    std::u16string Root;
+    bool RootGiven;
+    const TNoteSink& Note;
+    TImportedTree Tree;
+    std::vector<TTopicEntry> Topics;
+    // The nodes of Topics until they are placed in the tree, by the same index.
+    std::vector<std::unique_ptr<TXMLTreeNode>> Unlinked;
+    TTopicIndex TopicsByPath{TTopicPath{&Topics}};
+    // Checked for repeats once the dump is read: sorting is cheaper than a table of a million.
+    std::vector<TCatId> CatIds;
+    std::vector<TPendingLink> PendingLinks;
+    std::size_t TopicsOutside = 0;
+    // Topics of one parent mostly come one after the other: the last parent found, by path.
+    std::u16string_view LastParentPath;
+    TXMLTreeNode* LastParent = nullptr;
+
+    [[noreturn]] void Fail(std::size_t line, const std::string& reason) const
+    {
+        throw ETreeInputError(FileName, line, reason);
+    }
+
+    void NoteLink(const TRdfLink& link, const std::string& what) const
+    {
+        Note(SourcePlace(FileName, link.Line, "the symbolic entry \"" + link.Resource + "\" is " + what));
+    }
+
+    bool IsBelowRoot(std::u16string_view path) const
+    {
+        return path.size() > Root.size() + 1 && path[Root.size()] == u'/' &&
+               SameTextIgnoringCase(path.substr(0, Root.size()), Root);
+    }
+
+    std::int32_t CheckedCatId(const TRdfTopic& topic) const
+    {
+        const std::string where = "the topic \"" + topic.Path + "\"";
+        if (!topic.HasCatId || topic.CatId.empty())
+            Fail(topic.Line, where + " has no catid");
+        std::int32_t id = 0;
+        const char* end = topic.CatId.data() + topic.CatId.size();
+        const auto [stop, error] = std::from_chars(topic.CatId.data(), end, id);
+        if (error != std::errc() || stop != end)
+            Fail(topic.Line, where + " has the catid \"" + topic.CatId + "\", which is no 32-bit number");
+        return id;
+    }
+
+    // Of all topics whose catid came earlier, the one that comes first in the dump is named.
+    void RefuseRepeatedCatIds()
+    {
+        std::sort(CatIds.begin(), CatIds.end());
+        std::size_t repeat = Topics.size();
+        std::size_t first = 0;
+        for (std::size_t i = 1; i < CatIds.size(); ++i) {
+            if (CatIds[i].ID == CatIds[i - 1].ID && CatIds[i].Topic < repeat) {
+                repeat = CatIds[i].Topic;
+                first = CatIds[i - 1].Topic;
+            }
+        }
+        if (repeat == Topics.size())
+            return;
+        const TTopicEntry& topic = Topics[repeat];
+        Fail(topic.Line, "the topic " + Quoted(topic.Category->Url) + " has the catid " +
+                             std::to_string(topic.Category->ID) + " of the topic at line " +
+                             std::to_string(Topics[first].Line));
+    }
+
+    void AddPendingLink(const TRdfLink& link, std::size_t holder)
+    {
+        const std::size_t mark = link.Resource.rfind(LinkTargetMark);
+        if (mark == std::string::npos || mark == 0)
+            Fail(link.Line, "the symbolic entry \"" + link.Resource + "\" is not written \"Name:Top/Path\"");
+        PendingLinks.push_back({link, holder, mark});
+    }
+
+    // The nearest ancestor in the dump, or the root's place (null) when there is none.
+    TXMLTreeNode* NearestAncestor(std::u16string_view path) const
+    {
+        for (std::u16string_view above = ParentPath(path); IsBelowRoot(above); above = ParentPath(above)) {
+            if (const std::size_t found = TopicsByPath.Find(above); found != TTopicIndex::None)
+                return Topics[found].Node;
+        }
+        return nullptr;
+    }
+
+    void PlaceTopic(std::size_t index)
+    {
+        const TTopicEntry& topic = Topics[index];
+        const std::u16string_view expected = ParentPath(topic.Category->Url);
+        if (expected != LastParentPath) {
+            TXMLTreeNode* parent = NearestAncestor(topic.Category->Url);
+            // Ancestors are found by cutting the path, so the parent is the one as long as its path.
+            if (IsBelowRoot(expected) && !(parent && parent->Data->Url.size() == expected.size())) {
+                NoteMissingParent(topic, expected, parent);
+                (parent ? *parent : *Tree.Root).AddNode(std::move(Unlinked[index]));
+                return;
+            }
+            LastParentPath = expected;
+            LastParent = parent;
+        }
+        (LastParent ? *LastParent : *Tree.Root).AddNode(std::move(Unlinked[index]));
+    }
+
+    void NoteMissingParent(const TTopicEntry& topic, std::u16string_view expected, const TXMLTreeNode* parent) const
+    {
+        Note(SourcePlace(FileName, topic.Line,
+                         "the parent of the topic " + Quoted(topic.Category->Url) + ", " + Quoted(expected) +
+                             ", is missing from the dump; attached " +
+                             (parent ? "to " + Quoted(parent->Data->Url) : std::string("at the top level"))));
+    }
+
+    void PlaceLink(const TPendingLink& pending)
+    {
+        if (pending.Holder == RootHolder)
+            return NoteLink(pending.Link, "left out: it belongs to the root " + Quoted(Root) + ", which is no category");
+        const std::u16string target = Utf8ToUtf16(std::string_view(pending.Link.Resource).substr(pending.Mark + 1));
+        if (!IsBelowRoot(target))
+            return NoteLink(pending.Link, "left out: its target lies outside " + Quoted(Root));
+        const std::size_t found = TopicsByPath.Find(target);
+        if (found == TTopicIndex::None)
+            return NoteLink(pending.Link, "left out: its target is missing from the dump");
+        const TTopicEntry& holder = Topics[pending.Holder];
+        auto symbolic = std::make_unique<TSymbolicCategory>();
+        symbolic->Name = Utf8ToUtf16(std::string_view(pending.Link.Resource).substr(0, pending.Mark));
+        symbolic->Url = Topics[found].Category->Url;
+        symbolic->Parent = holder.Category->ID;
+        Tree.Append(*holder.Node, std::move(symbolic));
+    }
+};
+
+}  // namespace
+
+TImportedTree ReadRdfDump(const std::string& fileName, const std::string& rootPath, const TNoteSink& note,
+                          const TStopRequest* stop)
+{
+    TRdfTreeAssembly assembly(fileName, rootPath, note);
+    TRdfTopicParser(fileName, [&assembly](const TRdfTopic& topic) { assembly.AddTopic(topic); }, stop).Parse();
+    return assembly.Finish();
+}
