@@ -9,6 +9,12 @@ TLogger& XmlLogger()
     return logger;
 }
 
+std::string& TraceLine()
+{
+    thread_local std::string line;
+    return line;
+}
+
 void XmlLog(const std::string& message, TLogLevel level)
 {
     XmlLogger().Log(message, level, nullptr);

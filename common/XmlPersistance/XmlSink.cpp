@@ -28,7 +28,8 @@ void TXmlDomSink::CloseElement()
     Open.pop_back();
 }
 
-TXmlTextSink::TXmlTextSink(bool indented, TFlush flush) : Indented(indented), Flush(std::move(flush))
+TXmlTextSink::TXmlTextSink(bool indented, TFlush flush, std::string head)
+    : Indented(indented), Flush(std::move(flush)), Text(std::move(head))
 {
     if (Flush)
         Text.reserve(FlushSize + FlushSize / 4);
