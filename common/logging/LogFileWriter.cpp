@@ -71,17 +71,17 @@ void TLogFileWriter::Append(const TLogRecord& record)
 void TLogFileWriter::Flush()
 {
     if (!Pending.empty()) {
-        std::string text = std::exchange(Pending, {});
-        std::vector<TRecordSpan> records = std::exchange(PendingRecords, {});
         try {
-            const std::string_view pieces[] = {text};
+            const std::string_view pieces[] = {Pending};
             File.Append(FFileName, pieces);
             LookAtFile();
-            // The block is kept for the next records, so that it is allocated once.
-            text.clear();
-            Pending = std::move(text);
+            // The buffers keep their memory for the next records.
+            Pending.clear();
+            PendingRecords.clear();
         } catch (const std::exception& failure) {
             WrittenBytes.reset();
+            const std::string text = std::exchange(Pending, {});
+            const std::vector<TRecordSpan> records = std::exchange(PendingRecords, {});
             for (const TRecordSpan& record : records)
                 ReportUnwritten(failure, text, record,
                                 std::string_view(text).substr(record.MessageBegin, record.MessageEnd - record.MessageBegin));

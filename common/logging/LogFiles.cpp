@@ -10,6 +10,8 @@ namespace {
 // The table of the process, for the handlers of fork and of an uncaught exception.
 TLogFiles* Current = nullptr;
 std::terminate_handler FormerTerminate = nullptr;
+// In a child made by fork: the parent's flusher, which must never be used or freed here.
+TLogFlusher* ParentsFlusher = nullptr;
 
 // A thread that died holding a writer does not keep the process from ending.
 constexpr std::chrono::milliseconds TerminationWait{200};
@@ -114,13 +116,15 @@ void TLogFiles::AfterForkInParent()
     Current->Flusher->PassLock().unlock();
 }
 
+// The parent's flusher thread does not exist here, while its condition still counts it as
+// a waiter: signalling it would wait for that thread forever. This process gets a flusher
+// of its own, and the parent's is left alone for good (so it is never freed either).
 void TLogFiles::AfterForkInChild()
 {
     if (!Current)
         return;
-    Current->Flusher->ForgetThread();
-    Current->Flusher->StateLock().unlock();
-    Current->Flusher->PassLock().unlock();
+    ParentsFlusher = Current->Flusher.release();
+    Current->Flusher = std::make_unique<TLogFlusher>([files = Current] { files->FlushAllInBackground(); });
 }
 
 void TLogFiles::Terminate()

@@ -1,7 +1,5 @@
 #include "common/logging/LogFlusher.h"
 
-#include <unistd.h>
-
 TLogFlusher::TLogFlusher(std::function<void()> flushPass) : FlushPass(std::move(flushPass))
 {
 }
@@ -13,31 +11,17 @@ TLogFlusher::~TLogFlusher()
         Stopping = true;
         Changed.notify_all();
     }
-    if (!Thread.joinable())
-        return;
-    if (Owner == ::getpid())
+    if (Thread.joinable())
         Thread.join();
-    else
-        Thread.detach();
 }
 
 void TLogFlusher::Wake()
 {
     std::lock_guard lock(Mutex);
     Woken = true;
-    if (Owner != ::getpid()) {
-        ForgetThread();
+    if (!Thread.joinable())
         Thread = std::thread([this] { Run(); });
-        Owner = ::getpid();
-    }
     Changed.notify_one();
-}
-
-void TLogFlusher::ForgetThread()
-{
-    if (Thread.joinable())
-        Thread.detach();
-    Owner = 0;
 }
 
 void TLogFlusher::Run()

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <chrono>
 #include <condition_variable>
 #include <functional>
@@ -10,8 +8,7 @@
 
 // A background thread that writes buffered log records out soon after they were buffered.
 // It sleeps until woken, waits FlushDelay so that more records can join, then runs one
-// flush pass. The thread starts with the first wake of each process (a child made by fork
-// starts its own).
+// flush pass. The thread starts with the first wake.
 class TLogFlusher {
 public:
     // Well within the 100 ms that a record may wait in a buffer, also when a pass is slow.
@@ -31,9 +28,6 @@ public:
     // Held while the thread decides what to do next.
     std::mutex& StateLock() { return Mutex; }
 
-    // In a child made by fork, which has no such thread: the next wake starts one.
-    void ForgetThread();
-
 private:
     void Run();
 
@@ -44,5 +38,4 @@ private:
     bool Woken = false;
     bool Stopping = false;
     std::thread Thread;
-    pid_t Owner = 0;
 };

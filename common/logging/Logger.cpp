@@ -23,6 +23,8 @@ public:
 
 using TLoggerList = std::vector<std::unique_ptr<TLogger>>;
 
+const TExceptionDetails NoException;
+
 // The unit's state. It is made on first use, so it outlives every client that asked for a
 // logger during its own start-up, and it frees all loggers when the process ends, after
 // which the writers write what is still buffered.
@@ -179,7 +181,10 @@ void TLogger::Log(const std::string& Msg, TLogLevel Level, const std::exception*
 {
     if (!IsLogged(Level))
         return;
-    LogDetails(Msg, Level, DescribeException(E));
+    if (E)
+        LogDetails(Msg, Level, DescribeException(E));
+    else
+        LogDetails(Msg, Level, NoException);
 }
 
 void TLogger::Flush()
