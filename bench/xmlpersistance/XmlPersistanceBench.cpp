@@ -145,13 +145,13 @@ void Report(std::size_t entries, const TSample& s)
 {
     const double mb = 1024.0 * 1024.0;
     std::printf("%zu entries, file %.1f MB\n", entries, s.FileSize / mb);
-    std::printf("  read : FileToObject %7.3f s   pugixml load_file+release %7.3f s   ratio %.2f (target <= 2.5)\n",
+    std::printf("  read : FileToObject %7.3f s   pugixml load_file+release %7.3f s   ratio %.2f (target <= 2.0)\n",
                 s.EngineRead, s.FloorRead, s.EngineRead / s.FloorRead);
-    std::printf("  write: ObjectToFile %7.3f s   pugixml save_file %7.3f s   ratio %.2f (target <= 2.0)\n",
+    std::printf("  write: ObjectToFile %7.3f s   pugixml save_file %7.3f s   ratio %.2f (target <= 1.5)\n",
                 s.EngineWrite, s.FloorWrite, s.EngineWrite / s.FloorWrite);
     std::printf("         of which the text (ObjectToXml) %.3f s, its document (ObjectToNode) %.3f s\n",
                 s.EngineText, s.EngineDom);
-    std::printf("  read peak memory: FileToObject %.1f MB = %.2f x file (target < 3)   load_file %.1f MB = %.2f x file\n",
+    std::printf("  read peak memory: FileToObject %.1f MB = %.2f x file (target <= 2.5)   load_file %.1f MB = %.2f x file\n",
                 s.EngineReadPeak / mb, double(s.EngineReadPeak) / s.FileSize, s.FloorReadPeak / mb,
                 double(s.FloorReadPeak) / s.FileSize);
 }

@@ -19,6 +19,10 @@ constexpr int MaxNestingDepth = 1000;
 // held here until the read succeeds, so that a failed read frees them with the rest.
 class TObjectReader {
 public:
+    // Releasing: elements are removed from their document as soon as they have been read,
+    // so that the objects built reuse the document's memory instead of adding to it.
+    explicit TObjectReader(bool releasing) : Releasing(releasing) {}
+
     std::unique_ptr<TXMLPersistentObject> Read(TChildNode element)
     {
         std::unique_ptr<TXMLPersistentObject> object = ReadObject(element, nullptr, {});
@@ -30,7 +34,10 @@ public:
     }
 
 private:
+    bool Releasing;
     std::vector<std::unique_ptr<TXMLPersistentObject>> Borrowed;
+    // The classes met so far, looked at before the registry, whose lock every lookup takes.
+    std::vector<const TXMLPersistentClass*> ClassesMet;
     int Depth = 0;
     // A property element came twice and its second object replaced the first one.
     bool Replaced = false;
@@ -54,7 +61,7 @@ private:
         const TDepthGuard guard(Depth);
         const std::string_view name = node.Name();
         XmlTrace("loading from xml ", name);
-        const TXMLPersistentClass* xmlClass = GetXmlClass(name);
+        const TXMLPersistentClass* xmlClass = ClassNamed(name);
         if (!xmlClass)
             throw EXmlPersistance("Xml class " + std::string(name) + " is not registered.");
         if (declared && !xmlClass->InheritsFrom(*declared))
@@ -68,11 +75,13 @@ private:
             throw EXmlPersistance("Property list not consistent. " + std::to_string(inClass) +
                                   " properties found in class and " + std::to_string(inXml) +
                                   " properties found in XML.");
+        std::size_t place = 0;
         ForEachChildNode(element, [&](TChildNode child) {
-            const TPropertyInfo* property = xmlClass->FindProperty(child.Name());
+            const TPropertyInfo* property = xmlClass->FindProperty(child.Name(), place++);
             if (!property)
                 throw EXmlPersistance("Property name " + std::string(child.Name()) + " not found in class.");
             ReadProperty(*object, *property, child.Element());
+            Release(element, child);
         });
         XmlTrace("done loading from xml ", name);
         return object;
@@ -138,7 +147,27 @@ private:
             Replaced = true;
         array.Resize(object, ChildNodeCount(child));
         std::size_t slot = 0;
-        ForEachChildNode(child, [&](TChildNode element) { ReadArraySlot(object, property, slot++, element); });
+        ForEachChildNode(child, [&](TChildNode element) {
+            ReadArraySlot(object, property, slot++, element);
+            Release(child, element);
+        });
+    }
+
+    void Release(pugi::xml_node parent, TChildNode child)
+    {
+        if (Releasing && child.Element())
+            parent.remove_child(child.Element());
+    }
+
+    const TXMLPersistentClass* ClassNamed(std::string_view name)
+    {
+        for (const TXMLPersistentClass* known : ClassesMet)
+            if (SameFoldedName(known->ClassName(), name))
+                return known;
+        const TXMLPersistentClass* xmlClass = GetXmlClass(name);
+        if (xmlClass)
+            ClassesMet.push_back(xmlClass);
+        return xmlClass;
     }
 
     void ReadArraySlot(TXMLPersistentObject& object, const TPropertyInfo& property, std::size_t slot,
@@ -213,12 +242,12 @@ std::unique_ptr<TXMLPersistentObject> TXmlPersistance::FileToObject(const std::s
     const pugi::xml_node first = document.FirstTopLevelNode();
     const TChildNode element =
         std::string_view(first.name()) == "DUMMY_NODE" ? RequiredFirstChildNode(first) : TChildNode::Node(first);
-    TObjectReader reader;
+    TObjectReader reader(true);
     return reader.Read(element);
 }
 
 std::unique_ptr<TXMLPersistentObject> TXmlPersistance::NodeToObject(const pugi::xml_node& element)
 {
-    TObjectReader reader;
+    TObjectReader reader(false);
     return reader.Read(TChildNode::Node(element));
 }
