@@ -24,7 +24,7 @@ void RegisterForkHandlersOnce(void (*prepare)(), void (*parent)(), void (*child)
 
 }  // namespace
 
-TLogFiles::TLogFiles() : Flusher(std::make_unique<TLogFlusher>([this] { FlushAllInBackground(); }))
+TLogFiles::TLogFiles() : Flusher(NewFlusher())
 {
     Current = this;
     RegisterForkHandlersOnce(PrepareFork, AfterForkInParent, AfterForkInChild);
@@ -39,10 +39,22 @@ TLogFiles::~TLogFiles()
     FlushAllInBackground();
 }
 
+std::unique_ptr<TLogFlusher> TLogFiles::NewFlusher()
+{
+    return std::make_unique<TLogFlusher>([this] { FlushAllInBackground(); }, [this] { WriteAllHandedOver(); });
+}
+
 void TLogFiles::FlushSoon()
 {
     if (Flusher)
         Flusher->Wake();
+}
+
+// Without a flusher (the table is going) a handed-over block waits for the final flush.
+void TLogFiles::WriteSoon()
+{
+    if (Flusher)
+        Flusher->WakeNow();
 }
 
 TLogFileWriter& TLogFiles::WriterFor(const std::string& fileName)
@@ -90,6 +102,12 @@ void TLogFiles::FlushAllInBackground()
     }
 }
 
+void TLogFiles::WriteAllHandedOver()
+{
+    for (TLogFileWriter* writer : AllWriters())
+        writer->WriteHandedOver();
+}
+
 void TLogFiles::FlushAllBeforeTermination()
 {
     for (TLogFileWriter* writer : AllWriters()) {
@@ -124,7 +142,7 @@ void TLogFiles::AfterForkInChild()
     if (!Current)
         return;
     ParentsFlusher = Current->Flusher.release();
-    Current->Flusher = std::make_unique<TLogFlusher>([files = Current] { files->FlushAllInBackground(); });
+    Current->Flusher = Current->NewFlusher();
 }
 
 void TLogFiles::Terminate()

@@ -26,6 +26,8 @@ public:
 
     // A writer's buffer has its first record.
     void FlushSoon();
+    // A writer handed a full block over.
+    void WriteSoon();
 
 private:
     std::mutex TableLock;
@@ -35,6 +37,8 @@ private:
 
     std::vector<TLogFileWriter*> AllWriters();
     void FlushAllInBackground();
+    void WriteAllHandedOver();
+    std::unique_ptr<TLogFlusher> NewFlusher();
     void FlushAllBeforeTermination();
 
     static void PrepareFork();

@@ -1,6 +1,7 @@
 #include "common/logging/LogFlusher.h"
 
-TLogFlusher::TLogFlusher(std::function<void()> flushPass) : FlushPass(std::move(flushPass))
+TLogFlusher::TLogFlusher(std::function<void()> flushPass, std::function<void()> handedOverPass)
+    : FlushPass(std::move(flushPass)), HandedOverPass(std::move(handedOverPass))
 {
 }
 
@@ -19,25 +20,54 @@ void TLogFlusher::Wake()
 {
     std::lock_guard lock(Mutex);
     Woken = true;
-    if (!Thread.joinable())
-        Thread = std::thread([this] { Run(); });
+    StartOnce();
     Changed.notify_one();
 }
 
+void TLogFlusher::WakeNow()
+{
+    std::lock_guard lock(Mutex);
+    HandedOver = true;
+    StartOnce();
+    Changed.notify_one();
+}
+
+void TLogFlusher::StartOnce()
+{
+    if (!Thread.joinable())
+        Thread = std::thread([this] { Run(); });
+}
+
+// Handed-over blocks are written also while the delay of a flush pass runs.
 void TLogFlusher::Run()
 {
     std::unique_lock lock(Mutex);
     for (;;) {
-        Changed.wait(lock, [this] { return Woken || Stopping; });
+        Changed.wait(lock, [this] { return Woken || HandedOver || Stopping; });
         if (Stopping)
             return;
-        Woken = false;
-        Changed.wait_for(lock, FlushDelay, [this] { return Stopping; });
-        lock.unlock();
-        {
-            std::lock_guard pass(PassMutex);
-            FlushPass();
+        if (HandedOver) {
+            RunPass(lock, HandedOverPass);
+            continue;
         }
-        lock.lock();
+        Woken = false;
+        const auto due = std::chrono::steady_clock::now() + FlushDelay;
+        while (Changed.wait_until(lock, due, [this] { return HandedOver || Stopping; })) {
+            if (Stopping)
+                return;
+            RunPass(lock, HandedOverPass);
+        }
+        RunPass(lock, FlushPass);
     }
+}
+
+void TLogFlusher::RunPass(std::unique_lock<std::mutex>& lock, const std::function<void()>& pass)
+{
+    HandedOver = false;
+    lock.unlock();
+    {
+        std::lock_guard running(PassMutex);
+        pass();
+    }
+    lock.lock();
 }

@@ -6,22 +6,25 @@
 #include <mutex>
 #include <thread>
 
-// A background thread that writes buffered log records out soon after they were buffered.
-// It sleeps until woken, waits FlushDelay so that more records can join, then runs one
-// flush pass. The thread starts with the first wake.
+// A background thread that writes log records out. Blocks handed over whole are written at
+// once (WakeNow), so that formatting and writing run side by side; records still in a
+// buffer are written FlushDelay after the wake that announced them (Wake), so that more can
+// join them. The thread starts with the first wake.
 class TLogFlusher {
 public:
     // Well within the 100 ms that a record may wait in a buffer, also when a pass is slow.
     static constexpr std::chrono::milliseconds FlushDelay{50};
 
-    explicit TLogFlusher(std::function<void()> flushPass);
+    TLogFlusher(std::function<void()> flushPass, std::function<void()> handedOverPass);
     // Stops the thread after its current pass; the owner writes what is left.
     ~TLogFlusher();
     TLogFlusher(const TLogFlusher&) = delete;
     TLogFlusher& operator=(const TLogFlusher&) = delete;
 
-    // A buffer has records: a pass follows within FlushDelay.
+    // A buffer has records: a flush pass follows within FlushDelay.
     void Wake();
+    // A block was handed over: a pass that writes it follows at once.
+    void WakeNow();
 
     // Held during every pass; holding it keeps the thread out of the buffers.
     std::mutex& PassLock() { return PassMutex; }
@@ -29,13 +32,17 @@ public:
     std::mutex& StateLock() { return Mutex; }
 
 private:
+    void StartOnce();
     void Run();
+    void RunPass(std::unique_lock<std::mutex>& lock, const std::function<void()>& pass);
 
     std::function<void()> FlushPass;
+    std::function<void()> HandedOverPass;
     std::mutex PassMutex;
     std::mutex Mutex;
     std::condition_variable Changed;
     bool Woken = false;
+    bool HandedOver = false;
     bool Stopping = false;
     std::thread Thread;
 };

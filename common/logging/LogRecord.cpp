@@ -2,7 +2,8 @@
 
 #include "common/core/Exception.h"
 
-#include <cstring>
+#include <algorithm>
+#include <array>
 
 namespace {
 
@@ -14,6 +15,18 @@ std::size_t StackTraceLinesSize(const TExceptionDetails& exception)
     if (!exception.Present)
         return 0;
     return StackTraceHeading.size() + LineEnd.size() + exception.StackTrace.size() + LineEnd.size();
+}
+
+// The level texts with their lengths, worked out once rather than for every record.
+std::string_view LevelText(TLogLevel level)
+{
+    static const auto texts = [] {
+        std::array<std::string_view, llAll + 1> all;
+        for (int each = llNone; each <= llAll; ++each)
+            all[each] = LogLevelText(static_cast<TLogLevel>(each));
+        return all;
+    }();
+    return level <= llAll ? texts[level] : std::string_view(LogLevelText(level));
 }
 
 std::string_view Slice(std::string_view text, std::size_t begin, std::size_t end)
@@ -32,40 +45,43 @@ TExceptionDetails DescribeException(const std::exception* e)
 
 std::size_t RecordSize(const TLogRecord& record)
 {
-    return record.CycleLine.size() + std::strlen(LogLevelText(record.Level)) + 2 + record.TimeStamp.size() + 4 +
+    return record.CycleLine.size() + LevelText(record.Level).size() + 2 + record.TimeStamp.size() + 4 +
            record.Message.size() + record.Exception.Text.size() + LineEnd.size() + StackTraceLinesSize(record.Exception);
 }
 
-TRecordSpan AppendRecord(std::string& text, const TLogRecord& record)
+TRecordSpan PutRecord(char* text, std::size_t at, const TLogRecord& record)
 {
+    char* out = text + at;
+    const auto put = [&out](std::string_view piece) { out = std::copy(piece.begin(), piece.end(), out); };
+    const auto place = [&] { return static_cast<std::size_t>(out - text); };
     TRecordSpan span{};
     span.Level = record.Level;
-    text += record.CycleLine;
-    span.Begin = text.size();
-    text += LogLevelText(record.Level);
-    text += " [";
-    text += record.TimeStamp;
-    text += "] : ";
-    span.MessageBegin = text.size();
-    text += record.Message;
-    span.MessageEnd = text.size();
-    text += record.Exception.Text;
-    span.ExceptionEnd = text.size();
-    text += LineEnd;
+    put(record.CycleLine);
+    span.Begin = place();
+    put(LevelText(record.Level));
+    put(" [");
+    put(record.TimeStamp);
+    put("] : ");
+    span.MessageBegin = place();
+    put(record.Message);
+    span.MessageEnd = place();
+    put(record.Exception.Text);
+    span.ExceptionEnd = place();
+    put(LineEnd);
     if (record.Exception.Present) {
-        text += StackTraceHeading;
-        text += LineEnd;
-        text += record.Exception.StackTrace;
-        text += LineEnd;
+        put(StackTraceHeading);
+        put(LineEnd);
+        put(record.Exception.StackTrace);
+        put(LineEnd);
     }
-    span.End = text.size();
+    span.End = place();
     return span;
 }
 
 std::string FailureRecordText(std::string_view text, const TRecordSpan& record, std::string_view message,
                               std::string_view failure, std::string_view fileName)
 {
-    const std::string_view levelText = LogLevelText(record.Level);
+    const std::string_view levelText = LevelText(record.Level);
     const std::string_view prefix = Slice(text, record.Begin + levelText.size() + 1, record.MessageBegin);
     std::string line;
     line += prefix;

@@ -39,9 +39,10 @@ struct TRecordSpan {
 // The bytes AppendRecord adds.
 std::size_t RecordSize(const TLogRecord& record);
 
-// Appends the cycle line and "<level> [<stamp>] : <message><exception text>", CR LF, and
-// with an error "Stack trace follows:" and its trace.
-TRecordSpan AppendRecord(std::string& text, const TLogRecord& record);
+// Puts the cycle line and "<level> [<stamp>] : <message><exception text>", CR LF, and with
+// an error "Stack trace follows:" and its trace, at the given place of a text that has room
+// for RecordSize bytes there.
+TRecordSpan PutRecord(char* text, std::size_t at, const TLogRecord& record);
 
 // "[<stamp>] : critical error: <failure> while logging message: <message> in file: [<file>]
 // with log level: <level> (<exception text>)" and the record's stack trace lines: the line
