@@ -11,6 +11,7 @@
 // the logs come from the process's own count of written bytes (/proc/self/io, wchar), less
 // the tree file; logs/ is left as retention leaves it. Prints ratios; asserts nothing.
 #include "TreeGenerator.h"
+#include "bench/support/BestOf.h"
 
 #include "common/XmlPersistance/XmlPersistance.h"
 #include "model/CategoryModelStartup.h"
@@ -24,7 +25,6 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,19 +33,6 @@ namespace {
 using TClock = std::chrono::steady_clock;
 
 int Runs = 3;
-
-double BestSeconds(const std::function<void()>& work)
-{
-    double best = 0;
-    for (int run = 0; run < Runs; ++run) {
-        const auto start = TClock::now();
-        work();
-        const double seconds = std::chrono::duration<double>(TClock::now() - start).count();
-        if (run == 0 || seconds < best)
-            best = seconds;
-    }
-    return best;
-}
 
 // Bytes this process has handed to write calls so far.
 std::uint64_t BytesWritten()
@@ -106,12 +93,12 @@ TSample Measure(std::size_t entries, const std::filesystem::path& folder)
     sample.FileMB = double(std::filesystem::file_size(file)) / 1e6;
     {
         const TThreshold traceOff(llError);
-        sample.EngineRead = BestSeconds([&] {
+        sample.EngineRead = BestSeconds(Runs, [&] {
             auto root = TXmlPersistance::FileToObject(file);
             FreeRecords(dynamic_cast<TXMLTreeNode&>(*root));
         });
         auto root = TXmlPersistance::FileToObject(file);
-        sample.EngineWrite = BestSeconds([&] { TXmlPersistance::ObjectToFile(*root, saved); });
+        sample.EngineWrite = BestSeconds(Runs, [&] { TXmlPersistance::ObjectToFile(*root, saved); });
         FreeRecords(dynamic_cast<TXMLTreeNode&>(*root));
     }
     {

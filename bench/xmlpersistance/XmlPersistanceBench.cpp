@@ -7,6 +7,7 @@
 // which writes every trace record, is timed separately on --trace-entries entries.
 
 #include "TreeGenerator.h"
+#include "bench/support/BestOf.h"
 
 #include "common/XmlPersistance/XmlPersistance.h"
 #include "model/CategoryClasses.h"
@@ -35,15 +36,7 @@ int Repetitions = 3;
 
 double SecondsOf(const std::function<void()>& work)
 {
-    double best = 0;
-    for (int run = 0; run < Repetitions; ++run) {
-        const auto start = TClock::now();
-        work();
-        const double seconds = std::chrono::duration<double>(TClock::now() - start).count();
-        if (run == 0 || seconds < best)
-            best = seconds;
-    }
-    return best;
+    return BestSeconds(Repetitions, work);
 }
 
 // The time until the work says it stopped, so that freeing what it built is not counted.
