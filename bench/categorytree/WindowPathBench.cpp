@@ -6,7 +6,8 @@
 // For each size a generated tree.xml is read and written by
 //   the engine, trace off:    FileToObject, ObjectToFile
 //   the window's code paths:  LoadTree into an empty tree and document, SaveTree of that tree,
-//                             with the threshold at everything, as the program runs them
+//                             with the threshold at everything, as the program runs them, and
+//                             for comparison with the trace off
 // Each time is the best of N runs (default 3). The bytes the traced load and save hand to
 // the logs come from the process's own count of written bytes (/proc/self/io, wchar), less
 // the tree file; logs/ is left as retention leaves it. Prints ratios; asserts nothing.
@@ -77,9 +78,35 @@ TFolderContent ContentOf(const std::filesystem::path& folder)
     return content;
 }
 
+struct TLoadAndSave {
+    double Load = 1e9, Save = 1e9;
+};
+
+// The best load and save of a few runs, each into a fresh tree and document.
+TLoadAndSave WindowLoadAndSave(const std::string& file, const std::string& saved, std::uint64_t& logBytes)
+{
+    TLoadAndSave best;
+    for (int run = 0; run < Runs; ++run) {
+        TCategoryTree tree;
+        TDmoz document;
+        TLogger::FlushAll();
+        const std::uint64_t before = BytesWritten();
+        auto start = TClock::now();
+        LoadTree(tree, file, document, [] {});
+        best.Load = std::min(best.Load, std::chrono::duration<double>(TClock::now() - start).count());
+        start = TClock::now();
+        SaveTree(tree, saved, [] {});
+        best.Save = std::min(best.Save, std::chrono::duration<double>(TClock::now() - start).count());
+        TLogger::FlushAll();
+        logBytes = BytesWritten() - before - std::filesystem::file_size(saved);
+    }
+    return best;
+}
+
 struct TSample {
     double FileMB = 0;
     double EngineRead = 0, EngineWrite = 0, Load = 0, Save = 0;
+    TLoadAndSave Quiet;
     double LogMB = 0;
     TFolderContent Logs;
 };
@@ -91,6 +118,7 @@ TSample Measure(std::size_t entries, const std::filesystem::path& folder)
     WriteGeneratedTree(entries, file);
     TSample sample;
     sample.FileMB = double(std::filesystem::file_size(file)) / 1e6;
+    std::uint64_t logBytes = 0;
     {
         const TThreshold traceOff(llError);
         sample.EngineRead = BestSeconds(Runs, [&] {
@@ -100,26 +128,13 @@ TSample Measure(std::size_t entries, const std::filesystem::path& folder)
         auto root = TXmlPersistance::FileToObject(file);
         sample.EngineWrite = BestSeconds(Runs, [&] { TXmlPersistance::ObjectToFile(*root, saved); });
         FreeRecords(dynamic_cast<TXMLTreeNode&>(*root));
+        sample.Quiet = WindowLoadAndSave(file, saved, logBytes);
     }
     {
         const TThreshold everything(llAll);
-        std::uint64_t logBytes = 0;
-        sample.Load = 1e9;
-        sample.Save = 1e9;
-        for (int run = 0; run < Runs; ++run) {
-            TCategoryTree tree;
-            TDmoz document;
-            TLogger::FlushAll();
-            const std::uint64_t before = BytesWritten();
-            auto start = TClock::now();
-            LoadTree(tree, file, document, [] {});
-            sample.Load = std::min(sample.Load, std::chrono::duration<double>(TClock::now() - start).count());
-            start = TClock::now();
-            SaveTree(tree, saved, [] {});
-            sample.Save = std::min(sample.Save, std::chrono::duration<double>(TClock::now() - start).count());
-            TLogger::FlushAll();
-            logBytes = BytesWritten() - before - std::filesystem::file_size(saved);
-        }
+        const TLoadAndSave traced = WindowLoadAndSave(file, saved, logBytes);
+        sample.Load = traced.Load;
+        sample.Save = traced.Save;
         sample.LogMB = double(logBytes) / 1e6;
     }
     sample.Logs = ContentOf(folder / "logs");
@@ -135,6 +150,7 @@ void Report(std::size_t entries, const TSample& s)
                 s.Load, s.EngineRead, s.Load / s.EngineRead);
     std::printf("  save: SaveTree, trace on %7.3f s   ObjectToFile, trace off %7.3f s   ratio %.2f (target <= 3)\n",
                 s.Save, s.EngineWrite, s.Save / s.EngineWrite);
+    std::printf("  trace off: LoadTree %7.3f s, SaveTree %7.3f s\n", s.Quiet.Load, s.Quiet.Save);
     std::printf("  logs: %.0f MB written by one load and save; logs/ holds %zu files, %.0f MB\n", s.LogMB,
                 s.Logs.Files, double(s.Logs.Bytes) / 1e6);
 }
