@@ -1,5 +1,7 @@
 #include "common/logging/LogFiles.h"
 
+#include "common/logging/LogPaths.h"
+
 #include <pthread.h>
 
 #include <chrono>
@@ -26,6 +28,9 @@ void RegisterForkHandlersOnce(void (*prepare)(), void (*parent)(), void (*child)
 
 TLogFiles::TLogFiles() : Flusher(NewFlusher())
 {
+    // The last writes at the end of the process may name the critical log file, which is
+    // named after the executable: its path must outlive this table, so it is made first.
+    ExecutablePath();
     Current = this;
     RegisterForkHandlersOnce(PrepareFork, AfterForkInParent, AfterForkInChild);
     FormerTerminate = std::set_terminate(Terminate);

@@ -22,7 +22,11 @@ public:
         TLogger::GetLogger("", 1048576);
         TLogger::SetLogPath(Folder->Path().string());
     }
-    void TearDown() override { Folder.reset(); }
+    void TearDown() override
+    {
+        TLogger::FlushAll();
+        Folder.reset();
+    }
 
 private:
     std::unique_ptr<TTempFolder> Folder;
