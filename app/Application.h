@@ -10,4 +10,7 @@ public:
     TApplication(int& argc, char** argv);
 
     bool notify(QObject* receiver, QEvent* event) override;
+
+private:
+    void WriteLogs();
 };

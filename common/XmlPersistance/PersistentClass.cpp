@@ -39,6 +39,8 @@ TXMLPersistentClass::TXMLPersistentClass(std::string name, const TXMLPersistentC
     std::stable_sort(Sorted.begin(), Sorted.end(), [](const TPropertyInfo* a, const TPropertyInfo* b) {
         return CompareFoldedNames(a->Name, b->Name) < 0;
     });
+    for (std::size_t i = 1; i < Sorted.size(); ++i)
+        DistinctNames = DistinctNames && !SameFoldedName(Sorted[i - 1]->Name, Sorted[i]->Name);
 }
 
 const TPropertyInfo* TXMLPersistentClass::FindProperty(std::string_view name) const
@@ -50,6 +52,13 @@ const TPropertyInfo* TXMLPersistentClass::FindProperty(std::string_view name) co
         }
     }
     return nullptr;
+}
+
+const TPropertyInfo* TXMLPersistentClass::FindProperty(std::string_view name, std::size_t place) const
+{
+    if (DistinctNames && place < Sorted.size() && SameFoldedName(Sorted[place]->Name, name))
+        return Sorted[place];
+    return FindProperty(name);
 }
 
 bool TXMLPersistentClass::InheritsFrom(const TXMLPersistentClass& other) const

@@ -30,6 +30,8 @@ public:
     const std::vector<const TPropertyInfo*>& SortedProperties() const { return Sorted; }
     // The class's own properties are searched before those of its bases; none when absent.
     const TPropertyInfo* FindProperty(std::string_view name) const;
+    // The same, looking first at the given place of the sorted list, where the writer puts it.
+    const TPropertyInfo* FindProperty(std::string_view name, std::size_t place) const;
 
     bool InheritsFrom(const TXMLPersistentClass& other) const;
 
@@ -41,6 +43,8 @@ private:
     const TXMLPersistentClass* ParentClass;
     std::vector<TPropertyInfo> OwnProperties;
     std::vector<const TPropertyInfo*> Sorted;
+    // No two properties share a name, so the sorted list alone answers a lookup.
+    bool DistinctNames = true;
     TCreate Create;
 };
 

@@ -64,13 +64,16 @@ private:
 std::size_t ChildNodeCount(pugi::xml_node element);
 bool HasEmbeddedText(pugi::xml_node element);
 
+// The visit may remove the child it is given from the element.
 template <class TVisit>
 void ForEachChildNode(pugi::xml_node element, TVisit visit)
 {
     if (HasEmbeddedText(element))
         visit(TChildNode::EmbeddedTextOf(element));
-    for (pugi::xml_node child = element.first_child(); child; child = child.next_sibling())
+    for (pugi::xml_node child = element.first_child(), next; child; child = next) {
+        next = child.next_sibling();
         visit(TChildNode::Node(child));
+    }
 }
 
 // The first child node; raises EXmlDomError when the element has none.

@@ -2,6 +2,7 @@
 
 #include "common/logging/Logger.h"
 
+#include <charconv>
 #include <concepts>
 #include <string>
 #include <string_view>
@@ -24,8 +25,13 @@ inline void AppendTracePart(std::string& line, std::string_view part)
 
 inline void AppendTracePart(std::string& line, std::integral auto number)
 {
-    line += std::to_string(number);
+    char digits[24];
+    line.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
 }
+
+// The text of the trace record being assembled on this thread, kept from record to record
+// so that a record allocates nothing.
+std::string& TraceLine();
 
 // Writes one trace record at llFullDebug. The text is only assembled when such records
 // are written, so that a trace below the threshold costs nothing on large documents.
@@ -34,7 +40,8 @@ void XmlTrace(const TParts&... parts)
 {
     if (!XmlTracing())
         return;
-    std::string line;
+    std::string& line = TraceLine();
+    line.clear();
     (AppendTracePart(line, parts), ...);
     XmlLogger()->Log(line, llFullDebug, nullptr);
 }

@@ -42,7 +42,11 @@ std::optional<std::string_view> LimitedValue(std::optional<std::string_view> val
 // held here until the read succeeds, so that a failed read frees them with the rest.
 class TObjectReader {
 public:
-    explicit TObjectReader(TXmlPersistance::TReadCheck check) : Check(std::move(check)) {}
+    // Releasing: elements are removed from their document as soon as they have been read,
+    // so that the objects built reuse the document's memory instead of adding to it.
+    TObjectReader(TXmlPersistance::TReadCheck check, bool releasing) : Check(std::move(check)), Releasing(releasing)
+    {
+    }
 
     std::unique_ptr<TXMLPersistentObject> Read(TChildNode element)
     {
@@ -59,7 +63,10 @@ public:
 
 private:
     TXmlPersistance::TReadCheck Check;
+    bool Releasing;
     std::vector<std::unique_ptr<TXMLPersistentObject>> Borrowed;
+    // The classes met so far, looked at before the registry, whose lock every lookup takes.
+    std::vector<const TXMLPersistentClass*> ClassesMet;
     int Depth = 0;
     // A property element came twice and its second object replaced the first one.
     bool Replaced = false;
@@ -86,7 +93,7 @@ private:
         const TDepthGuard guard(Depth);
         const std::string_view name = node.Name();
         XmlTrace("loading from xml ", name);
-        const TXMLPersistentClass* xmlClass = GetXmlClass(name);
+        const TXMLPersistentClass* xmlClass = ClassNamed(name);
         if (!xmlClass)
             throw EXmlPersistance("Xml class " + NameForMessage(name) + " is not registered.");
         if (declared && !xmlClass->InheritsFrom(*declared))
@@ -99,13 +106,15 @@ private:
             throw EXmlPersistance("Property list not consistent. " + std::to_string(inClass) +
                                   " properties found in class and " + std::to_string(inXml) +
                                   " properties found in XML.");
+        std::size_t place = 0;
         ForEachChildNode(element, [&](TChildNode child) {
             if (child.Element())
                 Current = child.Element();
-            const TPropertyInfo* property = xmlClass->FindProperty(child.Name());
+            const TPropertyInfo* property = xmlClass->FindProperty(child.Name(), place++);
             if (!property)
                 throw EXmlPersistance("Property name " + NameForMessage(child.Name()) + " not found in class.");
             ReadProperty(*object, *property, child.Element());
+            Release(element, child);
         });
         XmlTrace("done loading from xml ", name);
         if (Check) {
@@ -176,7 +185,30 @@ private:
             Replaced = true;
         array.Resize(object, ChildNodeCount(child));
         std::size_t slot = 0;
-        ForEachChildNode(child, [&](TChildNode element) { ReadArraySlot(object, property, slot++, element); });
+        ForEachChildNode(child, [&](TChildNode element) {
+            ReadArraySlot(object, property, slot++, element);
+            Release(child, element);
+        });
+    }
+
+    // An error is placed at the element read last; once that is gone, at its parent.
+    void Release(pugi::xml_node parent, TChildNode child)
+    {
+        if (Releasing && child.Element()) {
+            parent.remove_child(child.Element());
+            Current = parent;
+        }
+    }
+
+    const TXMLPersistentClass* ClassNamed(std::string_view name)
+    {
+        for (const TXMLPersistentClass* known : ClassesMet)
+            if (SameFoldedName(known->ClassName(), name))
+                return known;
+        const TXMLPersistentClass* xmlClass = GetXmlClass(name);
+        if (xmlClass)
+            ClassesMet.push_back(xmlClass);
+        return xmlClass;
     }
 
     void ReadArraySlot(TXMLPersistentObject& object, const TPropertyInfo& property, std::size_t slot,
@@ -250,7 +282,7 @@ std::unique_ptr<TXMLPersistentObject> TXmlPersistance::FileToObject(const std::s
 {
     TXmlFileDocument document(fileName);
     const pugi::xml_node first = document.FirstTopLevelNode();
-    TObjectReader reader(check);
+    TObjectReader reader(check, true);
     reader.Current = first;
     try {
         const TChildNode element =
@@ -264,6 +296,6 @@ std::unique_ptr<TXMLPersistentObject> TXmlPersistance::FileToObject(const std::s
 
 std::unique_ptr<TXMLPersistentObject> TXmlPersistance::NodeToObject(const pugi::xml_node& element)
 {
-    TObjectReader reader({});
+    TObjectReader reader({}, false);
     return reader.Read(TChildNode::Node(element));
 }

@@ -1,9 +1,18 @@
 #include "common/XmlPersistance/XmlSink.h"
 
+#include <array>
+
 namespace {
 
 // Text is handed to the flush function in pieces of about this size.
 constexpr std::size_t FlushSize = 1 << 20;
+
+constexpr auto MayNeedEscape = [] {
+    std::array<bool, 256> table{};
+    for (const unsigned char c : {'&', '<', '>', '"', '\n', '\r'})
+        table[c] = true;
+    return table;
+}();
 
 }  // namespace
 
@@ -28,7 +37,8 @@ void TXmlDomSink::CloseElement()
     Open.pop_back();
 }
 
-TXmlTextSink::TXmlTextSink(bool indented, TFlush flush) : Indented(indented), Flush(std::move(flush))
+TXmlTextSink::TXmlTextSink(bool indented, TFlush flush, std::string head)
+    : Indented(indented), Flush(std::move(flush)), Text(std::move(head))
 {
     if (Flush)
         Text.reserve(FlushSize + FlushSize / 4);
@@ -119,6 +129,9 @@ void TXmlTextSink::AppendEscaped(std::string_view value, bool inAttribute)
     const bool splitLines = Indented && !inAttribute;
     std::size_t plain = 0;
     for (std::size_t i = 0; i < value.size(); ++i) {
+        // Most of a text needs no escape; one look in a table tells.
+        if (!MayNeedEscape[static_cast<unsigned char>(value[i])])
+            continue;
         const char* replacement = nullptr;
         switch (value[i]) {
         case '&': replacement = "&amp;"; break;

@@ -44,8 +44,8 @@ public:
     using TFlush = std::function<void(std::string_view)>;
 
     // With a flush function, the text is handed over in pieces as it grows, and the rest by
-    // Finish; without one, Take returns all of it.
-    explicit TXmlTextSink(bool indented, TFlush flush = {});
+    // Finish; without one, Take returns all of it, behind the given head.
+    explicit TXmlTextSink(bool indented, TFlush flush = {}, std::string head = {});
     void OpenElement(const std::string& name) override;
     void SetAttribute(const std::string& name, const std::string& value) override;
     void SetText(const std::string& text) override;

@@ -194,6 +194,29 @@ void WriteDocument(const TXMLPersistentObject& object, TXmlSink& sink)
     sink.CloseElement();
 }
 
+// The text is built behind the head of its log record, which then needs no copy of it.
+const std::string SavedRecordHead = "Saved object to xml:\r\n";
+
+// Indented: the DUMMY_NODE document; else the object's element alone. Behind the head.
+std::string TextOf(const TXMLPersistentObject& object, bool indented, std::string head)
+{
+    TXmlTextSink sink(indented, {}, std::move(head));
+    if (indented)
+        WriteDocument(object, sink);
+    else
+        WriteObject(object, sink);
+    return sink.Take();
+}
+
+// The record "Saved object to xml:", CR LF and the text, logged; the text is what follows
+// the head.
+std::string LoggedText(const TXMLPersistentObject& object, bool indented)
+{
+    std::string record = TextOf(object, indented, SavedRecordHead);
+    XmlLogger()->Log(record, llFullDebug, nullptr);
+    return record;
+}
+
 }  // namespace
 
 void TXmlPersistance::ObjectToNode(const TXMLPersistentObject& object, pugi::xml_node parent)
@@ -204,15 +227,9 @@ void TXmlPersistance::ObjectToNode(const TXMLPersistentObject& object, pugi::xml
 
 std::string TXmlPersistance::ObjectToXml(const TXMLPersistentObject& object, bool indented)
 {
-    TXmlTextSink sink(indented);
-    if (indented)
-        WriteDocument(object, sink);
-    else
-        WriteObject(object, sink);
-    std::string text = sink.Take();
     if (XmlTracing())
-        XmlLogger()->Log("Saved object to xml:\r\n" + text, llFullDebug, nullptr);
-    return text;
+        return LoggedText(object, indented).substr(SavedRecordHead.size());
+    return TextOf(object, indented, {});
 }
 
 // Below the trace threshold the text goes to the file piece by piece as it is produced;
@@ -221,9 +238,9 @@ void TXmlPersistance::ObjectToFile(const TXMLPersistentObject& object, const std
                                    TBackup backup)
 {
     if (XmlTracing()) {
-        const std::string text = ObjectToXml(object, true);
+        const std::string record = LoggedText(object, true);
         TReplacementFile file(fileName, backup);
-        file.Write(text);
+        file.Write(std::string_view(record).substr(SavedRecordHead.size()));
         file.Commit();
         return;
     }

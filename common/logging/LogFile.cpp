@@ -2,7 +2,11 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/uio.h>
 #include <unistd.h>
+
+#include <algorithm>
+#include <vector>
 
 #include <cerrno>
 #include <cstdio>
@@ -37,10 +41,17 @@ int OpenForAppending(const std::string& path)
 }
 
 // Sets errno and returns false when a write fails.
-bool WriteAll(int descriptor, std::string_view text)
+bool WriteAll(int descriptor, std::span<const std::string_view> pieces)
 {
-    while (!text.empty()) {
-        const ssize_t written = ::write(descriptor, text.data(), text.size());
+    std::vector<iovec> vectors;
+    vectors.reserve(pieces.size());
+    for (std::string_view piece : pieces)
+        if (!piece.empty())
+            vectors.push_back({const_cast<char*>(piece.data()), piece.size()});
+    std::span<iovec> pending(vectors);
+    while (!pending.empty()) {
+        const int count = static_cast<int>(std::min<std::size_t>(pending.size(), IOV_MAX));
+        const ssize_t written = ::writev(descriptor, pending.data(), count);
         if (written < 0 && errno == EINTR)
             continue;
         if (written <= 0) {
@@ -48,7 +59,16 @@ bool WriteAll(int descriptor, std::string_view text)
                 errno = EIO;
             return false;
         }
-        text.remove_prefix(static_cast<size_t>(written));
+        // A short write ends within some piece: skip what went out and go on from there.
+        auto left = static_cast<std::size_t>(written);
+        while (!pending.empty() && left >= pending.front().iov_len) {
+            left -= pending.front().iov_len;
+            pending = pending.subspan(1);
+        }
+        if (left > 0) {
+            pending.front().iov_base = static_cast<char*>(pending.front().iov_base) + left;
+            pending.front().iov_len -= left;
+        }
     }
     return true;
 }
@@ -59,19 +79,24 @@ void CloseOrThrow(int descriptor, const std::string& path)
         ThrowFileError("close", path, errno);
 }
 
-bool RenameWithoutReplacing(const std::string& from, const std::string& to)
+TArchiveResult FailedRename()
+{
+    return errno == EEXIST ? TArchiveResult::arNameTaken : TArchiveResult::arFailed;
+}
+
+TArchiveResult RenameWithoutReplacing(const std::string& from, const std::string& to)
 {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
+        return TArchiveResult::arArchived;
     if (errno != EINVAL && errno != ENOSYS)
-        return false;
+        return FailedRename();
     // File systems without RENAME_NOREPLACE: link refuses an existing target just the same.
     if (::link(from.c_str(), to.c_str()) != 0)
-        return false;
+        return FailedRename();
     if (::unlink(from.c_str()) == 0)
-        return true;
+        return TArchiveResult::arArchived;
     ::unlink(to.c_str());
-    return false;
+    return TArchiveResult::arFailed;
 }
 
 }  // namespace
@@ -92,7 +117,8 @@ void TouchLogFile(const std::string& path)
 void AppendToFile(const std::string& path, std::string_view text)
 {
     const int descriptor = OpenForAppending(path);
-    if (!WriteAll(descriptor, text))
+    const std::string_view pieces[] = {text};
+    if (!WriteAll(descriptor, pieces))
         AbandonAndThrow(descriptor, "write to", path);
     CloseOrThrow(descriptor, path);
 }
@@ -113,19 +139,19 @@ std::int64_t TAppendFile::Size(const std::string& path)
     return end < 0 ? -1 : static_cast<std::int64_t>(end);
 }
 
-bool TAppendFile::Archive(const std::string& path, const std::string& archive)
+TArchiveResult TAppendFile::Archive(const std::string& path, const std::string& archive)
 {
-    if (!RenameWithoutReplacing(path, archive))
-        return false;
-    Close();
-    return true;
+    const TArchiveResult result = RenameWithoutReplacing(path, archive);
+    if (result == TArchiveResult::arArchived)
+        Close();
+    return result;
 }
 
-void TAppendFile::Append(const std::string& path, std::string_view text)
+void TAppendFile::Append(const std::string& path, std::span<const std::string_view> pieces)
 {
-    if (Descriptor < 0)
+    if (!StillAtPath())
         Reopen(path);
-    if (!WriteAll(Descriptor, text)) {
+    if (!WriteAll(Descriptor, pieces)) {
         const int descriptor = Descriptor;
         Descriptor = -1;
         AbandonAndThrow(descriptor, "write to", path);

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -24,10 +25,12 @@ void TouchLogFile(const std::string& path);
 // records of other writers never cut into it.
 void AppendToFile(const std::string& path, std::string_view text);
 
-// A log file kept open for appending between records. It is used only while it is still
+enum class TArchiveResult { arArchived, arNameTaken, arFailed };
+
+// A log file kept open for appending between writes. It is used only while it is still
 // the file at the path: after the file was archived, renamed or deleted, by this process
-// or another, the next record opens the path anew and so lands in a new file there.
-// Where the path cannot be watched, the file is opened anew for every record.
+// or another, the next write opens the path anew and so lands in a new file there.
+// Where the path cannot be watched, the file is opened anew for every write.
 class TAppendFile {
 public:
     TAppendFile() = default;
@@ -40,10 +43,11 @@ public:
     std::int64_t Size(const std::string& path);
 
     // Renames the file at path, failing instead of replacing a file at archive.
-    bool Archive(const std::string& path, const std::string& archive);
+    TArchiveResult Archive(const std::string& path, const std::string& archive);
 
-    // Appends text in one write to the kept file, or to the file at path when none is kept.
-    void Append(const std::string& path, std::string_view text);
+    // Appends the pieces, in order and in as few writes as the system allows, to the kept
+    // file while it is still the one at path, else to the file at path.
+    void Append(const std::string& path, std::span<const std::string_view> pieces);
 
 private:
     bool StillAtPath();

@@ -2,8 +2,10 @@
 
 #include "common/logging/Logger.h"
 
+#include <cstddef>
 #include <exception>
 #include <string>
+#include <string_view>
 
 // What a record shows of the error it reports, taken while the error is at hand.
 struct TExceptionDetails {
@@ -14,13 +16,37 @@ struct TExceptionDetails {
 
 TExceptionDetails DescribeException(const std::exception* e);
 
-// "[<record time stamp>] : "
-std::string RecordPrefix(const std::string& timeStamp);
+// One record as a logger hands it to its file.
+struct TLogRecord {
+    std::string_view CycleLine;  // the line that reports the cycling before the record, or empty
+    TLogLevel Level;
+    std::string_view TimeStamp;
+    std::string_view Message;
+    const TExceptionDetails& Exception;
+};
 
-// "<level> <prefix><message><exception text>" and, with an error, its stack trace lines.
-std::string RecordText(TLogLevel level, const std::string& prefix, const std::string& message,
-                       const TExceptionDetails& exception);
+// Where the parts of a record lie in the text it was appended to, so that a record which
+// cannot be written can still be reported in full.
+struct TRecordSpan {
+    std::size_t Begin;  // the level text; any cycle line lies before it
+    std::size_t MessageBegin;
+    std::size_t MessageEnd;
+    std::size_t ExceptionEnd;
+    std::size_t End;
+    TLogLevel Level;
+};
 
-// The line that replaces a record which could not be written, plus the stack trace lines.
-std::string FailureRecordText(const std::string& prefix, const std::string& failure, const std::string& message,
-                              const std::string& fileName, TLogLevel level, const TExceptionDetails& exception);
+// The bytes AppendRecord adds.
+std::size_t RecordSize(const TLogRecord& record);
+
+// Puts the cycle line and "<level> [<stamp>] : <message><exception text>", CR LF, and with
+// an error "Stack trace follows:" and its trace, at the given place of a text that has room
+// for RecordSize bytes there.
+TRecordSpan PutRecord(char* text, std::size_t at, const TLogRecord& record);
+
+// "[<stamp>] : critical error: <failure> while logging message: <message> in file: [<file>]
+// with log level: <level> (<exception text>)" and the record's stack trace lines: the line
+// that replaces a record of text which could not be written. The message is passed apart,
+// as a record may have been appended without it.
+std::string FailureRecordText(std::string_view text, const TRecordSpan& record, std::string_view message,
+                              std::string_view failure, std::string_view fileName);

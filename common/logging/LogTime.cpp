@@ -104,13 +104,20 @@ TLocalTime CurrentLocalTime()
 
 std::string RecordTimeStamp(const TLocalTime& time)
 {
-    std::string stamp = CachedRecordStampOfSecond(time.Calendar);
+    std::string stamp;
+    AppendRecordTimeStamp(stamp, time);
+    return stamp;
+}
+
+void AppendRecordTimeStamp(std::string& text, const TLocalTime& time)
+{
+    text += CachedRecordStampOfSecond(time.Calendar);
     if (IsMidnight(time.Calendar))
-        return stamp;
+        return;
     const int ms = time.Millisecond;
     const char milliseconds[] = {':', static_cast<char>('0' + ms / 100), static_cast<char>('0' + ms / 10 % 10),
                                  static_cast<char>('0' + ms % 10)};
-    return stamp.append(milliseconds, sizeof milliseconds);
+    text.append(milliseconds, sizeof milliseconds);
 }
 
 std::string ArchiveTimeStamp(const TLocalTime& time)

@@ -21,6 +21,7 @@ TLocalTime CurrentLocalTime();
 // The date in the default locale's short date format; then, unless hour, minute and second
 // are all zero, a blank and "hh:mm:ss:zzz".
 std::string RecordTimeStamp(const TLocalTime& time);
+void AppendRecordTimeStamp(std::string& text, const TLocalTime& time);
 
 // "yyyy-mm-dd"; then, unless hour, minute and second are all zero, a blank and "hh-mm-ss".
 std::string ArchiveTimeStamp(const TLocalTime& time);

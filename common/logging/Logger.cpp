@@ -2,7 +2,7 @@
 
 #include "common/core/Exception.h"
 #include "common/core/Text.h"
-#include "common/logging/LogFile.h"
+#include "common/logging/LogFiles.h"
 #include "common/logging/LogPaths.h"
 #include "common/logging/LogRecord.h"
 #include "common/logging/LogTime.h"
@@ -23,10 +23,14 @@ public:
 
 using TLoggerList = std::vector<std::unique_ptr<TLogger>>;
 
+const TExceptionDetails NoException;
+
 // The unit's state. It is made on first use, so it outlives every client that asked for a
-// logger during its own start-up, and it frees all loggers when the process ends.
+// logger during its own start-up, and it frees all loggers when the process ends, after
+// which the writers write what is still buffered.
 struct TLoggingUnit {
     std::string DefaultLogPath;
+    TLogFiles Files;
     std::unique_ptr<TLoggerList> Registry;
 };
 
@@ -78,14 +82,15 @@ std::optional<TSetupFailure> InitializeLogFile(const std::string& fileName)
 }
 
 // A name with a directory part shorter than three characters ("x.log", "a/x.log") goes
-// into the default log folder; anything longer is taken as given.
-std::string RegistryKeyFor(const std::string& fileName)
+// into the default log folder; anything longer is taken as given. Only the file's own name
+// is lower-cased: the folders are used as they are on disk, where case tells them apart.
+std::string LogFilePathFor(const std::string& fileName)
 {
-    const std::string name = AsciiLowerCase(fileName);
-    if (DirectoryPart(name).size() < 3)
-        return AsciiLowerCase(Unit().DefaultLogPath) + name;
-    return name;
+    const std::string folder = DirectoryPart(fileName);
+    const std::string path = folder + AsciiLowerCase(FileNamePart(fileName));
+    return folder.size() < 3 ? Unit().DefaultLogPath + path : path;
 }
+
 
 std::string StartUpMessage()
 {
@@ -104,7 +109,10 @@ void InitializeLogging()
     auto defaultLogger = std::make_unique<TLogger>(CriticalLogFileName(), DefaultMaxSize);
     Unit().Registry = std::make_unique<TLoggerList>();
     Unit().Registry->push_back(std::move(defaultLogger));
-    TLogger::GetLogger("", DefaultMaxSize).Log(StartUpMessage(), llInfo);
+    // At once: when not even this record can be written, start-up learns it here.
+    TLogger& logger = TLogger::GetLogger("", DefaultMaxSize);
+    logger.Log(StartUpMessage(), llInfo);
+    logger.Flush();
 }
 
 }  // namespace
@@ -116,13 +124,14 @@ TLogger& TLogger::GetLogger(const std::string& FileName, std::int32_t MaxSize)
     TLoggerList& registry = *Unit().Registry;
     if (FileName.empty())
         return *registry.front();
-    const std::string key = RegistryKeyFor(FileName);
+    const std::string path = LogFilePathFor(FileName);
+    const std::string key = AsciiLowerCase(path);
     for (size_t i = 1; i < registry.size(); ++i) {
         TLogger& logger = *registry[i];
         if (logger.FModuleName == ExecutablePath() && AsciiLowerCase(logger.FFileName) == key)
             return logger;
     }
-    registry.push_back(std::make_unique<TLogger>(key, MaxSize));
+    registry.push_back(std::make_unique<TLogger>(path, MaxSize));
     return *registry.back();
 }
 
@@ -131,20 +140,26 @@ void TLogger::SetLogPath(const std::string& Path)
     Unit().DefaultLogPath = IncludeTrailingDelimiter(Path);
 }
 
+void TLogger::FlushAll()
+{
+    Unit().Files.FlushAll();
+}
+
 TLogger::TLogger(const std::string& FileName, std::int32_t MaxSize)
     : FModuleName(ExecutablePath()), FMaxSize(MaxSize)
 {
     std::optional<TSetupFailure> folderFailure = CreateLogFolder(FileName);
     std::optional<TSetupFailure> fileFailure;
     {
-        std::lock_guard lock(WriteLock);
+        TLogFileWriter& writer = Unit().Files.WriterFor(FileName);
+        std::lock_guard lock(writer.Lock());
         fileFailure = InitializeLogFile(FileName);
     }
-    if (!folderFailure && !fileFailure) {
-        FFileName = FileName;
+    const bool setUp = !folderFailure && !fileFailure;
+    FFileName = setUp ? FileName : SetupFallbackFileName(FileName);
+    Writer = &Unit().Files.WriterFor(FFileName);
+    if (setUp)
         return;
-    }
-    FFileName = SetupFallbackFileName(FileName);
     for (const auto* failure : {&folderFailure, &fileFailure})
         if (*failure)
             LogDetails((*failure)->Message, llError, (*failure)->Exception);
@@ -166,54 +181,55 @@ void TLogger::Log(const std::string& Msg, TLogLevel Level, const std::exception*
 {
     if (!IsLogged(Level))
         return;
-    LogDetails(Msg, Level, DescribeException(E));
+    if (E)
+        LogDetails(Msg, Level, DescribeException(E));
+    else
+        LogDetails(Msg, Level, NoException);
+}
+
+void TLogger::Flush()
+{
+    std::lock_guard lock(Writer->Lock());
+    Writer->Flush();
 }
 
 void TLogger::LogDetails(const std::string& Msg, TLogLevel Level, const TExceptionDetails& Details)
 {
     if (!IsLogged(Level))
         return;
+    std::lock_guard lock(Writer->Lock());
     const TCycleOutcome outcome = CycleFile();
-    const std::string prefix = RecordPrefix(RecordTimeStamp(CurrentLocalTime()));
-    std::string text;
-    if (outcome == coArchived)
-        text = "log file was cycled due to reaching maximum limit.\r\n";
-    else if (outcome == coFailed)
-        text = "ERROR - error cycling file.\r\n";
-    text += RecordText(Level, prefix, Msg, Details);
-
-    std::lock_guard lock(WriteLock);
-    try {
-        FFile.Append(FFileName, text);
-    } catch (const std::exception& failure) {
-        WriteFailureRecord(failure, prefix, Msg, Level, Details);
-    }
+    // Kept from record to record, so that a record allocates nothing.
+    thread_local std::string stamp;
+    stamp.clear();
+    AppendRecordTimeStamp(stamp, CurrentLocalTime());
+    Writer->Append({CycleLine(outcome), Level, stamp, Msg, Details});
+    if (Level <= llError)
+        Writer->Flush();
+    else
+        Writer->RaiseKeptError();
 }
 
+std::string_view TLogger::CycleLine(TCycleOutcome outcome)
+{
+    switch (outcome) {
+    case coArchived: return "log file was cycled due to reaching maximum limit.\r\n";
+    case coFailed: return "ERROR - error cycling file.\r\n";
+    case coNothingDone: break;
+    }
+    return {};
+}
+
+// The buffered size decides; only when it reaches the limit is the file itself asked,
+// since someone else may have archived it meanwhile.
 TLogger::TCycleOutcome TLogger::CycleFile()
 {
-    // The size is read and the file renamed under two separate holds of WriteLock (the
-    // first only because the look uses the kept file), so two threads that find the file
-    // full at once both try to archive it; the second rename then fails or archives the
-    // fresh file.
-    std::int64_t size;
-    {
-        std::lock_guard lock(WriteLock);
-        size = FFile.Size(FFileName);
-    }
-    TCycleOutcome outcome = coNothingDone;
-    if (size >= FMaxSize) {
-        std::lock_guard lock(WriteLock);
-        const std::string archive = ArchiveFileName(FFileName, ArchiveTimeStamp(CurrentLocalTime()));
-        outcome = FFile.Archive(FFileName, archive) ? coArchived : coFailed;
-    }
-    return size < 0 ? coFailed : outcome;
-}
-
-void TLogger::WriteFailureRecord(const std::exception& Failure, const std::string& Prefix, const std::string& Msg,
-                                 TLogLevel Level, const TExceptionDetails& Details)
-{
-    const std::string criticalFile = CriticalLogFileName();
-    std::lock_guard lock(FallbackLock);
-    AppendToFile(criticalFile, FailureRecordText(Prefix, Failure.what(), Msg, FFileName, Level, Details));
+    std::int64_t size = Writer->Size();
+    if (size >= FMaxSize)
+        size = Writer->WrittenSize();
+    if (size < 0)
+        return coFailed;
+    if (size < FMaxSize)
+        return coNothingDone;
+    return Writer->Archive(ArchiveTimeStamp(CurrentLocalTime())) ? coArchived : coFailed;
 }

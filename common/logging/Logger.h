@@ -1,11 +1,9 @@
 #pragma once
 
-#include "common/logging/LogFile.h"
-
 #include <cstdint>
 #include <exception>
-#include <mutex>
 #include <string>
+#include <string_view>
 
 // Levels of a log record, in order of growing detail. A record is written only when its
 // level is at or below GlobalLogLevel.
@@ -30,9 +28,16 @@ inline bool IsLogged(TLogLevel level) { return level <= GlobalLogLevel; }
 const char* LogLevelText(TLogLevel level);
 
 struct TExceptionDetails;
+class TLogFileWriter;
 
 // One append-only log file. Loggers live in a process-wide registry until the process
 // ends; clients ask for one with GetLogger and keep the reference.
+//
+// Records are buffered and reach the file in large writes, in the order they were logged:
+// within 100 ms, at once for a record of level llError or worse, before an archive is
+// made, at the normal end of the process, before a fork and on the way out of an uncaught
+// exception. A process killed outright loses at most the last 100 ms of records below
+// llError.
 class TLogger {
 public:
     // The logger of a file, made and registered on first request. An empty name gives the
@@ -42,6 +47,10 @@ public:
     // Stores the folder that bare log file names go into (a delimiter is added when missing).
     static void SetLogPath(const std::string& Path);
 
+    // Writes the buffered records of every logger now. The first error of a failure record
+    // that could not be written reaches the caller, after every logger was tried.
+    static void FlushAll();
+
     TLogger(const std::string& FileName, std::int32_t MaxSize);
     ~TLogger();
     TLogger(const TLogger&) = delete;
@@ -49,8 +58,12 @@ public:
 
     // Writes one record; E, when given, is the error being handled. A record that cannot be
     // written goes to the critical log file instead; only when that fails too does the
-    // error reach the caller.
+    // error reach the caller (for a record written from the background, the caller of the
+    // next Log or Flush of this file).
     void Log(const std::string& Msg, TLogLevel Level, const std::exception* E = nullptr);
+
+    // Writes this logger's buffered records now, with errors as for Log.
+    void Flush();
 
     const std::string& FileName() const;
     std::int32_t MaxSize() const;
@@ -58,18 +71,17 @@ public:
 private:
     enum TCycleOutcome { coNothingDone, coArchived, coFailed };
 
+    // The line written before the record: none, or what the cycling did.
+    static std::string_view CycleLine(TCycleOutcome outcome);
+
     void LogDetails(const std::string& Msg, TLogLevel Level, const TExceptionDetails& Details);
     TCycleOutcome CycleFile();
-    void WriteFailureRecord(const std::exception& Failure, const std::string& Prefix, const std::string& Msg,
-                            TLogLevel Level, const TExceptionDetails& Details);
 
     std::string FFileName;
     std::string FModuleName;
     std::int32_t FMaxSize;
-    // Serialises the archive rename, the writing of a record and the file check at set-up.
-    std::recursive_mutex WriteLock;
-    // Taken only while WriteLock is held, to write a failure record into the critical log file.
-    std::recursive_mutex FallbackLock;
-    // Kept open between records; used under WriteLock only.
-    TAppendFile FFile;
+    // The writer of FFileName, shared with any other logger of that file. Its lock
+    // serialises the cycling, the buffering and the writing of records and the file check
+    // at set-up; failure records go through the critical log file's writer and its lock.
+    TLogFileWriter* Writer = nullptr;
 };

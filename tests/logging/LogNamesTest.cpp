@@ -74,23 +74,31 @@ TEST(LogNames, BareNameAndItsFullPathUnderTheDefaultLogPathAreOneLogger)
     EXPECT_TRUE(std::filesystem::is_regular_file(bare.FileName()));
 }
 
+// Only the file's own name is lower-cased; folders keep their case, as on a file system that
+// tells case apart a lower-cased folder would be another one.
 TEST(LogNames, ShortDirectoryPartGoesUnderTheDefaultLogPathLongerOneIsTakenAsGiven)
 {
     const std::string folder = TestFolder();
     TLogger::GetLogger("", 0);
-    TLogger::SetLogPath(folder + "default");
-    EXPECT_EQ(TLogger::GetLogger("A/Two.log", 100).FileName(), folder + "default/a/two.log");
-    EXPECT_TRUE(std::filesystem::exists(folder + "default/a/two.log"));
+    TLogger::SetLogPath(folder + "Opt/Tessaroo/Bin/logs");
+    TLogger& bare = TLogger::GetLogger("XmlPersistance.log", 100);
+    EXPECT_EQ(bare.FileName(), folder + "Opt/Tessaroo/Bin/logs/xmlpersistance.log");
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder + "Opt/Tessaroo/Bin/logs/xmlpersistance.log"));
+    EXPECT_FALSE(std::filesystem::exists(folder + "opt")) << "no lower-cased twin of the program's folder";
+    EXPECT_EQ(TLogger::GetLogger("A/Two.log", 100).FileName(), folder + "Opt/Tessaroo/Bin/logs/A/two.log");
+    EXPECT_EQ(&TLogger::GetLogger("a/TWO.log", 100), &TLogger::GetLogger("A/Two.log", 100))
+        << "the registry key is lower-cased as a whole";
 
     TLogger* three = nullptr;
     {
         const TWorkingDirectory inFolder(folder);
         three = &TLogger::GetLogger("Ab/Three.log", 100);
         three->Log("relative", llInfo);
+        three->Flush();
     }
     TLogger::SetLogPath(ExecutableFolder() + "logs/");
-    EXPECT_EQ(three->FileName(), "ab/three.log");
-    EXPECT_EQ(LogLines(folder + "ab/three.log").size(), 1u);
+    EXPECT_EQ(three->FileName(), "Ab/three.log");
+    EXPECT_EQ(LogLines(folder + "Ab/three.log").size(), 1u);
 }
 
 TEST(LogNames, TemporaryFolderComesFromTempThenTmpdirThenSlashTmp)

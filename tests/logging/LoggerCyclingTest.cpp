@@ -23,6 +23,7 @@ TEST(LoggerCycling, FileOfMaxSizeIsArchivedBeforeTheNextRecordOneByteLessIsNot)
     logger.Log("below", llFullDebug);
     EXPECT_EQ(FilesIn(folder), std::vector<std::string>{"xmlpersistance.log"});
 
+    logger.Flush();
     const std::string full(100, 'y');
     WriteFile(folder + "xmlpersistance.log", full);
     logger.Log("at the limit", llFullDebug);
@@ -33,28 +34,35 @@ TEST(LoggerCycling, FileOfMaxSizeIsArchivedBeforeTheNextRecordOneByteLessIsNot)
               (std::vector<std::string>{CycledLine, "FullDebug [01/05/24 13:45:12:345] : at the limit"}));
 }
 
-TEST(LoggerCycling, SecondArchiveWithinOneSecondFailsAndALaterSecondArchives)
+TEST(LoggerCycling, ArchivesWithinOneSecondGetCountersAndNoArchiveIsEverReplaced)
 {
     const std::string folder = TestFolder();
     TFixedClock clock(LocalTime(2024, 1, 5, 13, 45, 12));
     TLogger& logger = TLogger::GetLogger(folder + "busy.log", 60);
     const std::string record = std::string(50, 'r');
 
-    logger.Log(record, llInfo);  // 87 bytes: the next record archives
+    logger.Log(record, llInfo);  // 87 bytes: every later record archives
     logger.Log(record, llInfo);
-    logger.Log(record, llInfo);  // same second: the archive name is taken
+    logger.Log(record, llInfo);  // same second: the name is taken, so the counter goes on
+    logger.Log(record, llInfo);
+    EXPECT_EQ(FilesIn(folder), (std::vector<std::string>{"busy Archived 2024-01-05 13-45-12 (2).log",
+                                                         "busy Archived 2024-01-05 13-45-12 (3).log",
+                                                         "busy Archived 2024-01-05 13-45-12.log", "busy.log"}));
+    EXPECT_EQ(LogLines(folder + "busy Archived 2024-01-05 13-45-12.log").size(), 1u);
+    for (const char* name : {"busy Archived 2024-01-05 13-45-12 (2).log", "busy Archived 2024-01-05 13-45-12 (3).log",
+                             "busy.log"}) {
+        const auto lines = LogLines(folder + name);
+        ASSERT_EQ(lines.size(), 2u) << name;
+        EXPECT_EQ(lines[0], CycledLine) << name;
+        EXPECT_TRUE(lines[1].ends_with(record)) << name;
+    }
 
-    auto lines = LogLines(folder + "busy.log");
-    ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(lines[0], CycledLine);
-    EXPECT_TRUE(lines[1].ends_with(record));
-    EXPECT_EQ(lines[2], CycleErrorLine);
-    EXPECT_TRUE(lines[3].ends_with(record));
-    EXPECT_EQ(LogLines(folder + "busy Archived 2024-01-05 13-45-12.log").size(), 1u) << "the first archive stays";
-
+    // An archive of that second from an earlier run keeps its content.
+    WriteFile(folder + "busy Archived 2024-01-05 13-45-13.log", "earlier run\r\n");
     clock.Set(LocalTime(2024, 1, 5, 13, 45, 13));
     logger.Log("later", llInfo);
-    EXPECT_EQ(LogLines(folder + "busy Archived 2024-01-05 13-45-13.log").size(), 4u);
+    EXPECT_EQ(ReadFile(folder + "busy Archived 2024-01-05 13-45-13.log"), "earlier run\r\n");
+    EXPECT_EQ(LogLines(folder + "busy Archived 2024-01-05 13-45-13 (2).log").size(), 2u);
     EXPECT_EQ(LogLines(folder + "busy.log"),
               (std::vector<std::string>{CycledLine, "Info [01/05/24 13:45:13:000] : later"}));
 }

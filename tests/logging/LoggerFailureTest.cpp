@@ -1,6 +1,7 @@
 #include "common/logging/LogFile.h"
 #include "common/logging/Logger.h"
 #include "tests/logging/LoggingTestSupport.h"
+#include "tests/support/NormalUser.h"
 #include "tests/support/WholeFile.h"
 
 #include <gtest/gtest.h>
@@ -39,11 +40,9 @@ bool LogsFromAnotherThread(TLogger& logger, const std::string& message)
     return finished.wait_for(std::chrono::seconds(10)) == std::future_status::ready;
 }
 
-void ExpectSetupFallback(TLogger& logger, const std::string& requested, const std::string& folderFailure)
+void ExpectSetupFailureRecords(const std::string& fallback, const std::string& requested,
+                               const std::string& folderFailure)
 {
-    const std::string fallback = ProcessFolder() + "Critical" + std::filesystem::path(requested).filename().string();
-    EXPECT_EQ(logger.FileName(), fallback);
-    logger.Log("after set-up", llInfo);
     const auto lines = LogLines(fallback);
     ASSERT_GE(lines.size(), 4u);
     EXPECT_TRUE(lines[0].starts_with("Error [")) << lines[0];
@@ -56,6 +55,19 @@ void ExpectSetupFallback(TLogger& logger, const std::string& requested, const st
     EXPECT_NE(lines[1].find(") EInOutError Cannot open file"), std::string::npos) << lines[1];
     EXPECT_EQ(lines[2], "Stack trace follows:");
     EXPECT_TRUE(lines.back().ends_with("] : after set-up"));
+}
+
+std::string SetupFallbackIn(const std::string& temporaryFolder, const std::string& requested)
+{
+    return temporaryFolder + "Critical" + std::filesystem::path(requested).filename().string();
+}
+
+void ExpectSetupFallback(TLogger& logger, const std::string& requested, const std::string& folderFailure)
+{
+    const std::string fallback = SetupFallbackIn(ProcessFolder(), requested);
+    EXPECT_EQ(logger.FileName(), fallback);
+    logger.Log("after set-up", llInfo);
+    ExpectSetupFailureRecords(fallback, requested, folderFailure);
 }
 
 }  // namespace
@@ -78,17 +90,28 @@ TEST(LoggerFailure, FolderBlockedByAFileSendsTheLoggerToItsSetupFallbackFile)
         << "the second logger repeats the set-up failure records";
 }
 
+// Permissions bind only a normal user, so the logger is made in a child that is one; it
+// gets a temporary folder that it may write.
 TEST(LoggerFailure, ReadOnlyParentSendsTheLoggerToItsSetupFallbackFile)
 {
-    if (::geteuid() == 0)
-        GTEST_SKIP() << "permissions do not bind the superuser";
     const std::string folder = TestFolder();
     std::filesystem::create_directory(folder + "readonly");
     ::chmod((folder + "readonly").c_str(), 0555);
+    const std::string temp = folder + "temp/";
+    std::filesystem::create_directory(temp);
+    ::chmod(temp.c_str(), 0777);
     const std::string requested = folder + "readonly/new/rolog.log";
-    TLogger& logger = TLogger::GetLogger(requested, 1048576);
-    ::chmod((folder + "readonly").c_str(), 0755);
-    ExpectSetupFallback(logger, requested, "Cannot create log path: " + folder + "readonly/new");
+    const int result = RunAsNormalUser([&] {
+        ::setenv("temp", temp.c_str(), 1);
+        TLogger& logger = TLogger::GetLogger(requested, 1048576);
+        logger.Log("after set-up", llInfo);
+        logger.Flush();
+        return logger.FileName() == SetupFallbackIn(temp, requested) ? 0 : 1;
+    });
+    ASSERT_EQ(result, 0) << "the logger did not write to its set-up fallback file";
+    ExpectSetupFailureRecords(SetupFallbackIn(temp, requested), requested,
+                              "Cannot create log path: " + folder + "readonly/new");
+    EXPECT_FALSE(std::filesystem::exists(folder + "readonly/new"));
 }
 
 TEST(LoggerFailure, UnwritableRecordBecomesAFailureRecordInTheCriticalFile)
@@ -96,6 +119,7 @@ TEST(LoggerFailure, UnwritableRecordBecomesAFailureRecordInTheCriticalFile)
     const std::string folder = TestFolder();
     TLogger& logger = TLogger::GetLogger(folder + "gone/lost.log", 1048576);
     logger.Log("kept", llInfo);
+    logger.Flush();
     std::filesystem::remove_all(folder + "gone");
 
     EXPECT_NO_THROW(logger.Log("lost", llWarn));
@@ -138,13 +162,21 @@ TEST(LoggerFailure, WhenTheFailureRecordFailsTooTheErrorReachesTheCallerWithBoth
     const std::string temp = std::getenv("temp");
     ::setenv("temp", (folder + "missing/").c_str(), 1);
 
+    const std::string reason = "Cannot open file \"" + folder +
+                               "missing/Brevin_Logger_Critical_logging_tests.log\". No such file or directory";
     try {
-        logger.Log("nowhere", llInfo);
+        logger.Log("nowhere", llError);
         ADD_FAILURE() << "Log did not throw";
     } catch (const EInOutError& e) {
-        EXPECT_EQ(std::string(e.what()), "Cannot open file \"" + folder +
-                                             "missing/Brevin_Logger_Critical_logging_tests.log\". No such file or "
-                                             "directory");
+        EXPECT_EQ(std::string(e.what()), reason);
+    }
+    // A record below llError waits in the buffer; its error reaches whoever writes it out.
+    logger.Log("nowhere either", llInfo);
+    try {
+        logger.Flush();
+        ADD_FAILURE() << "Flush did not throw";
+    } catch (const EInOutError& e) {
+        EXPECT_EQ(std::string(e.what()), reason);
     }
     ::setenv("temp", temp.c_str(), 1);
 

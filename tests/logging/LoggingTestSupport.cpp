@@ -1,6 +1,7 @@
 #include "tests/logging/LoggingTestSupport.h"
 
 #include "common/logging/LogTime.h"
+#include "common/logging/Logger.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WholeFile.h"
 
@@ -61,6 +62,7 @@ std::string CriticalLogFile()
 
 std::vector<std::string> LogLines(const std::string& path)
 {
+    TLogger::FlushAll();
     const std::string content = ReadFile(path);
     std::vector<std::string> lines;
     size_t start = 0;
@@ -88,6 +90,7 @@ bool ParseRecordLine(const std::string& line, TRecordLine& record)
 
 std::vector<std::string> FilesIn(const std::string& folder)
 {
+    TLogger::FlushAll();
     std::vector<std::string> names;
     for (const auto& entry : std::filesystem::directory_iterator(folder))
         names.push_back(entry.path().filename().string());

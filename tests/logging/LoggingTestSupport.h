@@ -14,7 +14,7 @@ std::string TestFolder();
 
 std::string CriticalLogFile();
 
-// The lines of a log file, without their CR LF ends.
+// The lines of a log file, without their CR LF ends, after every logger wrote its buffer.
 std::vector<std::string> LogLines(const std::string& path);
 
 // Splits a record line "<level> [mm/dd/yy hh:mm:ss:zzz] : <message>"; false when the line
@@ -25,6 +25,7 @@ struct TRecordLine {
 };
 bool ParseRecordLine(const std::string& line, TRecordLine& record);
 
+// The names in a folder, in order, after every logger wrote its buffer.
 std::vector<std::string> FilesIn(const std::string& folder);
 
 // A local time as the clock seam wants it.

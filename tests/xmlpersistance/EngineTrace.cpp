@@ -22,7 +22,11 @@ public:
         TLogger::GetLogger("", 1048576);
         TLogger::SetLogPath(Folder->Path().string());
     }
-    void TearDown() override { Folder.reset(); }
+    void TearDown() override
+    {
+        TLogger::FlushAll();
+        Folder.reset();
+    }
 
 private:
     std::unique_ptr<TTempFolder> Folder;
@@ -40,14 +44,21 @@ std::string EngineLogFileName()
 
 std::uintmax_t EngineLogSize()
 {
+    XmlLogger()->Flush();
     std::error_code missing;
     const std::uintmax_t size = std::filesystem::file_size(EngineLogFileName(), missing);
     return missing ? 0 : size;
 }
 
+std::string EngineLogTextSince(std::uintmax_t position)
+{
+    XmlLogger()->Flush();
+    return ReadFile(EngineLogFileName()).substr(position);
+}
+
 std::vector<std::string> EngineLogMessagesSince(std::uintmax_t position)
 {
-    const std::string text = ReadFile(EngineLogFileName()).substr(position);
+    const std::string text = EngineLogTextSince(position);
     std::vector<std::string> messages;
     std::size_t start = 0;
     for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {

@@ -231,7 +231,7 @@ TEST(Writer, LogsTheWholeTextAfterSaving)
 {
     const std::uintmax_t before = EngineLogSize();
     const std::string text = TXmlPersistance::ObjectToXml(TEmpty(), true);
-    const std::string log = ReadFile(EngineLogFileName()).substr(before);
+    const std::string log = EngineLogTextSince(before);
     EXPECT_THAT(log, ::testing::EndsWith("Saved object to xml:\r\n" + text + "\r\n"));
 }
 
