@@ -3,6 +3,7 @@
 #include "cli/treeformats/CategoryPaths.h"
 #include "cli/treeformats/FlatPathIndex.h"
 #include "cli/treeformats/RdfTopicParser.h"
+#include "cli/treeformats/TreeDepth.h"
 #include "cli/treeformats/TreeFormatErrors.h"
 #include "common/core/Text.h"
 
@@ -88,6 +89,7 @@ public:
                 PlaceLateTopic(index);
         for (TPendingLink& link : PendingLinks)
             FindLinkTarget(link);
+        RefuseTooDeepEntries();
         AttachTopics();
         for (const TPendingLink& link : PendingLinks)
             AttachLink(link);
@@ -276,6 +278,36 @@ private:
         if (pending.Target == TTopicIndex::None)
             return NoteLink(pending, "left out: its target is missing from the dump");
         ++Topics[pending.Holder].Children;
+    }
+
+    // Levels count from 1 at the top level. A topic's parent may come after it in the dump,
+    // so a chain of parents whose levels are not known yet is followed up first.
+    std::vector<std::uint32_t> TopicLevels() const
+    {
+        std::vector<std::uint32_t> levels(Topics.size(), 0);
+        std::vector<std::size_t> chain;
+        for (std::size_t index = 0; index < Topics.size(); ++index) {
+            std::size_t at = index;
+            while (levels[at] == 0 && Topics[at].Parent != TopLevel) {
+                chain.push_back(at);
+                at = Topics[at].Parent;
+            }
+            std::uint32_t level = levels[at] != 0 ? levels[at] : (levels[at] = 1);
+            for (; !chain.empty(); chain.pop_back())
+                level = levels[chain.back()] = level + 1;
+        }
+        return levels;
+    }
+
+    // Before anything is linked: a tree of any depth would be freed recursively.
+    void RefuseTooDeepEntries() const
+    {
+        const std::vector<std::uint32_t> levels = TopicLevels();
+        for (std::size_t index = 0; index < Topics.size(); ++index)
+            RefuseTooDeep(FileName, Topics[index].Line, levels[index]);
+        for (const TPendingLink& link : PendingLinks)
+            if (link.Target != TTopicIndex::None)
+                RefuseTooDeep(FileName, link.Line, levels[link.Holder] + std::size_t{1});
     }
 
     // In the order of the dump, each node's list of children made as long as it will be at once.
