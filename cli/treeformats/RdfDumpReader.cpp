@@ -35,7 +35,8 @@ std::string Quoted(std::u16string_view text)
 // Topics are taken in the order of the dump and placed once it is read: a topic may come
 // before its parent, and a missing parent makes it go under its nearest ancestor, which may
 // also come later. Most work is done as the topics come, while the dump is still being
-// parsed on another thread: a topic whose parent came before it has its place at once.
+// parsed on another thread: a topic whose parent came before it has its place at once, and a
+// symbolic entry whose target came before it its target.
 class TRdfTreeAssembly {
 public:
     TRdfTreeAssembly(const std::string& fileName, const std::string& rootPath, const TNoteSink& note)
@@ -91,7 +92,7 @@ public:
             FindLinkTarget(link);
         RefuseTooDeepEntries();
         AttachTopics();
-        for (const TPendingLink& link : PendingLinks)
+        for (TPendingLink& link : PendingLinks)
             AttachLink(link);
         return std::move(Tree);
     }
@@ -126,8 +127,9 @@ private:
         std::size_t Holder;
         // Where ":Top/" starts in the resource: the name comes before it, the target after the ":".
         std::size_t Mark;
-        // The target's index in Topics; None while unknown and for a link that is left out.
-        std::size_t Target = TTopicIndex::None;
+        // The symbolic category's node, made once the target is known; none for a link that
+        // is left out.
+        std::unique_ptr<TXMLTreeNode> Node;
     };
 
     struct TCatId {
@@ -212,7 +214,33 @@ private:
         if (mark == std::string_view::npos || mark == 0)
             Fail(link.Line,
                  "the symbolic entry \"" + std::string(link.Resource) + "\" is not written \"Name:Top/Path\"");
-        PendingLinks.push_back({std::string(link.Resource), link.Line, holder, mark});
+        PendingLinks.push_back({std::string(link.Resource), link.Line, holder, mark, nullptr});
+        if (holder != RootHolder)
+            FindEarlierTarget(PendingLinks.back());
+    }
+
+    static std::u16string TargetPath(const TPendingLink& pending)
+    {
+        return Utf8ToUtf16(std::string_view(pending.Resource).substr(pending.Mark + 1));
+    }
+
+    void SetTarget(TPendingLink& pending, std::size_t target)
+    {
+        TTopicEntry& holder = Topics[pending.Holder];
+        auto symbolic = std::make_unique<TSymbolicCategory>();
+        symbolic->Name = Utf8ToUtf16(std::string_view(pending.Resource).substr(0, pending.Mark));
+        symbolic->Url = Topics[target].Category->Url;
+        symbolic->Parent = holder.Category->ID;
+        pending.Node = Tree.NewNode(std::move(symbolic));
+        ++holder.Children;
+    }
+
+    // A target that came before the link is the one it keeps; the others are looked up once
+    // the dump is read.
+    void FindEarlierTarget(TPendingLink& pending)
+    {
+        if (const std::size_t found = TopicsByPath.Find(TargetPath(pending)); found != TTopicIndex::None)
+            SetTarget(pending, found);
     }
 
     void SetParent(std::size_t index, std::uint32_t parent)
@@ -269,15 +297,17 @@ private:
 
     void FindLinkTarget(TPendingLink& pending)
     {
+        if (pending.Node)
+            return;
         if (pending.Holder == RootHolder)
             return NoteLink(pending, "left out: it belongs to the root " + Quoted(Root) + ", which is no category");
-        const std::u16string target = Utf8ToUtf16(std::string_view(pending.Resource).substr(pending.Mark + 1));
+        const std::u16string target = TargetPath(pending);
         if (!IsBelowRoot(target))
             return NoteLink(pending, "left out: its target lies outside " + Quoted(Root));
-        pending.Target = TopicsByPath.Find(target);
-        if (pending.Target == TTopicIndex::None)
+        const std::size_t found = TopicsByPath.Find(target);
+        if (found == TTopicIndex::None)
             return NoteLink(pending, "left out: its target is missing from the dump");
-        ++Topics[pending.Holder].Children;
+        SetTarget(pending, found);
     }
 
     // Levels count from 1 at the top level. A topic's parent may come after it in the dump,
@@ -306,11 +336,19 @@ private:
         for (std::size_t index = 0; index < Topics.size(); ++index)
             RefuseTooDeep(FileName, Topics[index].Line, levels[index]);
         for (const TPendingLink& link : PendingLinks)
-            if (link.Target != TTopicIndex::None)
+            if (link.Node)
                 RefuseTooDeep(FileName, link.Line, levels[link.Holder] + std::size_t{1});
     }
 
-    // In the order of the dump, each node's list of children made as long as it will be at once.
+    // The first child makes the list of children as long as it will be.
+    static void AddChild(const TTopicEntry& parent, std::unique_ptr<TXMLTreeNode> node)
+    {
+        if (parent.Node->Nodes.empty())
+            parent.Node->Nodes.reserve(parent.Children);
+        parent.Node->AddNode(std::move(node));
+    }
+
+    // In the order of the dump.
     void AttachTopics()
     {
         Tree.Root->Nodes.reserve(TopLevelChildren);
@@ -320,28 +358,16 @@ private:
                 Tree.Root->AddNode(std::move(Unlinked[index]));
                 continue;
             }
-            TXMLTreeNode& parentNode = *Topics[parent].Node;
-            if (parentNode.Nodes.empty())
-                parentNode.Nodes.reserve(Topics[parent].Children);
-            parentNode.AddNode(std::move(Unlinked[index]));
+            AddChild(Topics[parent], std::move(Unlinked[index]));
         }
         Unlinked.clear();
         Unlinked.shrink_to_fit();
     }
 
-    void AttachLink(const TPendingLink& pending)
+    void AttachLink(TPendingLink& pending)
     {
-        if (pending.Target == TTopicIndex::None)
-            return;
-        const TTopicEntry& holder = Topics[pending.Holder];
-        auto symbolic = std::make_unique<TSymbolicCategory>();
-        symbolic->Name = Utf8ToUtf16(std::string_view(pending.Resource).substr(0, pending.Mark));
-        symbolic->Url = Topics[pending.Target].Category->Url;
-        symbolic->Parent = holder.Category->ID;
-        TXMLTreeNode& holderNode = *holder.Node;
-        if (holderNode.Nodes.empty())
-            holderNode.Nodes.reserve(holder.Children);
-        Tree.Append(holderNode, std::move(symbolic));
+        if (pending.Node)
+            AddChild(Topics[pending.Holder], std::move(pending.Node));
     }
 };
 
