@@ -4,7 +4,7 @@
 #include "cli/treeformats/InputLines.h"
 #include "cli/treeformats/NamedTreeBuilder.h"
 #include "cli/treeformats/OutlineSyntax.h"
-#include "cli/treeformats/TreeDepth.h"
+#include "cli/treeformats/TreeFileLimits.h"
 #include "cli/treeformats/TreeFormatErrors.h"
 
 #include <optional>

@@ -3,7 +3,7 @@
 #include "cli/treeformats/Blanks.h"
 #include "cli/treeformats/InputLines.h"
 #include "cli/treeformats/NamedTreeBuilder.h"
-#include "cli/treeformats/TreeDepth.h"
+#include "cli/treeformats/TreeFileLimits.h"
 #include "cli/treeformats/TreeFormatErrors.h"
 
 namespace {

@@ -3,7 +3,7 @@
 #include "cli/treeformats/CategoryPaths.h"
 #include "cli/treeformats/FlatPathIndex.h"
 #include "cli/treeformats/RdfTopicParser.h"
-#include "cli/treeformats/TreeDepth.h"
+#include "cli/treeformats/TreeFileLimits.h"
 #include "cli/treeformats/TreeFormatErrors.h"
 #include "common/core/Text.h"
 
@@ -63,6 +63,8 @@ public:
         category->ID = id;
         category->Name = topic.Title.empty() ? NameOfSegment(LastSegment(path)) : Utf8ToUtf16(topic.Title);
         category->Url = std::move(path);
+        RefuseTooLong(FileName, topic.Line, category->Name);
+        RefuseTooLong(FileName, topic.Line, category->Url);
         const std::size_t index = Topics.size();
         Topics.push_back({nullptr, category.get(), topic.Line, Unplaced, 0});
         if (const std::size_t known = TopicsByPath.Insert(index); known != TTopicIndex::None)
@@ -229,6 +231,7 @@ private:
         TTopicEntry& holder = Topics[pending.Holder];
         auto symbolic = std::make_unique<TSymbolicCategory>();
         symbolic->Name = Utf8ToUtf16(std::string_view(pending.Resource).substr(0, pending.Mark));
+        RefuseTooLong(FileName, pending.Line, symbolic->Name);
         symbolic->Url = Topics[target].Category->Url;
         symbolic->Parent = holder.Category->ID;
         pending.Node = Tree.NewNode(std::move(symbolic));

@@ -1,6 +1,6 @@
-// The deepest tree a tree file can hold: one level more could not be read back by anything,
-// so every importer refuses it with the line, and the deepest one that reads back goes
-// through export, import and stats unchanged.
+// The deepest tree and the longest names a tree file can hold: beyond them it could not be
+// read back by anything, so every importer refuses such input with the line, and the deepest
+// tree that reads back goes through export, import and stats unchanged.
 
 #include "TreeFormatTest.h"
 
@@ -8,10 +8,11 @@
 #include "cli/treeformats/OutlineWriter.h"
 #include "cli/treeformats/PathListReader.h"
 #include "cli/treeformats/RdfDumpReader.h"
-#include "cli/treeformats/TreeDepth.h"
 #include "cli/treeformats/TreeFile.h"
+#include "cli/treeformats/TreeFileLimits.h"
 #include "cli/treeformats/TreeFormatErrors.h"
 #include "cli/treeformats/TreeStats.h"
+#include "common/core/Text.h"
 #include "model/tree/CategoryTree.h"
 #include "tests/support/WholeFile.h"
 
@@ -20,12 +21,29 @@
 namespace {
 
 const std::size_t Deepest = DeepestTreeLevel;
+const std::size_t Longest = LongestTreeValue;
 
 std::string TooDeep(std::size_t level)
 {
     std::string reason = "an entry " + std::to_string(level);
     reason += " levels deep; a tree file can hold 998 levels, deeper ones cannot be read back";
     return reason;
+}
+
+std::string TooLong(std::size_t bytes)
+{
+    std::string reason = "a name or Url of " + std::to_string(bytes);
+    reason += " bytes; a tree file can hold 1048576 bytes, longer ones cannot be read back";
+    return reason;
+}
+
+// A name of that many bytes of UTF-8, of two-byte letters but the last when it is odd.
+std::string NameOfBytes(std::size_t bytes)
+{
+    std::string name;
+    for (std::size_t i = 0; i < bytes / 2; ++i)
+        name += "\xC3\xA9";
+    return bytes % 2 ? name + "e" : name;
 }
 
 // "A", one tab more on every line.
@@ -62,7 +80,7 @@ std::string Dump(std::size_t levels, const std::string& deepestExtra = "")
     return dump + deepestExtra + "</RDF>\n";
 }
 
-class TreeDepth : public TTreeFormatTest {
+class TreeFileLimits : public TTreeFormatTest {
 protected:
     std::string Written(const TImportedTree& tree)
     {
@@ -77,34 +95,65 @@ protected:
         return CollectTreeStats(tree);
     }
 
+    std::string UnreadableReason(const TImportedTree& tree)
+    {
+        WriteTreeFile(tree, PathOf("unreadable.xml"));
+        TCategoryTree loaded;
+        try {
+            LoadTreeFile(PathOf("unreadable.xml"), loaded);
+        } catch (const ETreeFileUnreadable& error) {
+            return error.what();
+        }
+        return "";
+    }
+
     TImportedTree ReadDump(const std::string& dump)
     {
         return ReadRdfDump(Input("dump.rdf", dump), DefaultRdfRoot, [](const std::string&) {});
     }
 };
 
-// The limit is the engine reader's, not a choice: a tree one level deeper, written all the
-// same, cannot be loaded.
-TEST_F(TreeDepth, OneLevelBelowTheDeepestCannotBeReadBack)
+// The limits are the engine reader's, not a choice: a tree one level deeper, or with a Url
+// one byte longer, written all the same, cannot be loaded.
+TEST_F(TreeFileLimits, BeyondTheLimitsATreeFileCannotBeReadBack)
 {
-    TImportedTree tree;
-    TXMLTreeNode* parent = tree.Root.get();
+    TImportedTree deeper;
+    TXMLTreeNode* parent = deeper.Root.get();
     for (std::size_t level = 1; level <= Deepest + 1; ++level) {
         auto category = std::make_unique<TCategory>();
         category->Name = std::u16string(1, u'A');
-        parent = &tree.Append(*parent, std::move(category));
+        parent = &deeper.Append(*parent, std::move(category));
     }
-    WriteTreeFile(tree, PathOf("deeper.xml"));
-    TCategoryTree loaded;
-    try {
-        LoadTreeFile(PathOf("deeper.xml"), loaded);
-        FAIL() << "a tree " << Deepest + 1 << " levels deep was read";
-    } catch (const ETreeFileUnreadable& error) {
-        EXPECT_THAT(error.what(), testing::HasSubstr("Objects are nested deeper than 1000 levels."));
-    }
+    EXPECT_THAT(UnreadableReason(deeper), testing::HasSubstr("Objects are nested deeper than 1000 levels."));
+
+    TImportedTree longer;
+    auto category = std::make_unique<TCategory>();
+    category->Url = Utf8ToUtf16(NameOfBytes(Longest + 1));
+    longer.Append(*longer.Root, std::move(category));
+    EXPECT_THAT(UnreadableReason(longer), testing::HasSubstr("Value of Url is longer than 1048576 bytes."));
 }
 
-TEST_F(TreeDepth, DeepestOutlineReadsBackThroughExportAndStats)
+// Bytes of UTF-8 count, not letters.
+TEST_F(TreeFileLimits, NamesAndUrlsUpToTheLongestAreWrittenLongerOnesRefused)
+{
+    const std::string longest = NameOfBytes(Longest - 4);  // "Top/" and the name
+    EXPECT_EQ(StatsOf(Written(ReadOutline(Input("long.txt", longest + "\n")))).Categories, 1u);
+    EXPECT_EQ(InputErrorOf([&] { ReadOutline(Input("long.txt", "B\n" + longest + "e\n")); }),
+              "long.txt:2: " + TooLong(Longest + 1));
+    EXPECT_EQ(InputErrorOf([&] { ReadPathList(Input("long.txt", "B/" + longest + "\n"), "/"); }),
+              "long.txt:1: " + TooLong(Longest + 2));
+    EXPECT_EQ(InputErrorOf([&] { ReadOutline(Input("link.txt", "B\n\t@" + NameOfBytes(Longest + 1) + " -> Top/B\n")); }),
+              "link.txt:2: " + TooLong(Longest + 1));
+
+    const std::string title = "<RDF>\n" + Topic("B", 1) + "<Topic r:id=\"Top/C\"><catid>2</catid><d:Title>" +
+                              NameOfBytes(Longest + 1) + "</d:Title></Topic>\n</RDF>\n";
+    EXPECT_EQ(InputErrorOf([&] { ReadDump(title); }), "dump.rdf:3: " + TooLong(Longest + 1));
+    const std::string link = "<RDF>\n" + Topic("B", 1, "\n<symbolic r:resource=\"" + NameOfBytes(Longest + 1) +
+                                                        ":Top/B\"/>") + "</RDF>\n";
+    EXPECT_EQ(InputErrorOf([&] { ReadDump(link); }), "dump.rdf:3: " + TooLong(Longest + 1));
+}
+
+TEST_F(TreeFileLimits, DeepestOutlineReadsBackThroughExportAndStats)
 {
     const std::string first = Written(ReadOutline(Input("deep.txt", Outline(Deepest))));
     const std::string firstBytes = ReadFile(first);
@@ -120,7 +169,7 @@ TEST_F(TreeDepth, DeepestOutlineReadsBackThroughExportAndStats)
     EXPECT_EQ(ReadFile(Written(ReadOutline(Input("exported.txt", exported)))), firstBytes);
 }
 
-TEST_F(TreeDepth, EveryImporterRefusesOneLevelMoreWithTheLine)
+TEST_F(TreeFileLimits, EveryImporterRefusesOneLevelMoreWithTheLine)
 {
     EXPECT_EQ(InputErrorOf([&] { ReadOutline(Input("deep.txt", Outline(Deepest + 1))); }),
               "deep.txt:999: " + TooDeep(Deepest + 1));
@@ -142,7 +191,7 @@ TEST_F(TreeDepth, EveryImporterRefusesOneLevelMoreWithTheLine)
 
 // A topic's level is where it lands in the tree, whatever its path says: under its nearest
 // ancestor when parents are missing, and counted through parents that come after it.
-TEST_F(TreeDepth, DumpLevelsAreThoseOfTheTreeNotOfThePaths)
+TEST_F(TreeFileLimits, DumpLevelsAreThoseOfTheTreeNotOfThePaths)
 {
     const std::string farBelow = Topic(Path(Deepest + 200), 1) + Topic(Path(Deepest + 300), 2);
     EXPECT_EQ(StatsOf(Written(ReadDump("<RDF>\n" + farBelow + "</RDF>\n"))).Depth, 2u);
