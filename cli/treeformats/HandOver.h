@@ -51,23 +51,25 @@ public:
     }
 
     // Consumer: the next filled item; null once all came. Raises the producer's failure, and
-    // EStopRequested when stop is requested while it waits.
+    // EStopRequested once stop is requested, whether items are waiting or not.
     TItem* Next(const TStopRequest* stop)
     {
         std::unique_lock lock(Mutex);
-        while (Filled.empty() && !Ended) {
+        for (;;) {
             if (stop)
                 stop->ThrowIfRequested();
+            if (!Filled.empty()) {
+                TItem* item = Filled.front();
+                Filled.pop_front();
+                return item;
+            }
+            if (Ended) {
+                if (Failure)
+                    std::rethrow_exception(Failure);
+                return nullptr;
+            }
             Changed.wait_for(lock, WaitSlice);
         }
-        if (!Filled.empty()) {
-            TItem* item = Filled.front();
-            Filled.pop_front();
-            return item;
-        }
-        if (Failure)
-            std::rethrow_exception(Failure);
-        return nullptr;
     }
 
     void GiveBack(TItem* used) { Notify([&] { Empties.push_back(used); }); }

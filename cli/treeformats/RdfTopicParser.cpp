@@ -16,8 +16,8 @@
 namespace {
 
 constexpr int PieceSize = 1 << 20;
-// Enough for the threads to run apart for a while, in little memory.
-constexpr std::size_t TopicsPerBatch = 2048;
+// A batch holds the topics of one piece of the file: enough for the threads to run apart for
+// a while, in little memory.
 constexpr std::size_t BatchesAhead = 4;
 
 // A text of a batch by its place in the batch's buffer, which may still grow.
@@ -112,7 +112,8 @@ public:
         XML_SetElementHandler(Parser.get(), &TTopicStream::StartElement, &TTopicStream::EndElement);
     }
 
-    // Whatever ends the parse, the topics read before it are passed on.
+    // Whatever ends the parse, the topics read before it are passed on; so are those of each
+    // piece before the next is read, which may wait for a pipe that has stalled.
     template <class TSource>
     void Parse(TSource& source)
     {
@@ -151,6 +152,7 @@ private:
                 FailAtParserError();
             if (read == 0)
                 return;
+            PassReadTopics();
         }
     }
 
@@ -263,8 +265,6 @@ private:
             TrimXmlSpace(Batch->Text, Topic.CatId);
             TrimXmlSpace(Batch->Text, Topic.Title);
             Batch->Topics.push_back(Topic);
-            if (Batch->Topics.size() == TopicsPerBatch)
-                PassBatch();
         }
         if (Collected)
             StopCollecting();
@@ -286,6 +286,28 @@ private:
             return;
         Batches.Pass(Batch);
         Batch = nullptr;
+    }
+
+    // The topics read so far, without the one still open, whose texts and links move on to
+    // the next batch: they are the last of the batch's buffers.
+    void PassReadTopics()
+    {
+        if (TopicDepth == 0 || !Batch || Batch->Topics.empty())
+            return PassBatch();
+        TTopicBatch& read = *Batch;
+        TakeBatch();
+        const std::size_t start = Topic.Path.Start;
+        Batch->Text.assign(read.Text, start);
+        for (std::size_t link = Topic.FirstLink; link < read.Links.size(); ++link) {
+            Batch->Links.push_back(read.Links[link]);
+            Batch->Links.back().Resource.Start -= start;
+        }
+        read.Links.resize(Topic.FirstLink);
+        Topic.Path.Start -= start;
+        Topic.CatId.Start -= start;
+        Topic.Title.Start -= start;
+        Topic.FirstLink = 0;
+        Batches.Pass(&read);
     }
 };
 
