@@ -1,7 +1,7 @@
 #include "http/TCPConnection.h"
 
+#include "common/core/IntegerText.h"
 #include "common/core/Text.h"
-#include "http/IntegerText.h"
 #include "http/NetExceptions.h"
 #include "http/PlainTransport.h"
 #include "http/SocketErrors.h"
