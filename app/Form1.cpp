@@ -3,6 +3,7 @@
 #include "app/CategoryTreeModel.h"
 #include "app/VersionInfo.h"
 #include "app/WindowMessages.h"
+#include "common/core/ExecutablePath.h"
 #include "common/core/Text.h"
 #include "model/Dmoz.h"
 #include "model/tree/TreeBinding.h"
@@ -18,7 +19,6 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <optional>
 
 namespace {
@@ -38,13 +38,6 @@ QFont DesignFont(int pixelHeight, bool bold)
     font.setPixelSize(pixelHeight);
     font.setBold(bold);
     return font;
-}
-
-std::string OwnExecutablePath()
-{
-    std::error_code error;
-    const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string("/proc/self/exe") : path.string();
 }
 
 QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption)
@@ -237,7 +230,7 @@ void TForm1::AppendVersionToCaption()
     std::array<std::int32_t, 4> numbers{};
     std::optional<std::string> error;
     try {
-        const TVersionInfo info(OwnExecutablePath());
+        const TVersionInfo info(ExecutablePath());
         if (info.HasInfo())
             numbers = {info.MajorVersion(), info.MinorVersion(), info.Release(), info.Build()};
     } catch (const std::exception& e) {
