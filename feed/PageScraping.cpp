@@ -1,5 +1,6 @@
 #include "feed/PageScraping.h"
 
+#include "common/core/Text.h"
 #include "feed/PageDump.h"
 
 #include <unordered_map>
@@ -35,11 +36,7 @@ std::string IDAfterListing(std::string_view page, std::size_t from)
 
 std::u16string TitleToUrl(std::u16string_view title)
 {
-    std::u16string url(title);
-    for (char16_t& c : url)
-        if (c == u' ')
-            c = u'-';
-    return url;
+    return ReplaceCharacter(title, u' ', u'-');
 }
 
 bool CategoryExists(std::string_view name, std::string_view page)
