@@ -2,6 +2,7 @@
 
 #include "common/core/Text.h"
 #include "feed/FeedErrors.h"
+#include "feed/PageDump.h"
 #include "feed/PageScraping.h"
 
 #include <utility>
@@ -29,9 +30,16 @@ void TCategorySubmitter::ReportMissingCategory(const std::string& name, int exam
                            " before abort...");
 }
 
+std::string TCategorySubmitter::IDOnCurrentPage(const std::string& name) const
+{
+    const std::string& page = Session.CurrentPage();
+    DumpPageOfLookup(name, page);
+    return FindCategoryID(name, page);
+}
+
 void TCategorySubmitter::AddCategory(const std::string& name, const std::string& parentName)
 {
-    PostCategory(name, FindCategoryID(parentName, Session.CurrentPage()), FirstListingCheck(name));
+    PostCategory(name, IDOnCurrentPage(parentName), FirstListingCheck(name));
 }
 
 std::string TCategorySubmitter::PostCategory(const std::string& name, const std::string& parentID,
@@ -56,8 +64,8 @@ std::string TCategorySubmitter::PostCategory(const std::string& name, const std:
 void TCategorySubmitter::AddSymbolicCategory(const std::string& name, const std::string& parentName,
                                              const std::string& targetName)
 {
-    const std::string parentID = FindCategoryID(parentName, Session.CurrentPage());
-    PostSymbolicCategory(name, parentID, FindCategoryID(targetName, Session.CurrentPage()));
+    const std::string parentID = IDOnCurrentPage(parentName);
+    PostSymbolicCategory(name, parentID, IDOnCurrentPage(targetName));
 }
 
 void TCategorySubmitter::PostSymbolicCategory(const std::string& name, const std::string& parentID,

@@ -1,7 +1,6 @@
 #include "feed/PageScraping.h"
 
 #include "common/core/Text.h"
-#include "feed/PageDump.h"
 
 #include <unordered_map>
 
@@ -57,7 +56,6 @@ std::string FindCategoryID(const std::string& name, const std::string& page)
 {
     if (name.empty())
         return std::string(NoID);
-    WritePageDump(page);
     return FirstListedID(name, page).value_or(std::string(NoID));
 }
 
