@@ -3,7 +3,6 @@
 #include "feed/FeedOutcome.h"
 #include "feed/FeedProgress.h"
 #include "feed/FeedRun.h"
-#include "feed/FindParentCategory.h"
 #include "feed/HTTPClientTransport.h"
 #include "model/Dmoz.h"
 
@@ -32,7 +31,7 @@ void TForm1::Button1Click()
     TFeedSettings settings;
     settings.Stop = &FeedStop;
     settings.KeepJournal = true;
-    TFeedRun run(*this, transport, *Dmoz, [this](std::int32_t id) { return FindParentCategory(Tree, id); },
+    TFeedRun run(*this, transport, *Dmoz, [this](std::int32_t id) { return Tree.FindParentCategory(id); },
                  std::move(settings));
 
     ShowFeedControls(Dmoz->Categories.size() + Dmoz->SymbolicCategories.size());

@@ -9,7 +9,6 @@
 #include "feed/AdminAddresses.h"
 #include "feed/FeedErrors.h"
 #include "feed/FeedRun.h"
-#include "feed/FindParentCategory.h"
 #include "feed/HTTPClientTransport.h"
 #include "http/CookieManager.h"
 #include "http/HTTPClient.h"
@@ -65,7 +64,7 @@ int Feed(const TFeedCommand& command, const TLoadedTree& loaded, const std::stri
     settings.KeepJournal = !command.NoJournal;
     settings.DryRun = command.DryRun;
     TFeedRun run(view, transport, loaded.Document,
-                 [&loaded](std::int32_t id) { return FindParentCategory(loaded.Tree, id); }, std::move(settings));
+                 [&loaded](std::int32_t id) { return loaded.Tree.FindParentCategory(id); }, std::move(settings));
     try {
         return ExitCodeOf(run.Execute());
     } catch (const ENetException&) {

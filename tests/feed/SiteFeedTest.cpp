@@ -2,7 +2,6 @@
 
 #include "feed/FeedErrors.h"
 #include "feed/FeedRun.h"
-#include "feed/FindParentCategory.h"
 #include "feed/HTTPClientTransport.h"
 #include "http/CookieManager.h"
 #include "http/HTTPClient.h"
@@ -135,7 +134,7 @@ protected:
 
     void Run()
     {
-        TFeedRun run(View, Transport, Document, [this](std::int32_t id) { return FindParentCategory(Tree, id); });
+        TFeedRun run(View, Transport, Document, [this](std::int32_t id) { return Tree.FindParentCategory(id); });
         run.Execute();
     }
 

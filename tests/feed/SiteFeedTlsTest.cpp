@@ -1,7 +1,6 @@
 // A feed over HTTPS against the stand-in site sends what the same feed sends over HTTP.
 
 #include "feed/FeedRun.h"
-#include "feed/FindParentCategory.h"
 #include "feed/HTTPClientTransport.h"
 #include "http/CookieManager.h"
 #include "http/HTTPClient.h"
@@ -31,7 +30,7 @@ struct TExampleTreeFeed {
         View.Password = "demo";
         Client.SetCookieManager(&Cookies);
         LoadTree(Tree, EXAMPLE_TREE_FILE, Document);
-        TFeedRun(View, Transport, Document, [this](std::int32_t id) { return FindParentCategory(Tree, id); })
+        TFeedRun(View, Transport, Document, [this](std::int32_t id) { return Tree.FindParentCategory(id); })
             .Execute();
     }
 
