@@ -257,7 +257,7 @@ void TForm1::HidePleaseWait()
 void TForm1::Button2Click()
 {
     if (!TreeFileExists()) {
-        SetStatusText("There is no tree file " + TreeFile + ", so nothing was loaded.");
+        StatusBar1->showMessage(QString::fromStdString("There is no tree file " + TreeFile + ", so nothing was loaded."));
         return;
     }
     if (!SaveChangesFirst())
@@ -311,7 +311,7 @@ void TForm1::Button5Click()
     SaveTree(Tree, TreeFile, ProcessWindowMessages);
     Changed = false;
     LoadFailed = false;
-    SetStatusText("Saved " + std::to_string(Tree.Count()) + " entries to " + TreeFile);
+    StatusBar1->showMessage(QString::fromStdString("Saved " + std::to_string(Tree.Count()) + " entries to " + TreeFile));
     HidePleaseWait();
 }
 

@@ -5,7 +5,6 @@
 #include "app/Dialogs.h"
 #include "common/core/ProcessMessages.h"
 #include "common/core/StopRequest.h"
-#include "feed/FeedView.h"
 #include "http/CookieManager.h"
 #include "http/HTTPClient.h"
 #include "model/tree/CategoryTree.h"
@@ -28,8 +27,8 @@ class TCategoryTreeModel;
 class TDmoz;
 
 // The program's one window: the category tree, the connection fields, the commands, the
-// message pane and the status bar. A feed run sees it through TFeedView.
-class TForm1 : public QWidget, public TFeedView {
+// message pane and the status bar. A feed run sees it through TWindowFeedView.
+class TForm1 : public QWidget {
 public:
     // FormCreate runs here, before the window is first shown. The window loads, reloads and
     // saves the tree file named.
@@ -90,23 +89,6 @@ public:
     void ShowPleaseWait();
     void HidePleaseWait();
 
-    // What a feed run reads from and shows in the window.
-    std::string DomainText() const override;
-    std::string UsernameText() const override;
-    std::string PasswordText() const override;
-    void AppendMessageLine(const std::string& line) override;
-    void SetStatusText(const std::string& text) override;
-    void SetWaitLabelVisible(bool visible) override;
-    void ShowMessageBox(const std::string& message) override;
-    void ProcessMessagesNow() override;
-    void ShowProgress(const TFeedProgress& progress) override;
-    void ShowOutcome(const TFeedOutcome& outcome) override;
-
-    // The client of every feed run, with the store that keeps the site's session cookie
-    // from run to run.
-    TCookieManager CookieManager1;
-    THTTPClient HTTPClient1;
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -141,6 +123,11 @@ private:
     // (Form1Settings.cpp).
     void RestoreSettings();
     void SaveSettings() const;
+
+    // The client of every feed run, with the store that keeps the site's session cookie
+    // from run to run.
+    TCookieManager CookieManager1;
+    THTTPClient HTTPClient1;
 
     std::unique_ptr<TDialogs> FormDialogs;
     TCategoryTree Tree;
