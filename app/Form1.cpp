@@ -25,6 +25,7 @@ namespace {
 
 constexpr QSize DesignClientSize(535, 349);
 constexpr QSize MinimumWindowSize(541, 355);
+// Misspelt ("delte") as users know the question; leave it so.
 const QString DeleteQuestion =
     "This will delte the selected category and all subcategories with symbolic categories. Continue?";
 const QString BlankNameMessage = "A category needs a name: the new name is empty or blank, so the name stays as it was.";
