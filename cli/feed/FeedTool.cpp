@@ -1,10 +1,10 @@
 #include "cli/feed/FeedTool.h"
 
+#include "cli/console/StopSignals.h"
 #include "cli/feed/ConsoleFeedView.h"
 #include "cli/feed/ExitCodes.h"
 #include "cli/feed/FeedCommandLine.h"
 #include "cli/feed/PasswordSource.h"
-#include "cli/feed/StopSignals.h"
 #include "common/core/StopRequest.h"
 #include "feed/AdminAddresses.h"
 #include "feed/FeedErrors.h"
@@ -28,7 +28,9 @@ int ExitCodeOf(const TFeedOutcome& outcome)
 {
     switch (outcome.End) {
     case TFeedEnd::Finished:
-        return outcome.Skipped.empty() && outcome.Failed.empty() ? ecDone : ecEntriesNotDone;
+        if (outcome.Skipped.empty() && outcome.Failed.empty())
+            return ecDone;
+        return ecEntriesNotDone;
     case TFeedEnd::Stopped:
         return ecStopped;
     case TFeedEnd::LoginRefused:
@@ -51,7 +53,7 @@ struct TLoadedTree {
 int Feed(const TFeedCommand& command, const TLoadedTree& loaded, const std::string& password)
 {
     TStopRequest stop;
-    StopOnSignals(stop);
+    StopOnSignals(stop, TSecondSignal::EndsProgram);
     TCookieManager cookies;
     THTTPClient client;
     client.SetCookieManager(&cookies);
