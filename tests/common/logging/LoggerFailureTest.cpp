@@ -1,6 +1,6 @@
 #include "common/logging/LogFile.h"
 #include "common/logging/Logger.h"
-#include "tests/logging/LoggingTestSupport.h"
+#include "tests/common/logging/LoggingTestSupport.h"
 #include "tests/support/NormalUser.h"
 #include "tests/support/WholeFile.h"
 

@@ -1,8 +1,8 @@
 // tessaroo-feed run as a process against the stand-in site.
 
-#include "ExampleTree.h"
+#include "tests/support/ExampleTree.h"
 #include "FeedToolProcess.h"
-#include "SiteDatabase.h"
+#include "tests/support/SiteDatabase.h"
 #include "tests/support/RelayProxy.h"
 #include "tests/support/SiteProcess.h"
 #include "tests/support/TempFolder.h"

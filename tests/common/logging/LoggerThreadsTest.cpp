@@ -1,6 +1,6 @@
 #include "common/logging/LogTime.h"
 #include "common/logging/Logger.h"
-#include "tests/logging/LoggingTestSupport.h"
+#include "tests/common/logging/LoggingTestSupport.h"
 
 #include <gtest/gtest.h>
 

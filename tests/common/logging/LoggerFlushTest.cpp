@@ -1,7 +1,7 @@
 // Buffered records reach the file however the process goes on: at a normal end, on the way
 // out of an uncaught exception, and only once when the process forks.
 #include "common/logging/Logger.h"
-#include "tests/logging/LoggingTestSupport.h"
+#include "tests/common/logging/LoggingTestSupport.h"
 #include "tests/support/NormalUser.h"
 #include "tests/support/WholeFile.h"
 

@@ -1,4 +1,4 @@
-#include "ExampleTree.h"
+#include "tests/support/ExampleTree.h"
 
 const char* const ExampleTreeXml =
     "<DUMMY_NODE><TXMLTreeNode><Data isNull=\"true\"/><Nodes>"

@@ -1,7 +1,7 @@
 #include "common/logging/LogPaths.h"
 #include "common/logging/LogTime.h"
 #include "common/logging/Logger.h"
-#include "tests/logging/LoggingTestSupport.h"
+#include "tests/common/logging/LoggingTestSupport.h"
 #include "tests/support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "tests/logging/LoggingTestSupport.h"
+#include "tests/common/logging/LoggingTestSupport.h"
 
 #include "common/logging/LogTime.h"
 #include "common/logging/Logger.h"

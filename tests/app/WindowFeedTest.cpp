@@ -11,9 +11,9 @@
 #include "tests/support/WholeFile.h"
 #include "tests/support/WorkingDirectory.h"
 
-#include "ExampleTree.h"
-#include "FeedToolProcess.h"
-#include "SiteDatabase.h"
+#include "tests/support/ExampleTree.h"
+#include "tests/cli/feed/FeedToolProcess.h"
+#include "tests/support/SiteDatabase.h"
 
 #include <gtest/gtest.h>
 

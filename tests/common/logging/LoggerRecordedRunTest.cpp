@@ -2,7 +2,7 @@
 // logger wrote for it when every record went to disk on its own. How and when the logger
 // writes may change; the bytes of the files, archives included, may not.
 #include "common/logging/Logger.h"
-#include "tests/logging/LoggingTestSupport.h"
+#include "tests/common/logging/LoggingTestSupport.h"
 #include "tests/support/WholeFile.h"
 
 #include <gtest/gtest.h>

@@ -9,7 +9,7 @@
 #include "cli/treeformats/TreeFormatErrors.h"
 #include "cli/treeformats/TreeStats.h"
 #include "model/tree/CategoryTree.h"
-#include "tests/categorytree/TreeFixtures.h"
+#include "tests/model/tree/TreeFixtures.h"
 #include "tests/support/WholeFile.h"
 
 #include <vector>

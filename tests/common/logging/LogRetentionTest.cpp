@@ -1,5 +1,5 @@
 #include "common/logging/LogRetention.h"
-#include "tests/logging/LoggingTestSupport.h"
+#include "tests/common/logging/LoggingTestSupport.h"
 #include "tests/support/WholeFile.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "common/logging/Logger.h"
-#include "tests/logging/LoggingTestSupport.h"
+#include "tests/common/logging/LoggingTestSupport.h"
 #include "tests/support/WholeFile.h"
 
 #include <gtest/gtest.h>

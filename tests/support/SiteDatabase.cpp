@@ -1,4 +1,4 @@
-#include "SiteDatabase.h"
+#include "tests/support/SiteDatabase.h"
 
 #include <sqlite3.h>
 
