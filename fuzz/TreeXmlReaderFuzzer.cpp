@@ -17,6 +17,7 @@
 #include "tests/support/WholeFile.h"
 
 #include <cstdint>
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <vector>
@@ -65,6 +66,14 @@ TTempFolder& Folder()
     return folder;
 }
 
+// A new file each time: a file system such as ext4 flushes a file that is truncated and
+// written again when it is closed, which would make every run wait for the disk.
+void WriteNewFile(const std::string& fileName, const std::string& bytes)
+{
+    std::filesystem::remove(fileName);
+    WriteFile(fileName, bytes);
+}
+
 // None when the reader refuses the file: every error it raises is an Exception with a
 // message, which is all it must do with a damaged file.
 std::unique_ptr<TReadFile> ReadIfAccepted(const std::string& fileName)
@@ -87,7 +96,7 @@ std::string SavedText(const TReadFile& read, std::string_view input)
 
 void CheckSavedTreeReadsBack(const std::string& fileName, const std::string& saved)
 {
-    WriteFile(fileName, saved);
+    WriteNewFile(fileName, saved);
     try {
         ExpectThat(TReadFile(fileName).SavedText() == saved, "saved tree that reads back changed", saved);
     } catch (const Exception& error) {
@@ -109,7 +118,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string fileName = Folder().PathOf("tree.xml");
     const std::string_view input = InputText(data, size);
-    WriteFile(fileName, std::string(input));
+    WriteNewFile(fileName, std::string(input));
     const std::unique_ptr<TReadFile> read = ReadIfAccepted(fileName);
     if (read)
         CheckSavedTreeReadsBack(fileName, SavedText(*read, input));
