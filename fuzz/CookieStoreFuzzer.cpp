@@ -12,7 +12,7 @@
 #include "fuzz/FuzzInput.h"
 #include "http/CookieManager.h"
 #include "http/HeaderList.h"
-#include "http/IntegerText.h"
+#include "common/core/IntegerText.h"
 #include "http/InternetDate.h"
 
 #include <algorithm>

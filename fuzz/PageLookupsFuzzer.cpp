@@ -1,7 +1,6 @@
 // The lookups the feed makes in the admin pages: whether a category is listed, its
 // identifier, and the URL title it is posted with. Input: the category name on the first
-// line, the page after it. The lookups run in a scratch working folder, where any file
-// they write goes.
+// line, the page after it.
 //
 // Besides crashes, findings are an identifier for a name the page does not list and an
 // identifier that is not text of the page.
@@ -10,8 +9,6 @@
 #include "feed/PageScraping.h"
 #include "fuzz/FuzzFinding.h"
 #include "fuzz/FuzzInput.h"
-#include "tests/support/TempFolder.h"
-#include "tests/support/WorkingDirectory.h"
 
 #include <cstdint>
 #include <string>
@@ -27,18 +24,10 @@ void CheckIdentifier(const std::string& name, const std::string& page)
         ExpectThat(id == "0" || page.find(id) != std::string::npos, "identifier that is not on the page", id);
 }
 
-TTempFolder& Folder()
-{
-    static TTempFolder folder;
-    return folder;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    // Only for the run: the fuzzer's own paths are relative to where it was started.
-    const TWorkingDirectory scratch(Folder().Path());
     const auto [name, page] = FirstLineAndRest(InputText(data, size));
     CheckIdentifier(std::string(name), std::string(page));
     TitleToUrl(Utf8ToUtf16(name));

@@ -15,7 +15,7 @@
 #include "fuzz/ScriptedServer.h"
 #include "http/CookieManager.h"
 #include "http/HTTPClient.h"
-#include "http/IntegerText.h"
+#include "common/core/IntegerText.h"
 
 #include <algorithm>
 #include <cstdint>
