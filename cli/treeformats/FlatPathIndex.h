@@ -9,9 +9,10 @@
 
 // Entries of a caller's list by path, without regard to letter case, in one flat table of
 // slots (open addressing). The import of a large dump looks a path up for nearly every topic:
-// a slot keeps the entry's hash, so that most lookups read one slot and one key and the table
-// grows without reading keys, and no entry costs an allocation of its own. KeyOf(entry) gives
-// the path of an entry.
+// a slot keeps 32 bits of the entry's hash, so that most lookups read one slot and one key and
+// the table grows without reading keys, and no entry costs an allocation of its own; a slot
+// of 8 bytes keeps a table of millions small, as its slots are read at random. KeyOf(entry)
+// gives the path of an entry.
 template <class TKeyOf>
 class TFlatPathIndex {
 public:
@@ -21,7 +22,7 @@ public:
 
     std::size_t Find(std::u16string_view path) const
     {
-        const std::size_t hash = HashIgnoringCase(path);
+        const std::uint32_t hash = HashOf(path);
         for (std::size_t slot = hash & Mask();; slot = (slot + 1) & Mask()) {
             const TSlot& at = Slots[slot];
             if (at.Entry == 0)
@@ -38,7 +39,7 @@ public:
         if ((Count + 1) * 2 > Slots.size())
             Grow();
         const std::u16string_view path = KeyOf(entry);
-        const std::size_t hash = HashIgnoringCase(path);
+        const std::uint32_t hash = HashOf(path);
         for (std::size_t slot = hash & Mask();; slot = (slot + 1) & Mask()) {
             TSlot& at = Slots[slot];
             if (at.Entry == 0) {
@@ -55,7 +56,7 @@ private:
     static constexpr std::size_t MinimumSlots = 1024;
 
     struct TSlot {
-        std::size_t Hash = 0;
+        std::uint32_t Hash = 0;
         // The entry's number plus one; 0 for an empty slot.
         std::uint32_t Entry = 0;
     };
@@ -65,6 +66,8 @@ private:
     std::size_t Count = 0;
 
     std::size_t Mask() const { return Slots.size() - 1; }
+
+    static std::uint32_t HashOf(std::u16string_view path) { return static_cast<std::uint32_t>(HashIgnoringCase(path)); }
 
     void Grow()
     {

@@ -88,6 +88,13 @@ void TInputFile::LearnFormat()
         Inflater = std::make_unique<TInflater>();
 }
 
+bool TInputFile::IsCompressed()
+{
+    if (!FormatKnown)
+        LearnFormat();
+    return Inflater != nullptr;
+}
+
 std::size_t TInputFile::TakeRaw(char* buffer, std::size_t size)
 {
     const std::size_t taken = std::min(size, Raw.size() - RawStart);

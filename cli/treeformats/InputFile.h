@@ -24,6 +24,10 @@ public:
     // pass for a whole one.
     std::size_t Read(char* buffer, std::size_t size);
 
+    // Whether the file is gzip-compressed, told by its first bytes, which it reads when no
+    // read came before.
+    bool IsCompressed();
+
     const std::string& FileName() const { return Name; }
 
 private:

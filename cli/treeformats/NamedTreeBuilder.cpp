@@ -1,5 +1,6 @@
 #include "cli/treeformats/NamedTreeBuilder.h"
 
+#include "cli/treeformats/TreeFileLimits.h"
 #include "cli/treeformats/TreeFormatErrors.h"
 #include "common/core/Text.h"
 
@@ -69,6 +70,8 @@ TXMLTreeNode& TNamedTreeBuilder::FindOrAddCategory(TXMLTreeNode* parent, std::st
 TXMLTreeNode& TNamedTreeBuilder::AddIndexedCategory(TXMLTreeNode* parent, std::u16string name, std::u16string url,
                                                     std::size_t line)
 {
+    // The Url holds the name.
+    RefuseTooLong(FileName, line, url);
     auto category = std::make_unique<TCategory>();
     category->Name = std::move(name);
     category->Url = std::move(url);
@@ -90,6 +93,7 @@ void TNamedTreeBuilder::AddSymbolic(TXMLTreeNode& parent, std::string_view name,
 {
     auto link = std::make_unique<TSymbolicCategory>();
     link->Name = CheckedName(name, line);
+    RefuseTooLong(FileName, line, link->Name);
     TSymbolicCategory* record = link.get();
     Tree.Append(parent, std::move(link));
     PendingLinks.push_back({record, &parent, UrlSegmentOf(Utf8ToUtf16(targetPath)), line});

@@ -4,6 +4,7 @@
 #include "cli/treeformats/InputLines.h"
 #include "cli/treeformats/NamedTreeBuilder.h"
 #include "cli/treeformats/OutlineSyntax.h"
+#include "cli/treeformats/TreeFileLimits.h"
 #include "cli/treeformats/TreeFormatErrors.h"
 
 #include <optional>
@@ -160,6 +161,7 @@ private:
     {
         CheckDepth(entry);
         const std::size_t line = Lines.LineNumber();
+        RefuseTooDeep(Lines.FileName(), line, entry.Depth + 1);
         TXMLTreeNode* parent = entry.Depth > 0 ? Open[entry.Depth - 1] : nullptr;
         Open.resize(entry.Depth);
         if (entry.IsSymbolic) {

@@ -3,6 +3,7 @@
 #include "cli/treeformats/Blanks.h"
 #include "cli/treeformats/InputLines.h"
 #include "cli/treeformats/NamedTreeBuilder.h"
+#include "cli/treeformats/TreeFileLimits.h"
 #include "cli/treeformats/TreeFormatErrors.h"
 
 namespace {
@@ -12,7 +13,8 @@ void AddPath(TNamedTreeBuilder& builder, std::string_view path, const std::strin
 {
     TXMLTreeNode* parent = nullptr;
     std::size_t start = 0;
-    for (;;) {
+    for (std::size_t level = 1;; ++level) {
+        RefuseTooDeep(lines.FileName(), lines.LineNumber(), level);
         const std::size_t end = path.find(separator, start);
         const std::string_view name = TrimBlanks(path.substr(start, end - start));
         if (name.empty())

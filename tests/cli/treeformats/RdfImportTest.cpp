@@ -6,6 +6,10 @@
 #include "cli/treeformats/RdfDumpReader.h"
 #include "tests/support/WholeFile.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <vector>
@@ -174,6 +178,49 @@ TEST_F(RdfImport, BrokenDumpsNameTheLineAndTheReason)
     EXPECT_EQ(ErrorOf(head + "<Topic r:id=\"Top/A\"><catid>5</catid></Topic>\n"), "dump.rdf:3: no element found");
     EXPECT_EQ(ErrorOf(head + "</RDF>"), "dump.rdf: no topics in the dump");
     EXPECT_EQ(ErrorOf(Dump, "Top/Games/Go"), "dump.rdf: no topic below \"Top/Games/Go\" in the dump");
+}
+
+// The file is parsed in pieces of 1 MiB, and a topic's texts may lie on both sides of a cut.
+TEST_F(RdfImport, TopicCutBetweenPiecesOfTheFileKeepsItsTexts)
+{
+    constexpr std::size_t Piece = 1 << 20;
+    const std::string before = "<RDF>\n<Topic r:id=\"Top/A\"><catid>1</catid><d:Description>";
+    const std::string after = "</d:Description></Topic>\n";
+    const std::string cut = "<Topic r:id=\"Top/B\">\n<catid>2</catid>\n<d:Title>Bee &amp; Co</d:Title>\n"
+                            "<symbolic r:resource=\"Link:Top/A\"/>\n<symbolic1 r:resource=\"Self:Top/B\"/>\n"
+                            "</Topic>\n<Topic r:id=\"Top/C\"><catid>3</catid></Topic>\n</RDF>\n";
+    for (std::size_t inCut = 1; inCut < cut.size(); inCut += 5) {
+        const std::string padding(Piece - inCut - before.size() - after.size(), 'x');
+        const std::string dump = before + padding + after + cut;
+        EXPECT_EQ(Imported(Input("dump.rdf", dump)), "A #1 Top/A\n"
+                                                     "Bee & Co #2 Top/B\n"
+                                                     "  @Link -> Top/A ^2\n"
+                                                     "  @Self -> Top/B ^2\n"
+                                                     "C #3 Top/C\n")
+            << "cut " << inCut << " bytes into the second topic";
+    }
+}
+
+// The dump is read on threads of their own; whatever ends the import ends them, also while
+// they wait for more of a pipe.
+TEST_F(RdfImport, ErrorsAndStopsEndTheReadingAtOnce)
+{
+    const std::string pipe = PathOf("dump.rdf");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    // Open for reading and writing, so that this end counts as a writer that has more to send.
+    const int writer = ::open(pipe.c_str(), O_RDWR);
+    ASSERT_GE(writer, 0);
+    const std::string twice = "<RDF>\n<Topic r:id=\"Top/A\"><catid>1</catid></Topic>\n"
+                              "<Topic r:id=\"Top/A\"><catid>2</catid></Topic>\n";
+    ASSERT_EQ(::write(writer, twice.data(), twice.size()), static_cast<ssize_t>(twice.size()));
+    EXPECT_EQ(InputErrorOf([&] { ReadRdfDump(pipe, DefaultRdfRoot, [](const std::string&) {}); }),
+              "dump.rdf:3: the topic \"Top/A\" is given twice (first at line 2)");
+    ::close(writer);
+
+    TStopRequest stop;
+    stop.Request();
+    EXPECT_THROW(ReadRdfDump(Input("whole.rdf", Dump), DefaultRdfRoot, [](const std::string&) {}, &stop),
+                 EStopRequested);
 }
 
 TEST_F(RdfImport, CompressedDumpInMembersReadsWholeButCutShortOrBrokenIsAnError)
