@@ -54,13 +54,24 @@ std::size_t RecordSize(const TLogRecord& record)
            record.Message.size() + record.Exception.Text.size() + LineEnd.size() + StackTraceLinesSize(record.Exception);
 }
 
+std::string_view CycleLine(TCycleOutcome outcome)
+{
+    switch (outcome) {
+    case coArchived: return "log file was cycled due to reaching maximum limit.\r\n";
+    case coFailed: return "ERROR - error cycling file.\r\n";
+    case coNothingDone: break;
+    }
+    return {};
+}
+
 TRecordSpan PutRecord(char* text, std::size_t at, const TLogRecord& record)
 {
     char* out = text + at;
     const auto put = [&out](std::string_view piece) { out = std::copy(piece.begin(), piece.end(), out); };
-    const auto place = [&] { return static_cast<std::size_t>(out - text); };
+    const auto place = [&] { return static_cast<std::uint32_t>(out - text); };
     TRecordSpan span{};
     span.Level = record.Level;
+    span.Second = record.Second;
     put(record.CycleLine);
     span.Begin = place();
     put(LevelText(record.Level));

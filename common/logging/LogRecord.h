@@ -3,6 +3,8 @@
 #include "common/logging/Logger.h"
 
 #include <cstddef>
+#include <cstdint>
+#include <ctime>
 #include <exception>
 #include <string>
 #include <string_view>
@@ -16,24 +18,33 @@ struct TExceptionDetails {
 
 TExceptionDetails DescribeException(const std::exception* e);
 
+// What the cycling before a record did.
+enum TCycleOutcome { coNothingDone, coArchived, coFailed };
+
+// The line written before the record: none, or what the cycling did.
+std::string_view CycleLine(TCycleOutcome outcome);
+
 // One record as a logger hands it to its file.
 struct TLogRecord {
     std::string_view CycleLine;  // the line that reports the cycling before the record, or empty
     TLogLevel Level;
     std::string_view TimeStamp;
+    std::time_t Second;  // the second of the time stamp, which names an archive made for the record
     std::string_view Message;
     const TExceptionDetails& Exception;
 };
 
 // Where the parts of a record lie in the text it was appended to, so that a record which
-// cannot be written can still be reported in full.
+// cannot be written can still be reported in full. Records are put into blocks far below
+// 4 GiB, and a record larger than a block is put there without its message.
 struct TRecordSpan {
-    std::size_t Begin;  // the level text; any cycle line lies before it
-    std::size_t MessageBegin;
-    std::size_t MessageEnd;
-    std::size_t ExceptionEnd;
-    std::size_t End;
+    std::uint32_t Begin;  // the level text; any cycle line lies before it
+    std::uint32_t MessageBegin;
+    std::uint32_t MessageEnd;
+    std::uint32_t ExceptionEnd;
+    std::uint32_t End;
     TLogLevel Level;
+    std::time_t Second;
 };
 
 // The bytes AppendRecord adds.

@@ -162,7 +162,7 @@ TLogger::TLogger(const std::string& FileName, std::int32_t MaxSize)
         return;
     for (const auto* failure : {&folderFailure, &fileFailure})
         if (*failure)
-            LogDetails((*failure)->Message, llError, (*failure)->Exception);
+            LogDetails((*failure)->Message, nullptr, llError, (*failure)->Exception);
 }
 
 TLogger::~TLogger() = default;
@@ -182,9 +182,15 @@ void TLogger::Log(const std::string& Msg, TLogLevel Level, const std::exception*
     if (!IsLogged(Level))
         return;
     if (E)
-        LogDetails(Msg, Level, DescribeException(E));
+        LogDetails(Msg, nullptr, Level, DescribeException(E));
     else
-        LogDetails(Msg, Level, NoException);
+        LogDetails(Msg, nullptr, Level, NoException);
+}
+
+void TLogger::Log(const TLogPieces& Msg, TLogLevel Level)
+{
+    if (IsLogged(Level))
+        LogDetails({}, Msg, Level, NoException);
 }
 
 void TLogger::Flush()
@@ -193,43 +199,34 @@ void TLogger::Flush()
     Writer->Flush();
 }
 
-void TLogger::LogDetails(const std::string& Msg, TLogLevel Level, const TExceptionDetails& Details)
+void TLogger::LogDetails(std::string_view Msg, const TLogPieces& Pieces, TLogLevel Level,
+                         const TExceptionDetails& Details)
 {
     if (!IsLogged(Level))
         return;
     std::lock_guard lock(Writer->Lock());
-    const TCycleOutcome outcome = CycleFile();
-    // Kept from record to record, so that a record allocates nothing.
-    thread_local std::string stamp;
-    stamp.clear();
-    AppendRecordTimeStamp(stamp, CurrentLocalTime());
-    Writer->Append({CycleLine(outcome), Level, stamp, Msg, Details});
+    const TRecordMoment now = CurrentRecordMoment();
+    const std::string_view cycleLine = CycleFile(now.Second);
+    const TLogRecord record{cycleLine, Level, now.RecordStamp, now.Second, Msg, Details};
+    if (Pieces)
+        Writer->AppendLarge(record, Pieces);
+    else
+        Writer->Append(record);
     if (Level <= llError)
         Writer->Flush();
     else
         Writer->RaiseKeptError();
 }
 
-std::string_view TLogger::CycleLine(TCycleOutcome outcome)
+// The counted size decides. The writer makes an archive before the record is written and
+// puts the line that tells its outcome before it; the line returned here is the one for a
+// file that cannot even be looked at.
+std::string_view TLogger::CycleFile(std::time_t second)
 {
-    switch (outcome) {
-    case coArchived: return "log file was cycled due to reaching maximum limit.\r\n";
-    case coFailed: return "ERROR - error cycling file.\r\n";
-    case coNothingDone: break;
-    }
-    return {};
-}
-
-// The buffered size decides; only when it reaches the limit is the file itself asked,
-// since someone else may have archived it meanwhile.
-TLogger::TCycleOutcome TLogger::CycleFile()
-{
-    std::int64_t size = Writer->Size();
-    if (size >= FMaxSize)
-        size = Writer->WrittenSize();
+    const std::int64_t size = Writer->Size();
     if (size < 0)
-        return coFailed;
-    if (size < FMaxSize)
-        return coNothingDone;
-    return Writer->Archive(ArchiveTimeStamp(CurrentLocalTime())) ? coArchived : coFailed;
+        return CycleLine(coFailed);
+    if (size >= FMaxSize)
+        Writer->ArchiveBeforeNext(ArchiveTimeStamp(second), FMaxSize);
+    return {};
 }
