@@ -416,6 +416,26 @@ TEST_F(WriterFile, StreamsTheSameTextBelowTheThreshold)
     EXPECT_EQ(ReadFile(Target), AllKindsXml);
 }
 
+// A text of several megabytes is produced in pieces; the file and the log record get all of
+// it, in order, as the text produced without trace.
+TEST_F(WriterFile, WritesATextOfManyPiecesWholeToTheFileAndTheLog)
+{
+    TAllKinds kinds;
+    FillAllKinds(kinds);
+    for (int line = 0; kinds.Ansi.size() < 3 * 1024 * 1024; ++line)
+        kinds.Ansi += "line " + std::to_string(line) + " <&> \n";
+    const TLogLevel saved = GlobalLogLevel;
+    GlobalLogLevel = llDebug;
+    const std::string expected = TXmlPersistance::ObjectToXml(kinds, true);
+    GlobalLogLevel = saved;
+
+    TXmlPersistance::ObjectToFile(kinds, Target);
+    EXPECT_TRUE(ReadFile(Target) == expected);
+    // The log may have been archived on the way; the record ends the file either way.
+    EXPECT_TRUE(EngineLogTextSince(0).ends_with("Saved object to xml:\r\n" + expected + "\r\n"));
+    EXPECT_TRUE(TXmlPersistance::ObjectToXml(kinds, true) == expected);
+}
+
 TEST_F(WriterFile, LeavesNothingBehindWhenTheTargetCannotBeReplaced)
 {
     std::filesystem::create_directory(Target);
