@@ -36,12 +36,6 @@ TLogger* XmlLogger()
     return EngineLogger().Logger;
 }
 
-std::string& TraceLine()
-{
-    thread_local std::string line;
-    return line;
-}
-
 void XmlLog(const std::string& message, TLogLevel level)
 {
     if (TLogger* logger = XmlLogger())

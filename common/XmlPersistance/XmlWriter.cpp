@@ -230,7 +230,7 @@ std::vector<std::string> PiecesOf(const TXMLPersistentObject& object, bool inden
 TLogPieces LoggedPieces(const TXMLPersistentObject& object, bool indented)
 {
     auto pieces = std::make_shared<const std::vector<std::string>>(PiecesOf(object, indented, SavedRecordHead));
-    XmlLogger()->Log(pieces, llFullDebug);
+    XmlLogger()->LogShared(pieces, llFullDebug);
     return pieces;
 }
 

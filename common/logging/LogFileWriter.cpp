@@ -56,8 +56,11 @@ void TLogFileWriter::Append(const TLogRecord& record)
 {
     const std::size_t size = RecordSize(record);
     if (size > BlockSize) {
-        const TLogRecord frame{record.CycleLine, record.Level, record.TimeStamp, record.Second, {}, record.Exception};
-        AppendLarge(frame, std::make_shared<const std::vector<std::string>>(1, std::string(record.Message)));
+        std::string message;
+        for (std::string_view piece : record.Message)
+            message += piece;
+        const TLogRecord frame{record.CycleLine, record.Level, record.Prefix, record.Second, {}, record.Exception};
+        AppendLarge(frame, std::make_shared<const std::vector<std::string>>(1, std::move(message)));
         return;
     }
     if (Filling.Length + size > BlockSize)
@@ -65,8 +68,8 @@ void TLogFileWriter::Append(const TLogRecord& record)
     if (!Filling.Text)
         Filling.Text.reset(new char[BlockSize]);
     const bool first = Filling.Length == 0;
-    const TRecordSpan span = PutRecord(Filling.Text.get(), Filling.Length, record);
-    Filling.Records.push_back(span);
+    TRecordSpan& span = Filling.Records.emplace_back();
+    PutRecord(Filling.Text.get(), Filling.Length, record, span);
     Filling.Length = span.End;
     if (CountedSize)
         *CountedSize += static_cast<std::int64_t>(size);
@@ -126,7 +129,7 @@ void TLogFileWriter::AppendLarge(const TLogRecord& record, const TLogPieces& mes
     TBlock large;
     const std::size_t frameSize = RecordSize(record);
     large.Text.reset(new char[frameSize]);
-    large.Records.push_back(PutRecord(large.Text.get(), 0, record));
+    PutRecord(large.Text.get(), 0, record, large.Records.emplace_back());
     large.Length = frameSize;
     large.LargeMessage = message;
     large.ArchiveFirst = std::exchange(Filling.ArchiveFirst, std::nullopt);

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <array>
+#include <limits>
+#include <string>
 
 namespace {
 
@@ -48,10 +50,30 @@ TExceptionDetails DescribeException(const std::exception* e)
     return details;
 }
 
+std::string_view RecordPrefix(TLogLevel level, std::string_view stamp, std::int64_t millisecond)
+{
+    thread_local TLogLevel cachedLevel = llNone;
+    thread_local std::int64_t cachedMillisecond = std::numeric_limits<std::int64_t>::min();
+    thread_local std::string prefix;
+    if (level != cachedLevel || millisecond != cachedMillisecond) {
+        prefix.clear();
+        prefix += LevelText(level);
+        prefix += " [";
+        prefix += stamp;
+        prefix += "] : ";
+        cachedLevel = level;
+        cachedMillisecond = millisecond;
+    }
+    return prefix;
+}
+
 std::size_t RecordSize(const TLogRecord& record)
 {
-    return record.CycleLine.size() + LevelText(record.Level).size() + 2 + record.TimeStamp.size() + 4 +
-           record.Message.size() + record.Exception.Text.size() + LineEnd.size() + StackTraceLinesSize(record.Exception);
+    std::size_t size = record.CycleLine.size() + record.Prefix.size() + record.Exception.Text.size() +
+                       LineEnd.size() + StackTraceLinesSize(record.Exception);
+    for (std::string_view piece : record.Message)
+        size += piece.size();
+    return size;
 }
 
 std::string_view CycleLine(TCycleOutcome outcome)
@@ -64,22 +86,19 @@ std::string_view CycleLine(TCycleOutcome outcome)
     return {};
 }
 
-TRecordSpan PutRecord(char* text, std::size_t at, const TLogRecord& record)
+void PutRecord(char* text, std::size_t at, const TLogRecord& record, TRecordSpan& span)
 {
     char* out = text + at;
     const auto put = [&out](std::string_view piece) { out = std::copy(piece.begin(), piece.end(), out); };
     const auto place = [&] { return static_cast<std::uint32_t>(out - text); };
-    TRecordSpan span{};
     span.Level = record.Level;
     span.Second = record.Second;
     put(record.CycleLine);
     span.Begin = place();
-    put(LevelText(record.Level));
-    put(" [");
-    put(record.TimeStamp);
-    put("] : ");
+    put(record.Prefix);
     span.MessageBegin = place();
-    put(record.Message);
+    for (std::string_view piece : record.Message)
+        put(piece);
     span.MessageEnd = place();
     put(record.Exception.Text);
     span.ExceptionEnd = place();
@@ -91,7 +110,6 @@ TRecordSpan PutRecord(char* text, std::size_t at, const TLogRecord& record)
         put(LineEnd);
     }
     span.End = place();
-    return span;
 }
 
 std::string FailureRecordText(std::string_view text, const TRecordSpan& record, std::string_view message,

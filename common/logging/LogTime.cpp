@@ -131,7 +131,7 @@ TRecordMoment CurrentRecordMoment()
         guard = {};
         now = NowInMilliseconds();
     } else if (guard.WithinLastMillisecond()) {
-        return {stamp, second};
+        return {stamp, second, cachedMillisecond};
     } else {
         guard.BeforeReading();
         const std::int64_t nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(
@@ -147,7 +147,7 @@ TRecordMoment CurrentRecordMoment()
         second = SecondOf(now);
         cachedMillisecond = now;
     }
-    return {stamp, second};
+    return {stamp, second, cachedMillisecond};
 }
 
 std::string RecordTimeStamp(const TLocalTime& time)

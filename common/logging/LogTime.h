@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <ctime>
 #include <functional>
 #include <string>
@@ -25,6 +26,7 @@ TLocalTime CurrentLocalTime();
 struct TRecordMoment {
     std::string_view RecordStamp;
     std::time_t Second;
+    std::int64_t Millisecond;  // since the epoch
 };
 TRecordMoment CurrentRecordMoment();
 

@@ -160,9 +160,12 @@ TLogger::TLogger(const std::string& FileName, std::int32_t MaxSize)
     Writer = &Unit().Files.WriterFor(FFileName);
     if (setUp)
         return;
-    for (const auto* failure : {&folderFailure, &fileFailure})
-        if (*failure)
-            LogDetails((*failure)->Message, nullptr, llError, (*failure)->Exception);
+    for (const auto* failure : {&folderFailure, &fileFailure}) {
+        if (!*failure)
+            continue;
+        const std::string_view message((*failure)->Message);
+        LogDetails({&message, 1}, nullptr, llError, (*failure)->Exception);
+    }
 }
 
 TLogger::~TLogger() = default;
@@ -181,16 +184,23 @@ void TLogger::Log(const std::string& Msg, TLogLevel Level, const std::exception*
 {
     if (!IsLogged(Level))
         return;
+    const std::string_view message(Msg);
     if (E)
-        LogDetails(Msg, nullptr, Level, DescribeException(E));
+        LogDetails({&message, 1}, nullptr, Level, DescribeException(E));
     else
+        LogDetails({&message, 1}, nullptr, Level, NoException);
+}
+
+void TLogger::Log(std::span<const std::string_view> Msg, TLogLevel Level)
+{
+    if (IsLogged(Level))
         LogDetails(Msg, nullptr, Level, NoException);
 }
 
-void TLogger::Log(const TLogPieces& Msg, TLogLevel Level)
+void TLogger::LogShared(const TLogPieces& Msg, TLogLevel Level)
 {
     if (IsLogged(Level))
-        LogDetails({}, Msg, Level, NoException);
+        LogDetails({}, &Msg, Level, NoException);
 }
 
 void TLogger::Flush()
@@ -199,7 +209,7 @@ void TLogger::Flush()
     Writer->Flush();
 }
 
-void TLogger::LogDetails(std::string_view Msg, const TLogPieces& Pieces, TLogLevel Level,
+void TLogger::LogDetails(std::span<const std::string_view> Msg, const TLogPieces* Shared, TLogLevel Level,
                          const TExceptionDetails& Details)
 {
     if (!IsLogged(Level))
@@ -207,9 +217,10 @@ void TLogger::LogDetails(std::string_view Msg, const TLogPieces& Pieces, TLogLev
     std::lock_guard lock(Writer->Lock());
     const TRecordMoment now = CurrentRecordMoment();
     const std::string_view cycleLine = CycleFile(now.Second);
-    const TLogRecord record{cycleLine, Level, now.RecordStamp, now.Second, Msg, Details};
-    if (Pieces)
-        Writer->AppendLarge(record, Pieces);
+    const TLogRecord record{cycleLine, Level, RecordPrefix(Level, now.RecordStamp, now.Millisecond), now.Second, Msg,
+                            Details};
+    if (Shared)
+        Writer->AppendLarge(record, *Shared);
     else
         Writer->Append(record);
     if (Level <= llError)

@@ -4,6 +4,7 @@
 #include <ctime>
 #include <exception>
 #include <memory>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -69,7 +70,10 @@ public:
     // next Log or Flush of this file).
     void Log(const std::string& Msg, TLogLevel Level, const std::exception* E = nullptr);
     // Writes one record whose message is the pieces one after the other.
-    void Log(const TLogPieces& Msg, TLogLevel Level);
+    void Log(std::span<const std::string_view> Msg, TLogLevel Level);
+    // As Log, for a message of many megabytes: the logger keeps a share of the pieces until
+    // they are written, instead of copying them.
+    void LogShared(const TLogPieces& Msg, TLogLevel Level);
 
     // Writes this logger's buffered records now, with errors as for Log.
     void Flush();
@@ -78,7 +82,9 @@ public:
     std::int32_t MaxSize() const;
 
 private:
-    void LogDetails(std::string_view Msg, const TLogPieces& Pieces, TLogLevel Level, const TExceptionDetails& Details);
+    // Shared, when given, is the message instead of Msg.
+    void LogDetails(std::span<const std::string_view> Msg, const TLogPieces* Shared, TLogLevel Level,
+                    const TExceptionDetails& Details);
     std::string_view CycleFile(std::time_t second);
 
     std::string FFileName;

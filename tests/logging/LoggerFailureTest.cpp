@@ -147,7 +147,7 @@ TEST(LoggerFailure, UnwritableRecordSharedInPiecesIsReportedWithItsWholeMessage)
     const std::string folder = TestFolder();
     TLogger& logger = TLogger::GetLogger(folder + "gone/pieces.log", 1048576);
     std::filesystem::remove_all(folder + "gone");
-    logger.Log(std::make_shared<const std::vector<std::string>>(std::vector<std::string>{"first piece, ", "second"}),
+    logger.LogShared(std::make_shared<const std::vector<std::string>>(std::vector<std::string>{"first piece, ", "second"}),
                llError);
     EXPECT_TRUE(LastLine(CriticalLogFile())
                     .ends_with("while logging message: <first piece, second> in file: [" + folder +

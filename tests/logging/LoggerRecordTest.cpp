@@ -163,7 +163,7 @@ TEST_F(LoggerRecord, RecordsLargerThanABlockKeepTheirPlaceAndTheirCycling)
     const std::string before(70, 'b');  // 103 bytes with its frame: the next record archives
     logger.Log(before, llInfo);
     logger.Log(copied, llDebug);
-    logger.Log(pieces, llFullDebug);
+    logger.LogShared(pieces, llFullDebug);
     logger.Log("after", llInfo);
     logger.Flush();
 
