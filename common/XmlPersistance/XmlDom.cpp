@@ -161,9 +161,10 @@ std::string_view TChildNode::Name() const
     return IsEmbeddedText ? "#text" : NodeName(Where);
 }
 
-pugi::xml_node TChildNode::Element() const
+TChildNode::TChildNode(pugi::xml_node node, bool embeddedText)
+    : Where(node), IsEmbeddedText(embeddedText),
+      ElementNode(embeddedText || node.type() != pugi::node_element ? pugi::xml_node() : node)
 {
-    return IsEmbeddedText || Where.type() != pugi::node_element ? pugi::xml_node() : Where;
 }
 
 std::optional<std::string_view> TChildNode::Text() const
