@@ -146,6 +146,7 @@ TTreeNode& AddTreeBranch(TCategoryTree& tree, TTreeNode* parent, TXMLTreeNode& n
 void SaveTree(const TCategoryTree& tree, const std::string& fileName, const ProcessMessages& processMessages)
 {
     auto root = std::make_unique<TXMLTreeNode>();
+    root->Nodes.reserve(tree.TopLevelNodes().size());
     ProcessPendingMessages(processMessages);
     for (const auto& node : tree.TopLevelNodes())
         root->AddNode(BuildXmlTreeNode(*node, processMessages));
@@ -157,6 +158,7 @@ std::unique_ptr<TXMLTreeNode> BuildXmlTreeNode(const TTreeNode& node, const Proc
 {
     auto persisted = std::make_unique<TXMLTreeNode>();
     persisted->Data = node.Data();
+    persisted->Nodes.reserve(node.Children().size());
     ProcessPendingMessages(processMessages);
     for (const auto& child : node.Children())
         persisted->AddNode(BuildXmlTreeNode(*child, processMessages));
