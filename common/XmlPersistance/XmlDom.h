@@ -2,6 +2,8 @@
 
 // The few things the engine asks of the XML document layer, on top of pugixml.
 
+#include "common/XmlPersistance/LargeBuffer.h"
+
 #include <pugixml.hpp>
 
 #include <cstddef>
@@ -27,7 +29,7 @@ public:
 
 private:
     std::string FileName;
-    std::unique_ptr<char[]> Text;
+    TLargeBuffer Text;
     std::size_t Length = 0;
     pugi::xml_document Document;
 
