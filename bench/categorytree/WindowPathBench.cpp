@@ -46,13 +46,6 @@ std::uint64_t BytesWritten()
     return 0;
 }
 
-void FreeRecords(TXMLTreeNode& node)
-{
-    delete node.Data;
-    for (const auto& child : node.Nodes)
-        FreeRecords(*child);
-}
-
 class TThreshold {
 public:
     explicit TThreshold(TLogLevel level) : Saved(GlobalLogLevel) { GlobalLogLevel = level; }
@@ -110,10 +103,9 @@ TSample Measure(std::size_t entries, const std::filesystem::path& folder)
     for (int run = 0; run < Runs; ++run) {
         {
             const TThreshold traceOff(llError);
-            std::unique_ptr<TXMLPersistentObject> root;
-            sample.EngineRead.Add(TimesOf([&] { root = TXmlPersistance::FileToObject(file); }));
-            sample.EngineWrite.Add(TimesOf([&] { TXmlPersistance::ObjectToFile(*root, saved); }));
-            FreeRecords(dynamic_cast<TXMLTreeNode&>(*root));
+            TXmlPersistance::TReadResult read;
+            sample.EngineRead.Add(TimesOf([&] { read = TXmlPersistance::FileToObject(file); }));
+            sample.EngineWrite.Add(TimesOf([&] { TXmlPersistance::ObjectToFile(*read.Object, saved); }));
         }
         {
             const TThreshold everything(llAll);

@@ -63,19 +63,6 @@ std::size_t PeakGrowthOf(const std::function<void()>& work)
     return StatusBytes("VmHWM") - before;
 }
 
-void FreeReadTree(std::unique_ptr<TXMLPersistentObject> object)
-{
-    auto* root = dynamic_cast<TXMLTreeNode*>(object.get());
-    std::vector<TXMLTreeNode*> pending{root};
-    while (!pending.empty()) {
-        TXMLTreeNode* node = pending.back();
-        pending.pop_back();
-        delete node->Data;
-        for (const auto& child : node->Nodes)
-            pending.push_back(child.get());
-    }
-}
-
 struct TSample {
     TBestTimes EngineRead, FloorRead, EngineWrite, FloorWrite;
     double EngineText = 0, EngineDom = 0;
@@ -92,9 +79,8 @@ void MeasureReads(const std::string& file, TSample& sample)
             pugi::xml_document document;
             document.load_file(file.c_str());
         }));
-        std::unique_ptr<TXMLPersistentObject> object;
-        sample.EngineRead.Add(TimesOf([&] { object = TXmlPersistance::FileToObject(file); }));
-        FreeReadTree(std::move(object));
+        TXmlPersistance::TReadResult read;
+        sample.EngineRead.Add(TimesOf([&] { read = TXmlPersistance::FileToObject(file); }));
     }
 }
 
@@ -130,7 +116,7 @@ TSample Measure(std::size_t entries, const std::filesystem::path& folder)
         pugi::xml_document document;
         document.load_file(file.c_str());
     });
-    sample.EngineReadPeak = PeakGrowthOf([&] { FreeReadTree(TXmlPersistance::FileToObject(file)); });
+    sample.EngineReadPeak = PeakGrowthOf([&] { TXmlPersistance::FileToObject(file); });
     std::filesystem::remove(file);
     std::filesystem::remove(copy);
     return sample;
@@ -164,10 +150,10 @@ void ReportTracedRun(std::size_t entries, const std::filesystem::path& folder)
     const TGeneratedTree tree = GenerateTree(entries);
     GlobalLogLevel = llDebug;
     const double quietWrite = SecondsOf([&] { TXmlPersistance::ObjectToFile(*tree.Root, file); });
-    const double quietRead = SecondsOf([&] { FreeReadTree(TXmlPersistance::FileToObject(file)); });
+    const double quietRead = SecondsOf([&] { TXmlPersistance::FileToObject(file); });
     GlobalLogLevel = llAll;
     const double tracedWrite = SecondsOf([&] { TXmlPersistance::ObjectToFile(*tree.Root, file); });
-    const double tracedRead = SecondsOf([&] { FreeReadTree(TXmlPersistance::FileToObject(file)); });
+    const double tracedRead = SecondsOf([&] { TXmlPersistance::FileToObject(file); });
     GlobalLogLevel = llDebug;
     std::printf("%zu entries with the default threshold (every trace record written):\n", entries);
     std::printf("  write %.3f s (%.3f s without trace)   read %.3f s (%.3f s without trace)\n", tracedWrite,

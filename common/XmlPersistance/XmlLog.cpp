@@ -36,12 +36,6 @@ TLogger* XmlLogger()
     return EngineLogger().Logger;
 }
 
-void XmlLog(const std::string& message, TLogLevel level)
-{
-    if (TLogger* logger = XmlLogger())
-        logger->Log(message, level, nullptr);
-}
-
 // Asking for the engine's logger starts the logging unit first, which writes its start-up
 // record.
 void StartXmlPersistance()

@@ -331,9 +331,8 @@ TEST_F(WriterFile, ReadsBackWhatItWroteAndWritesItAgainUnchanged)
     TXmlPersistance::ObjectToFile(kinds, Target);
     const std::string written = ReadFile(Target);
 
-    std::unique_ptr<TXMLPersistentObject> read = TXmlPersistance::FileToObject(Target);
-    auto& again = dynamic_cast<TAllKinds&>(*read);
-    const std::unique_ptr<TLeaf> borrowed(again.Links.at(0));
+    const TXmlPersistance::TReadResult read = TXmlPersistance::FileToObject(Target);
+    auto& again = dynamic_cast<TAllKinds&>(*read.Object);
     EXPECT_EQ(again.Unicode, kinds.Unicode);
     EXPECT_TRUE(again.Any.IsNull());
     TXmlPersistance::ObjectToFile(again, Target);
@@ -345,10 +344,12 @@ TEST_F(WriterFile, ReadsBackWhatItWroteAndWritesItAgainUnchanged)
 TEST_F(WriterFile, BringsEveryValueBackFromTheFile)
 {
     RegisterTestClasses();
-    const auto roundTrip = [this](const TAllKinds& kinds) {
+    // Each read lives until the next one.
+    TXmlPersistance::TReadResult lastRead;
+    const auto roundTrip = [this, &lastRead](const TAllKinds& kinds) {
         TXmlPersistance::ObjectToFile(kinds, Target);
-        std::unique_ptr<TXMLPersistentObject> read = TXmlPersistance::FileToObject(Target);
-        return std::unique_ptr<TAllKinds>(dynamic_cast<TAllKinds*>(read.release()));
+        lastRead = TXmlPersistance::FileToObject(Target);
+        return &dynamic_cast<TAllKinds&>(*lastRead.Object);
     };
     TAllKinds kinds;
     FillAllKinds(kinds);
@@ -376,7 +377,7 @@ TEST_F(WriterFile, BringsEveryValueBackFromTheFile)
     std::string earlier = ReadFile(Target);
     earlier.replace(earlier.find("<Letter>255<"), 12, "<Letter>-1<");
     WriteFile(Target, earlier);
-    EXPECT_EQ(dynamic_cast<TAllKinds&>(*TXmlPersistance::FileToObject(Target)).Letter, static_cast<char>(0xFF));
+    EXPECT_EQ(dynamic_cast<TAllKinds&>(*TXmlPersistance::FileToObject(Target).Object).Letter, static_cast<char>(0xFF));
 }
 
 TEST_F(WriterFile, KeepsTheEarlierFileWhenTheTextCannotBeProduced)
