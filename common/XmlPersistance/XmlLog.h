@@ -12,6 +12,10 @@
 // could not start, and the engine then works without logs.
 TLogger* XmlLogger();
 
+// Asks for the engine's logger, which starts the logging unit first (it writes its start-up
+// record); raises the reason when logging cannot start.
+void StartXmlLog();
+
 // True when the engine writes its trace: llFullDebug records pass the threshold and the
 // engine has a logger.
 inline bool XmlTracing()

@@ -13,7 +13,7 @@
 #include <vector>
 
 // Writes persistable objects as XML and builds them back, driven only by the class names
-// and the property tables.
+// and the property tables. The reader is XmlReader, the writer XmlWriter.
 class TXmlPersistance {
 public:
     // Sees every object as soon as it is read, with true for the object the file holds: a

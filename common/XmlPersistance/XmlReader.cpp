@@ -1,4 +1,4 @@
-#include "common/XmlPersistance/XmlPersistance.h"
+#include "common/XmlPersistance/XmlReader.h"
 
 #include "common/XmlPersistance/PersistentClass.h"
 #include "common/XmlPersistance/ValueText.h"
@@ -272,7 +272,7 @@ private:
 
 }  // namespace
 
-TXmlPersistance::TReadResult TXmlPersistance::FileToObject(const std::string& fileName, const TReadCheck& check)
+TXmlPersistance::TReadResult ReadXmlFile(const std::string& fileName, const TXmlPersistance::TReadCheck& check)
 {
     TXmlFileDocument document(fileName);
     const pugi::xml_node first = document.FirstTopLevelNode();

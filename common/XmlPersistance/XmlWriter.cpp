@@ -1,4 +1,4 @@
-#include "common/XmlPersistance/XmlPersistance.h"
+#include "common/XmlPersistance/XmlWriter.h"
 
 #include "common/XmlPersistance/PersistentClass.h"
 #include "common/XmlPersistance/ReplacementFile.h"
@@ -244,13 +244,13 @@ void ForEachTextPiece(const std::vector<std::string>& pieces, TVisit visit)
 
 }  // namespace
 
-void TXmlPersistance::ObjectToNode(const TXMLPersistentObject& object, pugi::xml_node parent)
+void WriteXmlElement(const TXMLPersistentObject& object, pugi::xml_node parent)
 {
     TXmlDomSink sink(parent);
     WriteObject(object, sink);
 }
 
-std::string TXmlPersistance::ObjectToXml(const TXMLPersistentObject& object, bool indented)
+std::string XmlTextOf(const TXMLPersistentObject& object, bool indented)
 {
     if (!XmlTracing())
         return TextOf(object, indented);
@@ -261,8 +261,7 @@ std::string TXmlPersistance::ObjectToXml(const TXMLPersistentObject& object, boo
 
 // Below the trace threshold the text goes to the file piece by piece as it is produced;
 // otherwise the whole text is needed for the log anyway, which writes it beside the file.
-void TXmlPersistance::ObjectToFile(const TXMLPersistentObject& object, const std::string& fileName,
-                                   TBackup backup)
+void WriteXmlFile(const TXMLPersistentObject& object, const std::string& fileName, TBackup backup)
 {
     if (XmlTracing()) {
         const TLogPieces pieces = LoggedPieces(object, true);
