@@ -3,6 +3,7 @@
 #include "app/CategoryTreeModel.h"
 #include "app/VersionInfo.h"
 #include "app/WindowMessages.h"
+#include "common/core/ExecutablePath.h"
 #include "common/core/Text.h"
 #include "model/Dmoz.h"
 #include "model/tree/TreeBinding.h"
@@ -18,13 +19,13 @@
 
 #include <algorithm>
 #include <array>
-#include <filesystem>
 #include <optional>
 
 namespace {
 
 constexpr QSize DesignClientSize(535, 349);
 constexpr QSize MinimumWindowSize(541, 355);
+// Misspelt ("delte") as users know the question; leave it so.
 const QString DeleteQuestion =
     "This will delte the selected category and all subcategories with symbolic categories. Continue?";
 const QString BlankNameMessage = "A category needs a name: the new name is empty or blank, so the name stays as it was.";
@@ -38,13 +39,6 @@ QFont DesignFont(int pixelHeight, bool bold)
     font.setPixelSize(pixelHeight);
     font.setBold(bold);
     return font;
-}
-
-std::string OwnExecutablePath()
-{
-    std::error_code error;
-    const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string("/proc/self/exe") : path.string();
 }
 
 QPushButton* NewButton(QWidget* parent, const char* name, const QString& caption)
@@ -237,7 +231,7 @@ void TForm1::AppendVersionToCaption()
     std::array<std::int32_t, 4> numbers{};
     std::optional<std::string> error;
     try {
-        const TVersionInfo info(OwnExecutablePath());
+        const TVersionInfo info(ExecutablePath());
         if (info.HasInfo())
             numbers = {info.MajorVersion(), info.MinorVersion(), info.Release(), info.Build()};
     } catch (const std::exception& e) {
@@ -264,7 +258,7 @@ void TForm1::HidePleaseWait()
 void TForm1::Button2Click()
 {
     if (!TreeFileExists()) {
-        SetStatusText("There is no tree file " + TreeFile + ", so nothing was loaded.");
+        StatusBar1->showMessage(QString::fromStdString("There is no tree file " + TreeFile + ", so nothing was loaded."));
         return;
     }
     if (!SaveChangesFirst())
@@ -318,7 +312,7 @@ void TForm1::Button5Click()
     SaveTree(Tree, TreeFile, ProcessWindowMessages);
     Changed = false;
     LoadFailed = false;
-    SetStatusText("Saved " + std::to_string(Tree.Count()) + " entries to " + TreeFile);
+    StatusBar1->showMessage(QString::fromStdString("Saved " + std::to_string(Tree.Count()) + " entries to " + TreeFile));
     HidePleaseWait();
 }
 

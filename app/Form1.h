@@ -5,7 +5,6 @@
 #include "app/Dialogs.h"
 #include "common/core/ProcessMessages.h"
 #include "common/core/StopRequest.h"
-#include "feed/FeedView.h"
 #include "http/CookieManager.h"
 #include "http/HTTPClient.h"
 #include "model/tree/CategoryTree.h"
@@ -28,8 +27,8 @@ class TCategoryTreeModel;
 class TDmoz;
 
 // The program's one window: the category tree, the connection fields, the commands, the
-// message pane and the status bar. A feed run sees it through TFeedView.
-class TForm1 : public QWidget, public TFeedView {
+// message pane and the status bar. A feed run sees it through TWindowFeedView.
+class TForm1 : public QWidget {
 public:
     // FormCreate runs here, before the window is first shown. The window loads, reloads and
     // saves the tree file named.
@@ -37,25 +36,25 @@ public:
                     std::string treeFileName = "tree.xml", QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // The controls; the window owns them.
-    QLabel* Label4 = nullptr;
-    QLineEdit* Edit3 = nullptr;
-    QLabel* Label1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QLabel* Label2 = nullptr;
-    QLineEdit* Edit2 = nullptr;
-    QPushButton* Button1 = nullptr;
-    QLabel* Label3 = nullptr;
-    QPushButton* Button4 = nullptr;
-    QPushButton* Button3 = nullptr;
-    QPushButton* Button2 = nullptr;
-    QPushButton* Button5 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    QTreeView* categories = nullptr;
-    QStatusBar* StatusBar1 = nullptr;
-    // In the status bar, shown only while a feed runs: its progress and its Stop button.
-    QProgressBar* ProgressBar1 = nullptr;
-    QPushButton* Button6 = nullptr;
+    // The controls, in the right-hand column from the top, then the tree, the message pane
+    // and the status bar; the window owns them.
+    QLabel* Label4 = nullptr;          // "Domain:", the caption of Edit3
+    QLineEdit* Edit3 = nullptr;        // the site's host (and port; https:// in front for TLS)
+    QLabel* Label1 = nullptr;          // "Username:", the caption of Edit1
+    QLineEdit* Edit1 = nullptr;        // the site administrator's user name
+    QLabel* Label2 = nullptr;          // "Password:", the caption of Edit2
+    QLineEdit* Edit2 = nullptr;        // the password, every character shown as "*"
+    QPushButton* Button1 = nullptr;    // "Login && Feed": feeds the tree into the site; Enter in a field
+    QLabel* Label3 = nullptr;          // the red "Please wait..." while a command works
+    QPushButton* Button4 = nullptr;    // "Rename selected": the selected entry's name
+    QPushButton* Button3 = nullptr;    // "Delete selected": the selected entry with its branch
+    QPushButton* Button2 = nullptr;    // "Reload tree": the tree file in place of the tree shown
+    QPushButton* Button5 = nullptr;    // "Save tree": the tree shown into the tree file
+    QPlainTextEdit* Memo1 = nullptr;   // the feed's messages, read-only, never cleared
+    QTreeView* categories = nullptr;   // shows Tree, the categories, through TreeModel
+    QStatusBar* StatusBar1 = nullptr;  // the last command's or feed's status text
+    QProgressBar* ProgressBar1 = nullptr;  // in the status bar while a feed runs: how far it is
+    QPushButton* Button6 = nullptr;        // in the status bar while a feed runs: "Stop" (or Escape)
 
     void FormCreate();
     void FormDestroy();
@@ -89,23 +88,6 @@ public:
 
     void ShowPleaseWait();
     void HidePleaseWait();
-
-    // What a feed run reads from and shows in the window.
-    std::string DomainText() const override;
-    std::string UsernameText() const override;
-    std::string PasswordText() const override;
-    void AppendMessageLine(const std::string& line) override;
-    void SetStatusText(const std::string& text) override;
-    void SetWaitLabelVisible(bool visible) override;
-    void ShowMessageBox(const std::string& message) override;
-    void ProcessMessagesNow() override;
-    void ShowProgress(const TFeedProgress& progress) override;
-    void ShowOutcome(const TFeedOutcome& outcome) override;
-
-    // The client of every feed run, with the store that keeps the site's session cookie
-    // from run to run.
-    TCookieManager CookieManager1;
-    THTTPClient HTTPClient1;
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -141,6 +123,11 @@ private:
     // (Form1Settings.cpp).
     void RestoreSettings();
     void SaveSettings() const;
+
+    // The client of every feed run, with the store that keeps the site's session cookie
+    // from run to run.
+    TCookieManager CookieManager1;
+    THTTPClient HTTPClient1;
 
     std::unique_ptr<TDialogs> FormDialogs;
     TCategoryTree Tree;

@@ -1,16 +1,11 @@
 #include "app/Form1.h"
 
-#include "feed/FeedOutcome.h"
+#include "app/WindowFeedView.h"
 #include "feed/FeedProgress.h"
 #include "feed/FeedRun.h"
-#include "feed/FindParentCategory.h"
 #include "feed/HTTPClientTransport.h"
 #include "model/Dmoz.h"
 
-#include <QCoreApplication>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -29,10 +24,11 @@ void TForm1::Button1Click()
 {
     FeedStop.Clear();
     THTTPClientTransport transport(HTTPClient1, &FeedStop);
+    TWindowFeedView view(*this);
     TFeedSettings settings;
     settings.Stop = &FeedStop;
     settings.KeepJournal = true;
-    TFeedRun run(*this, transport, *Dmoz, [this](std::int32_t id) { return FindParentCategory(Tree, id); },
+    TFeedRun run(view, transport, *Dmoz, [this](std::int32_t id) { return Tree.FindParentCategory(id); },
                  std::move(settings));
 
     ShowFeedControls(Dmoz->Categories.size() + Dmoz->SymbolicCategories.size());
@@ -99,63 +95,4 @@ bool TForm1::StopFeedingForClose()
         return false;
     FeedStop.Request();
     return true;
-}
-
-std::string TForm1::DomainText() const
-{
-    return Edit3->text().toStdString();
-}
-
-std::string TForm1::UsernameText() const
-{
-    return Edit1->text().toStdString();
-}
-
-std::string TForm1::PasswordText() const
-{
-    return Edit2->text().toStdString();
-}
-
-void TForm1::AppendMessageLine(const std::string& line)
-{
-    Memo1->appendPlainText(QString::fromStdString(line));
-}
-
-void TForm1::SetStatusText(const std::string& text)
-{
-    StatusBar1->showMessage(QString::fromStdString(text));
-}
-
-void TForm1::SetWaitLabelVisible(bool visible)
-{
-    if (visible)
-        ShowPleaseWait();
-    else
-        HidePleaseWait();
-}
-
-void TForm1::ShowMessageBox(const std::string& message)
-{
-    FormDialogs->ShowMessage(this, QString::fromStdString(message));
-}
-
-// Unthrottled, unlike the hook of the long tree operations: the feed calls it once per
-// category, and a line written just before a pause must show before the pause.
-void TForm1::ProcessMessagesNow()
-{
-    QCoreApplication::processEvents();
-}
-
-void TForm1::ShowProgress(const TFeedProgress& progress)
-{
-    // QProgressBar counts in int; a tree beyond its range shows its progress in the text alone.
-    ProgressBar1->setValue(static_cast<int>(std::min<std::size_t>(progress.Done, ProgressBar1->maximum())));
-    ProgressBar1->setFormat(QString::fromStdString(ProgressText(progress)));
-}
-
-void TForm1::ShowOutcome(const TFeedOutcome& outcome)
-{
-    for (const std::string& line : OutcomeSummaryLines(outcome))
-        AppendMessageLine(line);
-    SetStatusText(OutcomeStatusText(outcome));
 }

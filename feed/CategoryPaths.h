@@ -10,8 +10,8 @@
 class TBaseCategory;
 class TDmoz;
 
-// The record of the tree parent of the category with that ID (see FindParentCategory), or
-// nullptr for a top-level category or an unknown ID.
+// The record of the tree parent of the category with that ID, or nullptr for a top-level
+// category or an unknown ID (TCategoryTree::FindParentCategory answers it for a tree).
 using TParentLookup = std::function<const TBaseCategory*(std::int32_t)>;
 
 // A name as one step of a path: "\", "/", tab, CR and LF are escaped with a backslash, so a

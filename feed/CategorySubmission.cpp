@@ -2,6 +2,7 @@
 
 #include "common/core/Text.h"
 #include "feed/FeedErrors.h"
+#include "feed/PageDump.h"
 #include "feed/PageScraping.h"
 
 #include <utility>
@@ -22,6 +23,7 @@ void TCategorySubmitter::FillCategoryForm(const std::string& name, const std::st
     fields.SetValue("submit", "Save");
 }
 
+// Worded ("seem like", "regetting") as users and their scripts know the line; leave it so.
 void TCategorySubmitter::ReportMissingCategory(const std::string& name, int examination)
 {
     View.AppendMessageLine("category " + name + " seem like it was not added. regetting page " +
@@ -29,9 +31,16 @@ void TCategorySubmitter::ReportMissingCategory(const std::string& name, int exam
                            " before abort...");
 }
 
+std::string TCategorySubmitter::IDOnCurrentPage(const std::string& name) const
+{
+    const std::string& page = Session.CurrentPage();
+    DumpPageOfLookup(name, page);
+    return FindCategoryID(name, page);
+}
+
 void TCategorySubmitter::AddCategory(const std::string& name, const std::string& parentName)
 {
-    PostCategory(name, FindCategoryID(parentName, Session.CurrentPage()), FirstListingCheck(name));
+    PostCategory(name, IDOnCurrentPage(parentName), FirstListingCheck(name));
 }
 
 std::string TCategorySubmitter::PostCategory(const std::string& name, const std::string& parentID,
@@ -56,8 +65,8 @@ std::string TCategorySubmitter::PostCategory(const std::string& name, const std:
 void TCategorySubmitter::AddSymbolicCategory(const std::string& name, const std::string& parentName,
                                              const std::string& targetName)
 {
-    const std::string parentID = FindCategoryID(parentName, Session.CurrentPage());
-    PostSymbolicCategory(name, parentID, FindCategoryID(targetName, Session.CurrentPage()));
+    const std::string parentID = IDOnCurrentPage(parentName);
+    PostSymbolicCategory(name, parentID, IDOnCurrentPage(targetName));
 }
 
 void TCategorySubmitter::PostSymbolicCategory(const std::string& name, const std::string& parentID,

@@ -41,6 +41,8 @@ public:
     void PostSymbolicCategory(const std::string& name, const std::string& parentID, const std::string& targetID);
 
 private:
+    // FindCategoryID of the name on the current page, with the page dumped first.
+    std::string IDOnCurrentPage(const std::string& name) const;
     void FillCategoryForm(const std::string& name, const std::string& parentID);
     void ReportMissingCategory(const std::string& name, int examination);
 

@@ -118,10 +118,9 @@ std::optional<std::string> TEntryFeeder::IdentifierOf(const TBaseCategory* recor
     if (WouldCreate.contains(path))
         return std::string();
     const std::string& page = Session.CurrentPage();
+    DumpPageOfLookup(name, page);
     if (!Paths.IsShared(name))
         return FindCategoryID(name, page);
-    if (!name.empty())
-        WritePageDump(page);
     const std::vector<std::string> listed = ListedCategoryIDs(name, page);
     if (std::optional<std::string> id = CertainID(path, listed))
         return id;

@@ -1,6 +1,6 @@
 #include "feed/PageScraping.h"
 
-#include "feed/PageDump.h"
+#include "common/core/Text.h"
 
 #include <unordered_map>
 
@@ -35,11 +35,7 @@ std::string IDAfterListing(std::string_view page, std::size_t from)
 
 std::u16string TitleToUrl(std::u16string_view title)
 {
-    std::u16string url(title);
-    for (char16_t& c : url)
-        if (c == u' ')
-            c = u'-';
-    return url;
+    return ReplaceCharacter(title, u' ', u'-');
 }
 
 bool CategoryExists(std::string_view name, std::string_view page)
@@ -60,7 +56,6 @@ std::string FindCategoryID(const std::string& name, const std::string& page)
 {
     if (name.empty())
         return std::string(NoID);
-    WritePageDump(page);
     return FirstListedID(name, page).value_or(std::string(NoID));
 }
 

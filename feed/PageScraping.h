@@ -6,7 +6,8 @@
 #include <vector>
 
 // The site lists every category on its form page as "___<name>\"" followed somewhere later by
-// value="<ID>". These helpers read that listing as plain text; no HTML is parsed.
+// value="<ID>". These helpers read that listing as plain text; no HTML is parsed, and no
+// file is written (the feed dumps the pages it looks in, see PageDump.h).
 
 // The title a category is posted with as its URL part: every blank becomes "-".
 std::u16string TitleToUrl(std::u16string_view title);
@@ -15,7 +16,7 @@ std::u16string TitleToUrl(std::u16string_view title);
 bool CategoryExists(std::string_view name, std::string_view page);
 
 // The identifier of the first category listed under this name ("0" when its value has no end
-// within the page); nothing when the page does not list the name. Writes no dump.
+// within the page); nothing when the page does not list the name.
 std::optional<std::string> FirstListedID(std::string_view name, std::string_view page);
 
 // The identifiers of every category listed under this name, in page order, read in one pass
@@ -29,6 +30,5 @@ std::vector<std::string> IDsNotIn(const std::vector<std::string>& ids, const std
 
 // The site's identifier of the first category listed under this name: the text between the
 // delimiter following the first "value=" after the listing and the next same delimiter.
-// "0" when the name is empty, not listed, or the value has no end within the page. Every
-// lookup with a name first dumps the page to the file "html" in the working directory.
+// "0" when the name is empty, not listed, or the value has no end within the page.
 std::string FindCategoryID(const std::string& name, const std::string& page);

@@ -1,7 +1,7 @@
 #include "http/BodyReader.h"
 
+#include "common/core/TextTrim.h"
 #include "http/NetExceptions.h"
-#include "http/TextTrim.h"
 
 #include <cstdint>
 #include <limits>

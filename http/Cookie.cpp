@@ -1,10 +1,10 @@
 #include "http/Cookie.h"
 
+#include "common/core/IntegerText.h"
 #include "common/core/Text.h"
+#include "common/core/TextTrim.h"
 #include "http/CookieDomain.h"
-#include "http/IntegerText.h"
 #include "http/InternetDate.h"
-#include "http/TextTrim.h"
 
 #include <algorithm>
 #include <cstdint>

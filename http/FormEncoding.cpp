@@ -1,6 +1,6 @@
 #include "http/FormEncoding.h"
 
-#include "http/TextTrim.h"
+#include "common/core/TextTrim.h"
 
 namespace {
 bool StaysAsItIs(unsigned char c)

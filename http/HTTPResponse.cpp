@@ -1,8 +1,8 @@
 #include "http/HTTPResponse.h"
 
+#include "common/core/IntegerText.h"
 #include "common/core/Text.h"
-#include "http/IntegerText.h"
-#include "http/TextTrim.h"
+#include "common/core/TextTrim.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,7 +1,7 @@
 #include "http/HeaderList.h"
 
 #include "common/core/Text.h"
-#include "http/TextTrim.h"
+#include "common/core/TextTrim.h"
 
 namespace {
 

@@ -16,11 +16,11 @@ const std::map<int, int>& ErrnoNumbers()
         {ENOPROTOOPT, 10042}, {EPROTONOSUPPORT, 10043}, {ESOCKTNOSUPPORT, 10044},
         {EOPNOTSUPP, 10045}, {EPFNOSUPPORT, 10046}, {EAFNOSUPPORT, 10047},
         {EADDRINUSE, 10048}, {EADDRNOTAVAIL, 10049}, {ENETDOWN, 10050},
-        {ENETUNREACH, 10051}, {ENETRESET, 10052}, {ECONNABORTED, 10053},
+        {ENETUNREACH, 10051}, {ENETRESET, 10052}, {ECONNABORTED, ConnectionAbortedError},
         {ECONNRESET, 10054}, {ENOBUFS, 10055}, {EISCONN, 10056}, {ENOTCONN, 10057},
-        {ESHUTDOWN, 10058}, {EPIPE, 10058}, {ETOOMANYREFS, 10059}, {ETIMEDOUT, 10060},
-        {ECONNREFUSED, 10061}, {ELOOP, 10062}, {ENAMETOOLONG, 10063}, {EHOSTDOWN, 10064},
-        {EHOSTUNREACH, 10065}, {ENOTEMPTY, 10066},
+        {ESHUTDOWN, SocketClosedError}, {EPIPE, SocketClosedError}, {ETOOMANYREFS, 10059},
+        {ETIMEDOUT, 10060}, {ECONNREFUSED, 10061}, {ELOOP, 10062}, {ENAMETOOLONG, 10063},
+        {EHOSTDOWN, 10064}, {EHOSTUNREACH, 10065}, {ENOTEMPTY, 10066},
     };
     return numbers;
 }
@@ -52,12 +52,12 @@ const std::map<int, const char*>& Texts()
         {10050, "Network is down."},
         {10051, "Network is unreachable."},
         {10052, "Net dropped connection or reset."},
-        {10053, "Software caused connection abort."},
+        {ConnectionAbortedError, "Software caused connection abort."},
         {10054, "Connection reset by peer."},
         {10055, "No buffer space available."},
         {10056, "Socket is already connected."},
         {10057, "Socket is not connected."},
-        {10058, "Cannot send or receive after socket is closed."},
+        {SocketClosedError, "Cannot send or receive after socket is closed."},
         {10059, "Too many references, cannot splice."},
         {10060, "Connection timed out."},
         {10061, "Connection refused."},
@@ -66,7 +66,7 @@ const std::map<int, const char*>& Texts()
         {10064, "Host is down."},
         {10065, "No route to host."},
         {10066, "Directory not empty"},
-        {11001, "Host not found."},
+        {HostNotFoundError, "Host not found."},
     };
     return texts;
 }

@@ -1,7 +1,7 @@
 #include "http/TCPConnection.h"
 
+#include "common/core/IntegerText.h"
 #include "common/core/Text.h"
-#include "http/IntegerText.h"
 #include "http/NetExceptions.h"
 #include "http/PlainTransport.h"
 #include "http/SocketErrors.h"
@@ -252,7 +252,7 @@ size_t TTCPConnection::Receive(char* target, size_t maxBytes)
             step = Transport->Receive(target, maxBytes);
         } catch (const ESocketError& e) {
             // An abort after the server's last bytes arrived is its way of ending the stream.
-            if ((e.LastError() == 10053 || e.LastError() == 10058) && Buffered() > 0)
+            if ((e.LastError() == ConnectionAbortedError || e.LastError() == SocketClosedError) && Buffered() > 0)
                 break;
             CloseSocket();
             throw;

@@ -1,9 +1,9 @@
 #include "model/Dmoz.h"
 
 #include "common/XmlPersistance/PropertyDeclarations.h"
+#include "common/core/CaseFold.h"
 #include "common/core/Exception.h"
 #include "common/core/Text.h"
-#include "model/CaseFold.h"
 
 #include <algorithm>
 

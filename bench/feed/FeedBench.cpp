@@ -12,7 +12,6 @@
 
 #include "common/core/StopRequest.h"
 #include "feed/FeedRun.h"
-#include "feed/FindParentCategory.h"
 #include "feed/HTTPClientTransport.h"
 #include "http/CookieManager.h"
 #include "http/HTTPClient.h"
@@ -145,7 +144,7 @@ void FeedTree(std::size_t entries, const TLoadedTree& loaded, const char* what)
     settings.Stop = &stop;
     settings.KeepJournal = true;
     TFeedRun run(view, transport, loaded.Document,
-                 [&](std::int32_t id) { return FindParentCategory(loaded.Tree, id); }, std::move(settings));
+                 [&](std::int32_t id) { return loaded.Tree.FindParentCategory(id); }, std::move(settings));
 
     const double cpuBefore = OwnCpuSeconds();
     const auto started = std::chrono::steady_clock::now();
@@ -184,7 +183,7 @@ void TimeParentLookups(std::size_t entries)
     std::size_t found = 0;
     const auto started = std::chrono::steady_clock::now();
     for (std::size_t i = 0; i < lookups; ++i)
-        found += FindParentCategory(loaded.Tree, categories[(i * 7919) % categories.size()]->ID) != nullptr;
+        found += loaded.Tree.FindParentCategory(categories[(i * 7919) % categories.size()]->ID) != nullptr;
     const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
     std::printf("%8zu %10zu %14.1f %10zu\n", entries, categories.size(), seconds / lookups * 1e9, found);
 }

@@ -1,6 +1,6 @@
 #include "cli/feed/FeedCommandLine.h"
 
-#include "cli/feed/ExitCodes.h"
+#include "cli/console/ToolCommandLine.h"
 
 #include <CLI/CLI.hpp>
 
@@ -11,7 +11,7 @@ std::variant<TFeedCommand, int> ParseFeedCommandLine(int argc, const char* const
                  "The password comes from --password-file, the TESSAROO_PASSWORD environment variable,\n"
                  "or a prompt on the terminal.",
                  "tessaroo-feed");
-    app.set_version_flag("--version", std::string("tessaroo-feed ") + TESSAROO_VERSION);
+    AddVersionFlag(app);
     app.add_option("--domain", command.Domain, "The site's host name, with an optional :port")->required();
     app.add_option("--user", command.User, "The administrator's user name")->required();
     app.add_option("--tree", command.TreeFile, "The category tree to feed")->capture_default_str();
@@ -23,8 +23,8 @@ std::variant<TFeedCommand, int> ParseFeedCommandLine(int argc, const char* const
     app.add_flag("--no-journal", command.NoJournal, "Neither read nor write the site's journal");
     try {
         app.parse(argc, argv);
-    } catch (const CLI::ParseError& error) {
-        return app.exit(error) == 0 ? ecDone : ecUsage;
+    } catch (const CLI::ParseError& end) {
+        return ExitCodeOfParseEnd(app, end);
     }
     return command;
 }

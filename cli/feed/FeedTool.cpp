@@ -1,15 +1,14 @@
 #include "cli/feed/FeedTool.h"
 
+#include "cli/console/StopSignals.h"
 #include "cli/feed/ConsoleFeedView.h"
 #include "cli/feed/ExitCodes.h"
 #include "cli/feed/FeedCommandLine.h"
 #include "cli/feed/PasswordSource.h"
-#include "cli/feed/StopSignals.h"
 #include "common/core/StopRequest.h"
 #include "feed/AdminAddresses.h"
 #include "feed/FeedErrors.h"
 #include "feed/FeedRun.h"
-#include "feed/FindParentCategory.h"
 #include "feed/HTTPClientTransport.h"
 #include "http/CookieManager.h"
 #include "http/HTTPClient.h"
@@ -29,7 +28,9 @@ int ExitCodeOf(const TFeedOutcome& outcome)
 {
     switch (outcome.End) {
     case TFeedEnd::Finished:
-        return outcome.Skipped.empty() && outcome.Failed.empty() ? ecDone : ecEntriesNotDone;
+        if (outcome.Skipped.empty() && outcome.Failed.empty())
+            return ecDone;
+        return ecEntriesNotDone;
     case TFeedEnd::Stopped:
         return ecStopped;
     case TFeedEnd::LoginRefused:
@@ -52,7 +53,7 @@ struct TLoadedTree {
 int Feed(const TFeedCommand& command, const TLoadedTree& loaded, const std::string& password)
 {
     TStopRequest stop;
-    StopOnSignals(stop);
+    StopOnSignals(stop, TSecondSignal::EndsProgram);
     TCookieManager cookies;
     THTTPClient client;
     client.SetCookieManager(&cookies);
@@ -65,7 +66,7 @@ int Feed(const TFeedCommand& command, const TLoadedTree& loaded, const std::stri
     settings.KeepJournal = !command.NoJournal;
     settings.DryRun = command.DryRun;
     TFeedRun run(view, transport, loaded.Document,
-                 [&loaded](std::int32_t id) { return FindParentCategory(loaded.Tree, id); }, std::move(settings));
+                 [&loaded](std::int32_t id) { return loaded.Tree.FindParentCategory(id); }, std::move(settings));
     try {
         return ExitCodeOf(run.Execute());
     } catch (const ENetException&) {

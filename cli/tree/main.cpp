@@ -5,6 +5,8 @@
 #include "ExitCodes.h"
 #include "TreeCommands.h"
 
+#include "cli/console/StopSignals.h"
+#include "cli/console/ToolCommandLine.h"
 #include "cli/treeformats/TreeFormatErrors.h"
 #include "common/XmlPersistance/XmlPersistanceErrors.h"
 #include "common/logging/Logger.h"
@@ -12,7 +14,6 @@
 
 #include <CLI/CLI.hpp>
 
-#include <csignal>
 #include <functional>
 #include <iostream>
 #include <map>
@@ -47,20 +48,6 @@ IDs and Urls anew, and for a tree that it made, the same file byte for byte.)";
 
 TStopRequest StopRequest;
 
-extern "C" void RequestStop(int)
-{
-    StopRequest.Request();
-}
-
-void StopOnInterrupt()
-{
-    struct sigaction action {};
-    action.sa_handler = RequestStop;
-    sigemptyset(&action.sa_mask);
-    sigaction(SIGINT, &action, nullptr);
-    sigaction(SIGTERM, &action, nullptr);
-}
-
 const std::map<std::string, TLogLevel> LogLevels = {
     {"None", llNone},   {"Error", llError},         {"Warn", llWarn}, {"Info", llInfo},
     {"Debug", llDebug}, {"FullDebug", llFullDebug}, {"All", llAll}};
@@ -78,7 +65,7 @@ int ExitCodeOf(const std::exception& error)
     if (dynamic_cast<const EStopRequested*>(&error))
         return ecStopped;
     if (dynamic_cast<const ETreeFileUnreadable*>(&error))
-        return ecTreeFileUnreadable;
+        return ecTreeUnreadable;
     if (dynamic_cast<const EFileWriteError*>(&error))
         return ecOutputNotWritten;
     return ecInputRejected;
@@ -130,7 +117,7 @@ int Run(const std::function<void()>& command, const std::string& logLevel)
     if (const std::optional<std::string> reason = StartCategoryModel())
         std::cerr << ToolName << ": logging could not start: " << *reason << '\n';
     GlobalLogLevel = LogLevels.at(logLevel);
-    StopOnInterrupt();
+    StopOnSignals(StopRequest, TSecondSignal::WaitsForTheStop);
     try {
         command();
         return ecDone;
@@ -152,7 +139,7 @@ int main(int argc, char** argv)
                  "directory's RDF dump; writes a tree file as an outline; tells what to know of a "
                  "tree before a feed.",
                  ToolName);
-    app.set_version_flag("--version", std::string(ToolName) + " " + TESSAROO_VERSION);
+    AddVersionFlag(app);
     app.require_subcommand(1);
     // --log-level may also come after the command's own options.
     app.fallthrough();
@@ -166,9 +153,8 @@ int main(int argc, char** argv)
 
     try {
         app.parse(argc, argv);
-    } catch (const CLI::ParseError& error) {
-        const int printed = app.exit(error);
-        return printed == static_cast<int>(CLI::ExitCodes::Success) ? ecDone : ecUsage;
+    } catch (const CLI::ParseError& end) {
+        return ExitCodeOfParseEnd(app, end);
     }
     return Run(command, logLevel);
 }

@@ -1,26 +1,15 @@
 #include "cli/treeformats/CategoryPaths.h"
 
-#include <algorithm>
-
-namespace {
-
-std::u16string Replaced(std::u16string_view text, char16_t from, char16_t to)
-{
-    std::u16string replaced(text);
-    std::replace(replaced.begin(), replaced.end(), from, to);
-    return replaced;
-}
-
-}  // namespace
+#include "common/core/Text.h"
 
 std::u16string UrlSegmentOf(std::u16string_view name)
 {
-    return Replaced(name, u' ', u'_');
+    return ReplaceCharacter(name, u' ', u'_');
 }
 
 std::u16string NameOfSegment(std::u16string_view segment)
 {
-    return Replaced(segment, u'_', u' ');
+    return ReplaceCharacter(segment, u'_', u' ');
 }
 
 std::u16string ChildUrl(std::u16string_view parentUrl, std::u16string_view name)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "model/CaseFold.h"
+#include "common/core/CaseFold.h"
 
 #include <string>
 #include <string_view>

@@ -1,21 +1,10 @@
 #pragma once
 
+#include "common/core/CoreErrors.h"
 #include "common/core/Exception.h"
 
 // Format errors of the persisted objects: unknown classes, property lists that do not fit.
 class EXmlPersistance : public Exception {
-public:
-    using Exception::Exception;
-};
-
-// A value text that does not convert to the property's number type.
-class EConvertError : public Exception {
-public:
-    using Exception::Exception;
-};
-
-// A broken internal rule of the engine, with the source and line where it was checked.
-class EAssertionFailed : public Exception {
 public:
     using Exception::Exception;
 };

@@ -1,5 +1,6 @@
 #include "common/core/Text.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstdint>
 #include <cstring>
@@ -176,4 +177,11 @@ bool SameTextAscii(std::string_view a, std::string_view b)
         if (AsciiLower(a[i]) != AsciiLower(b[i]))
             return false;
     return true;
+}
+
+std::u16string ReplaceCharacter(std::u16string_view text, char16_t from, char16_t to)
+{
+    std::u16string replaced(text);
+    std::replace(replaced.begin(), replaced.end(), from, to);
+    return replaced;
 }

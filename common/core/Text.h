@@ -17,3 +17,6 @@ std::size_t FirstInvalidUtf8(std::string_view text);
 std::string AsciiLowerCase(std::string_view text);
 std::string AsciiUpperCase(std::string_view text);
 bool SameTextAscii(std::string_view a, std::string_view b);
+
+// The text with every `from` unit replaced by `to`; nothing else changes.
+std::u16string ReplaceCharacter(std::u16string_view text, char16_t from, char16_t to);

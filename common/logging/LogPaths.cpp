@@ -1,8 +1,6 @@
 #include "common/logging/LogPaths.h"
 
 #include <cstdlib>
-#include <filesystem>
-#include <system_error>
 
 namespace {
 
@@ -12,13 +10,6 @@ std::string EnvironmentValue(const char* name)
 {
     const char* value = std::getenv(name);
     return value ? std::string(value) : std::string();
-}
-
-std::string ReadExecutablePath()
-{
-    std::error_code error;
-    const auto path = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : path.string();
 }
 
 }  // namespace
@@ -31,12 +22,6 @@ std::string TemporaryFolder()
             return IncludeTrailingDelimiter(value);
     }
     return "/tmp/";
-}
-
-const std::string& ExecutablePath()
-{
-    static const std::string path = ReadExecutablePath();
-    return path;
 }
 
 std::string CriticalLogFileName()

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/core/ExecutablePath.h"
+
 #include <string>
 
 // Where log files live and how their names are formed. Paths use '/' only; there are no
@@ -8,9 +10,6 @@
 // The folder for files that must be writable whatever else fails: the environment variable
 // "temp" when set and not empty, else TMPDIR, else /tmp; always with a trailing '/'.
 std::string TemporaryFolder();
-
-// Full path of the running executable, or empty when the system does not tell.
-const std::string& ExecutablePath();
 
 // The file of the default logger and of every failure record:
 // <temp>Brevin_Logger_Critical_<executable file name>.log

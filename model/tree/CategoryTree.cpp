@@ -104,3 +104,9 @@ TTreeNode* TCategoryTree::FindFirstCategoryNode(std::int32_t id) const
 {
     return CategoryIndex.First(id);
 }
+
+const TBaseCategory* TCategoryTree::FindParentCategory(std::int32_t id) const
+{
+    const TTreeNode* node = FindFirstCategoryNode(id);
+    return node && node->Parent() ? node->Parent()->Data() : nullptr;
+}

@@ -59,6 +59,9 @@ public:
 
     // The first node in tree order whose record is a TCategory with this ID, or null.
     TTreeNode* FindFirstCategoryNode(std::int32_t id) const;
+    // The record of that node's parent: null when the node is top-level or no node carries
+    // the ID. Answered from the index, so a feed run stays linear in the tree's size.
+    const TBaseCategory* FindParentCategory(std::int32_t id) const;
 
     void SetOnDeletion(TNodeDeletion onDeletion) { OnDeletion = std::move(onDeletion); }
     // Borrowed; null stops the notifications.

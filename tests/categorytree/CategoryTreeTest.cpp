@@ -99,6 +99,21 @@ TEST(CategoryTree, FindsTheFirstCategoryNodeOfAnIdInTreeOrder)
     EXPECT_EQ(tree.FindFirstCategoryNode(4), tree.TopLevelNodes()[0].get());
 }
 
+TEST(CategoryTree, FindParentCategoryGivesTheRecordAboveTheFirstNodeOfTheId)
+{
+    TCategoryTree tree;
+    AddExample(tree);
+    TTreeNode& sounds = *tree.FirstNode()->FirstChild()->NextSibling();
+    tree.AddNode(&sounds, "Under a symbolic category", MakeCategory(u"Inner", 5));
+    tree.AddNode(nullptr, "Music again", MakeCategory(u"Music", 2));
+
+    EXPECT_EQ(tree.FindParentCategory(3), tree.FirstNode()->FirstChild()->Data());
+    EXPECT_EQ(tree.FindParentCategory(2), tree.FirstNode()->Data()) << "the first node of the ID decides";
+    EXPECT_EQ(tree.FindParentCategory(5), sounds.Data()) << "any record can be a parent";
+    EXPECT_EQ(tree.FindParentCategory(1), nullptr) << "top-level";
+    EXPECT_EQ(tree.FindParentCategory(99), nullptr) << "no node carries the ID";
+}
+
 TEST(CategoryTree, SymbolicCategoriesAreNotFoundByTheirParentId)
 {
     TCategoryTree tree;

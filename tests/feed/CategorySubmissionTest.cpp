@@ -5,6 +5,7 @@
 #include "RecordingView.h"
 #include "ScriptedTransport.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WholeFile.h"
 #include "tests/support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>
@@ -83,6 +84,17 @@ TEST_F(CategorySubmission, WithoutParentSendsZeroAndLeavesNoDump)
     EXPECT_EQ(Transport.Sent[0].Fields, (std::vector<std::string>{"TITLE=Rock and Roll", "TITLE_URL=Rock-and-Roll",
                                                                    "PARENT_ID=0", "STATUS=2", "submit=Save"}));
     EXPECT_FALSE(std::filesystem::exists(Scratch.Path() / "html"));
+}
+
+TEST_F(CategorySubmission, LeavesThePageOfEveryNamedLookupInTheDump)
+{
+    int requests = 0;
+    UseSite([&requests](const TSentRequest&) { return ArtsListed + "___Music\" page " + std::to_string(++requests); });
+    Session.SendRequest(NewCategoryUrl);
+    Submitter.AddCategory("Music", "Arts");
+    EXPECT_EQ(ReadFile(Scratch.Path() / "html"), ArtsListed + "___Music\" page 1") << "the parent's page, not the answer";
+    Submitter.AddSymbolicCategory("Sounds", "", "Music");
+    EXPECT_EQ(ReadFile(Scratch.Path() / "html"), ArtsListed + "___Music\" page 2") << "the target's lookup alone";
 }
 
 TEST_F(CategorySubmission, LeavesOutAParentIdListedEmpty)

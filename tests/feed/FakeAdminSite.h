@@ -34,8 +34,10 @@ public:
         return [this](const TSentRequest& request) { return Answer(request); };
     }
 
-private:
+    // The new-category form page, listing the categories created so far.
     std::string FormPage() const;
+
+private:
     static std::string Field(const TSentRequest& request, const std::string& name);
 
     std::map<std::string, std::function<void()>> Failures;

@@ -1,5 +1,7 @@
 #include "FeedToolProcess.h"
 
+#include "tests/support/ChildProcess.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -31,15 +33,6 @@ std::vector<std::string> ChangedEnvironment(const std::map<std::string, std::opt
     return entries;
 }
 
-std::vector<char*> Pointers(std::vector<std::string>& texts)
-{
-    std::vector<char*> pointers;
-    for (std::string& text : texts)
-        pointers.push_back(text.data());
-    pointers.push_back(nullptr);
-    return pointers;
-}
-
 void ReadAvailable(int& fd, std::string& sink)
 {
     char buffer[4096];
@@ -58,9 +51,6 @@ TFeedToolResult RunFeedToolProcess(const std::vector<std::string>& arguments,
                                    const std::map<std::string, std::optional<std::string>>& environment,
                                    const std::function<bool(pid_t)>& watch)
 {
-    std::vector<std::string> argv{TESSAROO_FEED_EXECUTABLE};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    std::vector<std::string> envp = ChangedEnvironment(environment);
     int out[2];
     int err[2];
     if (pipe2(out, O_CLOEXEC) != 0 || pipe2(err, O_CLOEXEC) != 0)
@@ -72,13 +62,13 @@ TFeedToolResult RunFeedToolProcess(const std::vector<std::string>& arguments,
     posix_spawn_file_actions_adddup2(&actions, out[1], 1);
     posix_spawn_file_actions_adddup2(&actions, err[1], 2);
     pid_t pid = -1;
-    const int spawned = posix_spawn(&pid, argv[0].c_str(), &actions, nullptr, Pointers(argv).data(),
-                                    Pointers(envp).data());
+    const int spawned =
+        SpawnProgram(pid, TESSAROO_FEED_EXECUTABLE, arguments, actions, ChangedEnvironment(environment));
     posix_spawn_file_actions_destroy(&actions);
     close(out[1]);
     close(err[1]);
     if (spawned != 0)
-        throw std::runtime_error("cannot start " + argv[0] + ": " + std::strerror(spawned));
+        throw std::runtime_error(std::string("cannot start ") + TESSAROO_FEED_EXECUTABLE + ": " + std::strerror(spawned));
 
     TFeedToolResult result;
     bool watching = static_cast<bool>(watch);

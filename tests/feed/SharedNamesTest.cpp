@@ -94,6 +94,7 @@ TEST_F(SharedNames, BothBranchesAreCreatedUnderTheirOwnParentsAndASecondRunCreat
     EXPECT_TRUE(View.MessageLines.empty());
     EXPECT_EQ(first.Created, 6u);
     EXPECT_EQ(first.SymbolicPosted, 1u);
+    EXPECT_EQ(ReadFile(Scratch.Path() / "html"), Site.FormPage()) << "the page of the last lookup, a shared name's";
 
     Transport.Sent.clear();
     const TFeedOutcome second = Run();

@@ -1,20 +1,13 @@
 // Feed runs against the stand-in site, through the real HTTP client and cookie store.
 
 #include "feed/FeedErrors.h"
-#include "feed/FeedRun.h"
-#include "feed/FindParentCategory.h"
-#include "feed/HTTPClientTransport.h"
-#include "http/CookieManager.h"
-#include "http/HTTPClient.h"
 #include "http/NetExceptions.h"
 #include "model/CategoryClasses.h"
-#include "model/Dmoz.h"
 #include "model/tree/TreeBinding.h"
 #include "tests/support/SiteProcess.h"
 
 #include "AdminRequests.h"
-#include "RecordingTransport.h"
-#include "RecordingView.h"
+#include "RecordedSiteFeed.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WholeFile.h"
 #include "tests/support/WorkingDirectory.h"
@@ -111,14 +104,11 @@ int UnusedPort()
     return ntohs(address.sin_port);
 }
 
-class SiteFeed : public ::testing::Test {
+class SiteFeed : public ::testing::Test, protected TRecordedSiteFeed {
 protected:
-    SiteFeed()
-    {
-        RegisterCategoryClasses();
-        Client.SetCookieManager(&Cookies);
-        View.Password = "demo";
-    }
+    SiteFeed() { RegisterCategoryClasses(); }
+
+    using TRecordedSiteFeed::Run;
 
     void StartSite(std::vector<std::string> arguments = {})
     {
@@ -133,12 +123,6 @@ protected:
         ::LoadTree(Tree, "tree.xml", Document);
     }
 
-    void Run()
-    {
-        TFeedRun run(View, Transport, Document, [this](std::int32_t id) { return FindParentCategory(Tree, id); });
-        run.Execute();
-    }
-
     std::vector<std::string> SentRequests() const { return AdminRequests(Transport.Sent); }
 
     std::string DatabaseFile() const { return (Scratch.Path() / "site.db").string(); }
@@ -147,13 +131,6 @@ protected:
     TTempFolder Scratch;
     TWorkingDirectory InScratch{Scratch.Path()};
     std::unique_ptr<TSiteProcess> Site;
-    TCookieManager Cookies;
-    THTTPClient Client;
-    THTTPClientTransport Http{Client};
-    TRecordingTransport Transport{Http};
-    TCategoryTree Tree;
-    TDmoz Document;
-    TRecordingView View;
 };
 
 }  // namespace

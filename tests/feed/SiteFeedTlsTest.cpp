@@ -1,20 +1,13 @@
 // A feed over HTTPS against the stand-in site sends what the same feed sends over HTTP.
 
-#include "feed/FeedRun.h"
-#include "feed/FindParentCategory.h"
-#include "feed/HTTPClientTransport.h"
-#include "http/CookieManager.h"
-#include "http/HTTPClient.h"
 #include "model/CategoryClasses.h"
-#include "model/Dmoz.h"
 #include "model/tree/TreeBinding.h"
 #include "tests/support/SiteProcess.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WorkingDirectory.h"
 
 #include "AdminRequests.h"
-#include "RecordingTransport.h"
-#include "RecordingView.h"
+#include "RecordedSiteFeed.h"
 
 #include <gtest/gtest.h>
 
@@ -24,24 +17,13 @@ namespace {
 
 // One run of the example tree into a site, through a client of its own, as the window
 // runs it.
-struct TExampleTreeFeed {
+struct TExampleTreeFeed : TRecordedSiteFeed {
     explicit TExampleTreeFeed(const TSiteProcess& site)
     {
         View.Domain = site.Domain();
-        View.Password = "demo";
-        Client.SetCookieManager(&Cookies);
         LoadTree(Tree, EXAMPLE_TREE_FILE, Document);
-        TFeedRun(View, Transport, Document, [this](std::int32_t id) { return FindParentCategory(Tree, id); })
-            .Execute();
+        Run();
     }
-
-    TCookieManager Cookies;
-    THTTPClient Client;
-    THTTPClientTransport Http{Client};
-    TRecordingTransport Transport{Http};
-    TCategoryTree Tree;
-    TDmoz Document;
-    TRecordingView View;
 };
 
 }  // namespace

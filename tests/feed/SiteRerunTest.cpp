@@ -3,7 +3,6 @@
 
 #include "common/core/StopRequest.h"
 #include "feed/FeedRun.h"
-#include "feed/FindParentCategory.h"
 #include "feed/HTTPClientTransport.h"
 #include "http/CookieManager.h"
 #include "http/HTTPClient.h"
@@ -81,7 +80,7 @@ protected:
         TFeedSettings settings;
         settings.Stop = &Stop;
         settings.KeepJournal = true;
-        TFeedRun run(view, transport, Document, [this](std::int32_t id) { return FindParentCategory(CategoryTree, id); },
+        TFeedRun run(view, transport, Document, [this](std::int32_t id) { return CategoryTree.FindParentCategory(id); },
                      std::move(settings));
         return run.Execute();
     }

@@ -1,9 +1,9 @@
 #include "CookieClient.h"
 #include "TestServer.h"
 
+#include "common/core/IntegerText.h"
 #include "http/CookieManager.h"
 #include "http/HTTPClient.h"
-#include "http/IntegerText.h"
 
 #include <gtest/gtest.h>
 

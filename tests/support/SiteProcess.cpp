@@ -1,17 +1,16 @@
 #include "tests/support/SiteProcess.h"
 
+#include "tests/support/ChildProcess.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <stdexcept>
 #include <thread>
-
-extern char** environ;
 
 namespace {
 
@@ -34,21 +33,14 @@ TPipe MakePipe()
 // Starts the site with the write end of the pipe as its stdout (fd 1) or stderr (fd 2).
 pid_t Spawn(const std::vector<std::string>& arguments, int outputEnd, int targetFd)
 {
-    std::vector<std::string> all{TSiteProcess::ExecutablePath()};
-    all.insert(all.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& argument : all)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
-
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_adddup2(&actions, outputEnd, targetFd);
     pid_t pid = -1;
-    const int error = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+    const int error = SpawnProgram(pid, TSiteProcess::ExecutablePath(), arguments, actions);
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0)
-        throw std::runtime_error("corvane-site: cannot start " + all[0]);
+        throw std::runtime_error("corvane-site: cannot start " + TSiteProcess::ExecutablePath());
     return pid;
 }
 

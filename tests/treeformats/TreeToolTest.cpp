@@ -1,6 +1,7 @@
 // The tessaroo-tree executable: what it prints, its exit codes, and that it writes nothing
 // when it fails or is stopped.
 
+#include "tests/support/ChildProcess.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WholeFile.h"
 
@@ -8,7 +9,6 @@
 
 #include <fcntl.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,8 +16,6 @@
 #include <filesystem>
 #include <string>
 #include <vector>
-
-extern char** environ;
 
 namespace {
 
@@ -43,18 +41,12 @@ protected:
 
     pid_t Start(const std::vector<std::string>& arguments) const
     {
-        std::vector<std::string> all{TESSAROO_TREE_EXECUTABLE};
-        all.insert(all.end(), arguments.begin(), arguments.end());
-        std::vector<char*> argv;
-        for (std::string& argument : all)
-            argv.push_back(argument.data());
-        argv.push_back(nullptr);
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, 1, StandardOutput.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_addopen(&actions, 2, PathOf("stderr").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
         pid_t pid = -1;
-        EXPECT_EQ(posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ), 0);
+        EXPECT_EQ(SpawnProgram(pid, TESSAROO_TREE_EXECUTABLE, arguments, actions), 0);
         posix_spawn_file_actions_destroy(&actions);
         return pid;
     }

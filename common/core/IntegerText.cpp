@@ -1,4 +1,4 @@
-#include "http/IntegerText.h"
+#include "common/core/IntegerText.h"
 
 #include <charconv>
 #include <limits>

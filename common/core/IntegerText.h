@@ -1,16 +1,10 @@
 #pragma once
 
-#include "common/core/Exception.h"
+#include "common/core/CoreErrors.h"
 
 #include <cstdint>
 #include <optional>
 #include <string_view>
-
-// A text that should be an integer and is not.
-class EConvertError : public Exception {
-public:
-    using Exception::Exception;
-};
 
 // Decimal integers with an optional sign, nothing else around them.
 std::optional<int> TryParseInt(std::string_view text);

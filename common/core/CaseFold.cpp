@@ -1,4 +1,4 @@
-#include "model/CaseFold.h"
+#include "common/core/CaseFold.h"
 
 #include <cstdint>
 #include <locale>

@@ -1,6 +1,6 @@
-#include "cli/feed/StopSignals.h"
+#include "cli/console/StopSignals.h"
 
-#include "cli/feed/ExitCodes.h"
+#include "cli/console/ToolExitCodes.h"
 #include "common/core/StopRequest.h"
 
 #include <signal.h>
@@ -9,19 +9,21 @@
 namespace {
 
 TStopRequest* SignalledStop = nullptr;
+bool SecondSignalEndsProgram = false;
 
 void RequestStop(int)
 {
-    if (SignalledStop->IsRequested())
+    if (SecondSignalEndsProgram && SignalledStop->IsRequested())
         _exit(ecStopped);
     SignalledStop->Request();
 }
 
 }  // namespace
 
-void StopOnSignals(TStopRequest& stop)
+void StopOnSignals(TStopRequest& stop, TSecondSignal second)
 {
     SignalledStop = &stop;
+    SecondSignalEndsProgram = second == TSecondSignal::EndsProgram;
     struct sigaction action {};
     action.sa_handler = RequestStop;
     sigemptyset(&action.sa_mask);

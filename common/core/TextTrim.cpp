@@ -1,4 +1,4 @@
-#include "http/TextTrim.h"
+#include "common/core/TextTrim.h"
 
 namespace {
 bool IsBlankOrControl(char c)

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "feed/FeedView.h"
+
+class TForm1;
+
+// How a feed run started from the window sees it: the three connection fields it reads,
+// the message pane, the status bar with its progress bar, "Please wait..." and the message
+// box it reports in. It lives for one run and borrows the window.
+class TWindowFeedView : public TFeedView {
+public:
+    explicit TWindowFeedView(TForm1& form) : Form(form) {}
+
+    std::string DomainText() const override;
+    std::string UsernameText() const override;
+    std::string PasswordText() const override;
+    void AppendMessageLine(const std::string& line) override;
+    void SetStatusText(const std::string& text) override;
+    void SetWaitLabelVisible(bool visible) override;
+    void ShowMessageBox(const std::string& message) override;
+    void ProcessMessagesNow() override;
+    void ShowProgress(const TFeedProgress& progress) override;
+    void ShowOutcome(const TFeedOutcome& outcome) override;
+
+private:
+    TForm1& Form;
+};
