@@ -1,5 +1,6 @@
 #include "common/logging/Logger.h"
 
+#include "common/core/CoreErrors.h"
 #include "common/core/Exception.h"
 #include "common/core/Text.h"
 #include "common/logging/LogFiles.h"
@@ -15,11 +16,6 @@
 namespace {
 
 constexpr std::int32_t DefaultMaxSize = 1048576;
-
-class EAssertionFailed : public Exception {
-public:
-    using Exception::Exception;
-};
 
 using TLoggerList = std::vector<std::unique_ptr<TLogger>>;
 
