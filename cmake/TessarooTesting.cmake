@@ -1,6 +1,7 @@
-# tessaroo_add_gtest(<name> SOURCES <files...> LIBRARIES <targets...>)
+# tessaroo_add_gtest(<name> LABEL unit|site|window SOURCES <files...> LIBRARIES <targets...>)
 # One GoogleTest program; CTest runs each of its tests as a process of its own, so tests
-# never share process-wide state (the logger registry, the class registry, Qt).
+# never share process-wide state (the logger registry, the class registry, Qt). The label
+# says what kind of test it is (see tests/CMakeLists.txt).
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
@@ -14,11 +15,14 @@ set(TESSAROO_TEST_ENVIRONMENT
   "UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1")
 
 function(tessaroo_add_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  cmake_parse_arguments(ARG "" "LABEL" "SOURCES;LIBRARIES" ${ARGN})
+  if(NOT ARG_LABEL MATCHES "^(unit|site|window)$")
+    message(FATAL_ERROR "Test program ${name} needs LABEL unit, site or window")
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "${TESSAROO_TEST_ENVIRONMENT}" TIMEOUT 120)
+    PROPERTIES ENVIRONMENT "${TESSAROO_TEST_ENVIRONMENT}" TIMEOUT 120 LABELS ${ARG_LABEL})
 endfunction()

@@ -6,6 +6,20 @@
 #include <algorithm>
 #include <mutex>
 
+namespace {
+
+// What browsers refuse in a cookie line: sent back in a "Cookie" header, a CR, LF or NUL
+// would end or break the request's header line. A tab is fine.
+bool HasControlCharacter(std::string_view text)
+{
+    return std::any_of(text.begin(), text.end(), [](char c) {
+        const auto byte = static_cast<unsigned char>(c);
+        return (byte < 0x20 && byte != '\t') || byte == 0x7F;
+    });
+}
+
+}  // namespace
+
 TNetscapeCookie& TCookies::Add(std::unique_ptr<TNetscapeCookie> cookie)
 {
     Items.push_back(std::move(cookie));
@@ -41,6 +55,8 @@ void TCookieManager::TakeCookies(const THeaderList& headers, const std::string& 
 void TCookieManager::AddCookie(std::string_view headerValue, const std::string& host, const std::string& path,
                                bool rfc2965)
 {
+    if (HasControlCharacter(headerValue))
+        return;
     std::unique_ptr<TNetscapeCookie> cookie;
     if (rfc2965)
         cookie = std::make_unique<TCookieRFC2965>();

@@ -43,7 +43,8 @@ public:
     void TakeCookies(const THeaderList& headers, const std::string& host, const std::string& path);
 
     // Stores one header value; a cookie whose domain does not fit the host (another site,
-    // or a public suffix such as "com") is dropped.
+    // or a public suffix such as "com") is dropped, and so is a value with a control
+    // character other than a tab, as browsers do.
     void AddCookie(std::string_view headerValue, const std::string& host, const std::string& path,
                    bool rfc2965 = false);
 

@@ -52,10 +52,23 @@ TSocketAddress IPv4Address(const in_addr& address, uint16_t port)
     return result;
 }
 
+// No name or address has a blank or a control byte in it. The lookups below read the host
+// only up to a NUL, so "127.0.0.1\0..." would reach 127.0.0.1 while the "Host" header sent
+// there carries the rest.
+bool CannotBeAHost(const std::string& host)
+{
+    return host.empty() || std::any_of(host.begin(), host.end(), [](char c) {
+               const auto byte = static_cast<unsigned char>(c);
+               return byte <= ' ' || byte == 0x7F;
+           });
+}
+
 // "localhost" in any case is the loopback address without a lookup; a dotted address is
 // used as it is; any other name takes the first address of a single blocking lookup.
 TSocketAddress ResolveHost(const std::string& host, uint16_t port)
 {
+    if (CannotBeAHost(host))
+        throw ESocketError(HostNotFoundError);
     in_addr address{};
     if (SameTextAscii(host, "localhost")) {
         address.s_addr = htonl(INADDR_LOOPBACK);
@@ -63,8 +76,6 @@ TSocketAddress ResolveHost(const std::string& host, uint16_t port)
     }
     if (inet_pton(AF_INET, host.c_str(), &address) == 1)
         return IPv4Address(address, port);
-    if (host.empty())
-        throw ESocketError(HostNotFoundError);
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;

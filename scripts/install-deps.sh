@@ -5,6 +5,9 @@ set -euo pipefail
 
 packages=(
   cmake ninja-build g++ clang pkg-config
+  # libFuzzer and the sanitizer runtimes of clang, which only recommends them, and
+  # llvm-symbolizer for the stack traces of a finding
+  libclang-rt-14-dev llvm
   qt6-base-dev libgl-dev
   libpugixml-dev
   libcpp-httplib-dev libsqlite3-dev libssl-dev libpsl-dev publicsuffix

@@ -1,6 +1,7 @@
 #include "common/XmlPersistance/ValueText.h"
 
 #include "common/XmlPersistance/XmlPersistanceErrors.h"
+#include "common/core/IntegerText.h"
 
 #include <charconv>
 #include <cfloat>
@@ -14,22 +15,6 @@ namespace {
 [[noreturn]] void RaiseNullConversion(const char* typeName)
 {
     throw EConvertError(std::string("Could not convert variant of type (Null) into type (") + typeName + ")");
-}
-
-// Accepts an optional sign and decimal digits, nothing else.
-template <class T>
-T ParseDecimal(std::optional<std::string_view> text, const char* typeName)
-{
-    if (!text)
-        RaiseNullConversion(typeName);
-    std::string_view digits = *text;
-    if (digits.size() > 1 && digits.front() == '+' && digits[1] != '-')
-        digits.remove_prefix(1);
-    T value{};
-    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), value);
-    if (digits.empty() || error != std::errc() || end != digits.data() + digits.size())
-        throw EConvertError("'" + std::string(*text) + "' is not a valid integer value");
-    return value;
 }
 
 // from_chars refuses numbers beyond the range of a double. Files of the earlier
@@ -48,12 +33,16 @@ double NearestInRange(std::string_view number)
 
 std::int32_t TextToInteger(std::optional<std::string_view> text)
 {
-    return ParseDecimal<std::int32_t>(text, "Integer");
+    if (!text)
+        RaiseNullConversion("Integer");
+    return ParseInt(*text);
 }
 
 std::int64_t TextToInt64(std::optional<std::string_view> text)
 {
-    return ParseDecimal<std::int64_t>(text, "Int64");
+    if (!text)
+        RaiseNullConversion("Int64");
+    return ParseInt64(*text);
 }
 
 double TextToFloat(std::optional<std::string_view> text)

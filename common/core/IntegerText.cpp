@@ -26,10 +26,24 @@ std::optional<int> TryParseInt(std::string_view text)
     return static_cast<int>(*value);
 }
 
-int ParseInt(std::string_view text)
+namespace {
+
+template <class T>
+T ValueOrConvertError(std::optional<T> value, std::string_view text)
 {
-    const auto value = TryParseInt(text);
     if (!value)
         throw EConvertError("'" + std::string(text) + "' is not a valid integer value");
     return *value;
+}
+
+}  // namespace
+
+int ParseInt(std::string_view text)
+{
+    return ValueOrConvertError(TryParseInt(text), text);
+}
+
+int64_t ParseInt64(std::string_view text)
+{
+    return ValueOrConvertError(TryParseInt64(text), text);
 }

@@ -11,7 +11,7 @@
 #include "model/tree/TreeBinding.h"
 
 #include "RecordingView.h"
-#include "SiteDatabase.h"
+#include "tests/support/SiteDatabase.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/SiteProcess.h"
 #include "tests/support/TempFolder.h"

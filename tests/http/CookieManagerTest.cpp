@@ -182,6 +182,17 @@ TEST_F(CookieStore, MaxAgeOfZeroOrLessDeletesAndWinsOverExpires)
     EXPECT_EQ(Sent("/"), "g=7; f=6; e=5; d=4");
 }
 
+TEST_F(CookieStore, ALineWithAControlCharacterIsIgnoredAsBrowsersDo)
+{
+    Set("a=1; path=/");
+    Set("a=2\rInjected: yes; path=/");
+    Set(std::string("b=1\0x; path=/", 13));
+    Set("c=1; path=/\x01");
+    Set("d=1\x7F; path=/");
+    Set("t=1\t2; path=/");
+    EXPECT_EQ(Sent("/"), "t=1\t2; a=1");
+}
+
 TEST(CookieText, LastOfARepeatedAttributeCountsAndSecureNeedsNoValue)
 {
     TCookieRFC2109 cookie;
@@ -224,6 +235,20 @@ TEST(CookieTraffic, AHostOnlyCookieNeverReachesAnotherHost)
     const auto requests = server.Requests();
     EXPECT_EQ(requests.at(1).find("Cookie:"), std::string::npos);
     EXPECT_NE(requests.at(2).find("\r\nCookie: s=1\r\n"), std::string::npos);
+}
+
+TEST(CookieTraffic, ABareCRInASetCookieNeverReachesARequest)
+{
+    TTestServer server;
+    server.Reply(OkResponse("set", "Set-Cookie: a=1\rInjected: yes; path=/\r\nSet-Cookie: b=2; path=/\r\n"));
+    server.Reply(OkResponse("sent"));
+    TCookieClient browser;
+    THTTPClient& client = browser.Client;
+    client.GetPage(server.URL("/"));
+    client.GetPage(server.URL("/"));
+    const std::string request = server.Requests().at(1);
+    EXPECT_EQ(request.find("Injected"), std::string::npos);
+    EXPECT_NE(request.find("\r\nCookie: b=2\r\n\r\n"), std::string::npos);
 }
 
 TEST(CookieTraffic, ALongCookieHeaderStaysOnOneLine)

@@ -106,6 +106,25 @@ TEST(Redirects, ALocationWithBlanksIsEncodedOnTheRequestLine)
     EXPECT_EQ(RequestLine(server.Requests().at(1)), "GET /new%20page.php?q=a%20b%01 HTTP/1.1");
 }
 
+TEST(Redirects, AHostWithANulOrAControlByteIsNotFoundAndNothingIsSent)
+{
+    TTestServer server;
+    const std::string port = std::to_string(server.Port());
+    server.Reply(Redirect("HTTP/1.1 302 Found", std::string("http://127.0.0.1\0.other.test:", 29) + port + "/x"));
+    server.Reply(Redirect("HTTP/1.1 302 Found", "http://127.0.0.1\rx:" + port + "/x"));
+    THTTPClient client;
+    client.HandleRedirects = true;
+    for (int call = 0; call < 2; ++call) {
+        try {
+            client.GetPage(server.URL("/"));
+            FAIL();
+        } catch (const ESocketError& e) {
+            EXPECT_STREQ(e.what(), "Socket Error # 11001\r\nHost not found.");
+        }
+    }
+    EXPECT_EQ(server.Requests().size(), 2u);
+}
+
 TEST(Redirects, RelativeTargetsResolveAndOnlyA3xxRedirects)
 {
     TTestServer server;
