@@ -11,8 +11,6 @@
 #include "fuzz/FuzzFinding.h"
 #include "fuzz/FuzzInput.h"
 #include "model/CategoryModelStartup.h"
-#include "model/Dmoz.h"
-#include "model/XMLTreeNode.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WholeFile.h"
 
@@ -20,44 +18,18 @@
 #include <filesystem>
 #include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
-// The records a read leaves in borrowing properties (a node's Data, the document's arrays)
-// are the caller's to take over, as the tree view does after a load.
-void FreeHandedOverRecords(TXMLPersistentObject& object)
-{
-    if (auto* document = dynamic_cast<TDmoz*>(&object)) {
-        for (TCategory* category : document->Categories)
-            delete category;
-        for (TSymbolicCategory* symbolic : document->SymbolicCategories)
-            delete symbolic;
-    }
-    if (auto* root = dynamic_cast<TXMLTreeNode*>(&object)) {
-        std::vector<TXMLTreeNode*> pending{root};
-        while (!pending.empty()) {
-            TXMLTreeNode* node = pending.back();
-            pending.pop_back();
-            delete node->Data;
-            for (const auto& child : node->Nodes)
-                pending.push_back(child.get());
-        }
-    }
-}
-
-// A file read, with everything the read handed over.
+// A file read, with everything the read built.
 class TReadFile {
 public:
-    explicit TReadFile(const std::string& fileName) : Object(TXmlPersistance::FileToObject(fileName)) {}
-    ~TReadFile() { FreeHandedOverRecords(*Object); }
-    TReadFile(const TReadFile&) = delete;
-    TReadFile& operator=(const TReadFile&) = delete;
+    explicit TReadFile(const std::string& fileName) : Read(TXmlPersistance::FileToObject(fileName)) {}
 
-    std::string SavedText() const { return TXmlPersistance::ObjectToXml(*Object, true); }
+    std::string SavedText() const { return TXmlPersistance::ObjectToXml(*Read.Object, true); }
 
 private:
-    std::unique_ptr<TXMLPersistentObject> Object;
+    TXmlPersistance::TReadResult Read;
 };
 
 TTempFolder& Folder()

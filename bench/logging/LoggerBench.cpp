@@ -27,17 +27,18 @@ const std::string& RunFolder()
     return root;
 }
 
-std::string FreshFolder(const std::string& name)
+// The benchmark library calls a benchmark several times, while the logger of an earlier
+// call may still be writing into its folder: the folder is made once and never emptied.
+std::string FolderOf(const std::string& name)
 {
     const std::string folder = RunFolder() + name + "/";
-    std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     return folder;
 }
 
 void BM_WriteFloor(benchmark::State& state)
 {
-    const std::string path = FreshFolder("floor") + "floor.log";
+    const std::string path = FolderOf("floor") + "floor.log";
     const int descriptor = ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
     const std::string record = "FullDebug [12/08/26 14:47:14:066] : " + TraceMessage + "\r\n";
     for (auto _ : state)
@@ -48,7 +49,7 @@ void BM_WriteFloor(benchmark::State& state)
 
 void LogRecords(benchmark::State& state, const std::string& name, std::int32_t maxSize)
 {
-    TLogger& logger = TLogger::GetLogger(FreshFolder(name) + name + ".log", maxSize);
+    TLogger& logger = TLogger::GetLogger(FolderOf(name) + name + ".log", maxSize);
     for (auto _ : state)
         logger.Log(TraceMessage, llFullDebug);
     state.SetItemsProcessed(state.iterations());
@@ -77,6 +78,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    TLogger::FlushAll();
     std::filesystem::remove_all(RunFolder());
     return 0;
 }

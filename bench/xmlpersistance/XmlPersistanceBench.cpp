@@ -31,25 +31,13 @@ namespace {
 
 using TClock = std::chrono::steady_clock;
 
-// The machine is shared, so each time is the best of a few runs.
+// The machine is shared, so each time is the best of a few runs; the engine and pugixml run
+// by turns.
 int Repetitions = 3;
 
 double SecondsOf(const std::function<void()>& work)
 {
     return BestSeconds(Repetitions, work);
-}
-
-// The time until the work says it stopped, so that freeing what it built is not counted.
-double SecondsUntilStop(const std::function<TClock::time_point()>& work)
-{
-    double best = 0;
-    for (int run = 0; run < Repetitions; ++run) {
-        const auto start = TClock::now();
-        const double seconds = std::chrono::duration<double>(work() - start).count();
-        if (run == 0 || seconds < best)
-            best = seconds;
-    }
-    return best;
 }
 
 // Resident memory in bytes from /proc/self/status ("VmRSS", "VmHWM").
@@ -75,23 +63,38 @@ std::size_t PeakGrowthOf(const std::function<void()>& work)
     return StatusBytes("VmHWM") - before;
 }
 
-void FreeReadTree(std::unique_ptr<TXMLPersistentObject> object)
+struct TSample {
+    TBestTimes EngineRead, FloorRead, EngineWrite, FloorWrite;
+    double EngineText = 0, EngineDom = 0;
+    std::size_t FileSize = 0, EngineReadPeak = 0, FloorReadPeak = 0;
+};
+
+// The read is timed until FileToObject returns, so that freeing what it built is not
+// counted; pugixml's read is complete when its document is released, as FileToObject
+// releases its own.
+void MeasureReads(const std::string& file, TSample& sample)
 {
-    auto* root = dynamic_cast<TXMLTreeNode*>(object.get());
-    std::vector<TXMLTreeNode*> pending{root};
-    while (!pending.empty()) {
-        TXMLTreeNode* node = pending.back();
-        pending.pop_back();
-        delete node->Data;
-        for (const auto& child : node->Nodes)
-            pending.push_back(child.get());
+    for (int run = 0; run < Repetitions; ++run) {
+        sample.FloorRead.Add(TimesOf([&] {
+            pugi::xml_document document;
+            document.load_file(file.c_str());
+        }));
+        TXmlPersistance::TReadResult read;
+        sample.EngineRead.Add(TimesOf([&] { read = TXmlPersistance::FileToObject(file); }));
     }
 }
 
-struct TSample {
-    double EngineRead = 0, FloorRead = 0, EngineWrite = 0, EngineText = 0, EngineDom = 0, FloorWrite = 0;
-    std::size_t FileSize = 0, EngineReadPeak = 0, FloorReadPeak = 0;
-};
+void MeasureWrites(const TXMLPersistentObject& root, const std::string& file, const std::string& copy,
+                   TSample& sample)
+{
+    TXmlPersistance::ObjectToFile(root, file);
+    pugi::xml_document document;
+    document.load_file(file.c_str());
+    for (int run = 0; run < Repetitions; ++run) {
+        sample.FloorWrite.Add(TimesOf([&] { document.save_file(copy.c_str()); }));
+        sample.EngineWrite.Add(TimesOf([&] { TXmlPersistance::ObjectToFile(root, file); }));
+    }
+}
 
 TSample Measure(std::size_t entries, const std::filesystem::path& folder)
 {
@@ -100,7 +103,7 @@ TSample Measure(std::size_t entries, const std::filesystem::path& folder)
     const std::string copy = (folder / "copy.xml").string();
     {
         const TGeneratedTree tree = GenerateTree(entries);
-        sample.EngineWrite = SecondsOf([&] { TXmlPersistance::ObjectToFile(*tree.Root, file); });
+        MeasureWrites(*tree.Root, file, copy, sample);
         sample.EngineText = SecondsOf([&] { TXmlPersistance::ObjectToXml(*tree.Root, true); });
         sample.EngineDom = SecondsOf([&] {
             pugi::xml_document document;
@@ -108,40 +111,32 @@ TSample Measure(std::size_t entries, const std::filesystem::path& folder)
         });
     }
     sample.FileSize = std::filesystem::file_size(file);
-    {
-        // A read is complete when its document is released, as FileToObject releases its own.
-        sample.FloorRead = SecondsOf([&] {
-            pugi::xml_document document;
-            document.load_file(file.c_str());
-        });
-        pugi::xml_document document;
-        document.load_file(file.c_str());
-        sample.FloorWrite = SecondsOf([&] { document.save_file(copy.c_str()); });
-    }
+    MeasureReads(file, sample);
     sample.FloorReadPeak = PeakGrowthOf([&] {
         pugi::xml_document document;
         document.load_file(file.c_str());
     });
-    sample.EngineRead = SecondsUntilStop([&] {
-        std::unique_ptr<TXMLPersistentObject> object = TXmlPersistance::FileToObject(file);
-        const auto stop = TClock::now();
-        FreeReadTree(std::move(object));
-        return stop;
-    });
-    sample.EngineReadPeak = PeakGrowthOf([&] { FreeReadTree(TXmlPersistance::FileToObject(file)); });
+    sample.EngineReadPeak = PeakGrowthOf([&] { TXmlPersistance::FileToObject(file); });
     std::filesystem::remove(file);
     std::filesystem::remove(copy);
     return sample;
+}
+
+void ReportRatio(const char* what, const char* engine, const TTimes& ours, const char* floor, const TTimes& theirs,
+                 double target)
+{
+    std::printf("  %s: %s %7.3f s   %s %7.3f s   ratio %.2f (target <= %.1f)\n", what, engine, ours.Wall, floor,
+                theirs.Wall, ours.Wall / theirs.Wall, target);
+    std::printf("         processor time %7.3f s against %7.3f s   ratio %.2f\n", ours.Process, theirs.Process,
+                ours.Process / theirs.Process);
 }
 
 void Report(std::size_t entries, const TSample& s)
 {
     const double mb = 1024.0 * 1024.0;
     std::printf("%zu entries, file %.1f MB\n", entries, s.FileSize / mb);
-    std::printf("  read : FileToObject %7.3f s   pugixml load_file+release %7.3f s   ratio %.2f (target <= 2.0)\n",
-                s.EngineRead, s.FloorRead, s.EngineRead / s.FloorRead);
-    std::printf("  write: ObjectToFile %7.3f s   pugixml save_file %7.3f s   ratio %.2f (target <= 1.5)\n",
-                s.EngineWrite, s.FloorWrite, s.EngineWrite / s.FloorWrite);
+    ReportRatio("read ", "FileToObject", s.EngineRead, "pugixml load_file+release", s.FloorRead, 2.0);
+    ReportRatio("write", "ObjectToFile", s.EngineWrite, "pugixml save_file", s.FloorWrite, 1.5);
     std::printf("         of which the text (ObjectToXml) %.3f s, its document (ObjectToNode) %.3f s\n",
                 s.EngineText, s.EngineDom);
     std::printf("  read peak memory: FileToObject %.1f MB = %.2f x file (target <= 2.5)   load_file %.1f MB = %.2f x file\n",
@@ -155,10 +150,10 @@ void ReportTracedRun(std::size_t entries, const std::filesystem::path& folder)
     const TGeneratedTree tree = GenerateTree(entries);
     GlobalLogLevel = llDebug;
     const double quietWrite = SecondsOf([&] { TXmlPersistance::ObjectToFile(*tree.Root, file); });
-    const double quietRead = SecondsOf([&] { FreeReadTree(TXmlPersistance::FileToObject(file)); });
+    const double quietRead = SecondsOf([&] { TXmlPersistance::FileToObject(file); });
     GlobalLogLevel = llAll;
     const double tracedWrite = SecondsOf([&] { TXmlPersistance::ObjectToFile(*tree.Root, file); });
-    const double tracedRead = SecondsOf([&] { FreeReadTree(TXmlPersistance::FileToObject(file)); });
+    const double tracedRead = SecondsOf([&] { TXmlPersistance::FileToObject(file); });
     GlobalLogLevel = llDebug;
     std::printf("%zu entries with the default threshold (every trace record written):\n", entries);
     std::printf("  write %.3f s (%.3f s without trace)   read %.3f s (%.3f s without trace)\n", tracedWrite,

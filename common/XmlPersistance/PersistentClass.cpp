@@ -23,9 +23,10 @@ int CompareFoldedNames(std::string_view a, std::string_view b)
     return a.size() < b.size() ? -1 : 1;
 }
 
+// Names in a file are nearly always spelt as declared; only the others are folded.
 bool SameFoldedName(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size() && CompareFoldedNames(a, b) == 0;
+    return a.size() == b.size() && (a == b || CompareFoldedNames(a, b) == 0);
 }
 
 TXMLPersistentClass::TXMLPersistentClass(std::string name, const TXMLPersistentClass* parent,

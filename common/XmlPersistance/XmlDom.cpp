@@ -82,7 +82,7 @@ void TXmlFileDocument::ReadWholeFile()
     // Room beyond the reported size: a file that grows while it is read, or one whose size
     // the system does not report, is still read whole.
     std::size_t capacity = (::fstat(fd, &status) == 0 && status.st_size > 0 ? status.st_size : 0) + 65536;
-    Text.reset(new char[capacity]);
+    Text = TLargeBuffer(capacity);
     for (;;) {
         const ssize_t got = ::read(fd, Text.get() + Length, capacity - Length);
         if (got < 0 && errno == EINTR)
@@ -93,7 +93,7 @@ void TXmlFileDocument::ReadWholeFile()
             return;
         Length += static_cast<std::size_t>(got);
         if (Length == capacity) {
-            std::unique_ptr<char[]> larger(new char[capacity * 2]);
+            TLargeBuffer larger(capacity * 2);
             std::copy(Text.get(), Text.get() + Length, larger.get());
             Text = std::move(larger);
             capacity *= 2;
@@ -161,9 +161,10 @@ std::string_view TChildNode::Name() const
     return IsEmbeddedText ? "#text" : NodeName(Where);
 }
 
-pugi::xml_node TChildNode::Element() const
+TChildNode::TChildNode(pugi::xml_node node, bool embeddedText)
+    : Where(node), IsEmbeddedText(embeddedText),
+      ElementNode(embeddedText || node.type() != pugi::node_element ? pugi::xml_node() : node)
 {
-    return IsEmbeddedText || Where.type() != pugi::node_element ? pugi::xml_node() : Where;
 }
 
 std::optional<std::string_view> TChildNode::Text() const

@@ -2,6 +2,8 @@
 
 // The few things the engine asks of the XML document layer, on top of pugixml.
 
+#include "common/XmlPersistance/LargeBuffer.h"
+
 #include <pugixml.hpp>
 
 #include <cstddef>
@@ -27,7 +29,7 @@ public:
 
 private:
     std::string FileName;
-    std::unique_ptr<char[]> Text;
+    TLargeBuffer Text;
     std::size_t Length = 0;
     pugi::xml_document Document;
 
@@ -48,15 +50,17 @@ public:
     // As a DOM reports it: the tag of an element, "#text" for text.
     std::string_view Name() const;
     // The element; none for a text.
-    pugi::xml_node Element() const;
+    pugi::xml_node Element() const { return ElementNode; }
     // A text's own text, or the text of an element as ElementText gives it.
     std::optional<std::string_view> Text() const;
 
 private:
-    TChildNode(pugi::xml_node node, bool embeddedText) : Where(node), IsEmbeddedText(embeddedText) {}
+    TChildNode(pugi::xml_node node, bool embeddedText);
 
     pugi::xml_node Where;
     bool IsEmbeddedText;
+    // Looked up once: the reader asks for it several times per node.
+    pugi::xml_node ElementNode;
 };
 
 // Child nodes that count: elements and text. Blanks alone (indentation, or an element

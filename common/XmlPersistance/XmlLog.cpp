@@ -1,14 +1,11 @@
 #include "common/XmlPersistance/XmlLog.h"
 
-#include "common/XmlPersistance/XmlClassManager.h"
-#include "common/XmlPersistance/XmlPersistance.h"
-
 #include <exception>
 
 namespace {
 
 // The engine asks for its logger once. When logging cannot start (not even the critical
-// log file can be written), the reason is kept for StartXmlPersistance, and the engine reads
+// log file can be written), the reason is kept for StartXmlLog, and the engine reads
 // and writes without logs: a log must never stand between the user and the user's files.
 struct TEngineLogger {
     TLogger* Logger = nullptr;
@@ -36,23 +33,8 @@ TLogger* XmlLogger()
     return EngineLogger().Logger;
 }
 
-std::string& TraceLine()
+void StartXmlLog()
 {
-    thread_local std::string line;
-    return line;
-}
-
-void XmlLog(const std::string& message, TLogLevel level)
-{
-    if (TLogger* logger = XmlLogger())
-        logger->Log(message, level, nullptr);
-}
-
-// Asking for the engine's logger starts the logging unit first, which writes its start-up
-// record.
-void StartXmlPersistance()
-{
-    XmlClassManager();
     if (const std::exception_ptr& error = EngineLogger().StartError)
         std::rethrow_exception(error);
 }

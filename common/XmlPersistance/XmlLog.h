@@ -4,12 +4,17 @@
 
 #include <charconv>
 #include <concepts>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
 // The engine's logger, for the file "XmlPersistance.log" of at most 1 MiB; none when logging
 // could not start, and the engine then works without logs.
 TLogger* XmlLogger();
+
+// Asks for the engine's logger, which starts the logging unit first (it writes its start-up
+// record); raises the reason when logging cannot start.
+void StartXmlLog();
 
 // True when the engine writes its trace: llFullDebug records pass the threshold and the
 // engine has a logger.
@@ -18,30 +23,35 @@ inline bool XmlTracing()
     return IsLogged(llFullDebug) && XmlLogger();
 }
 
-inline void AppendTracePart(std::string& line, std::string_view part)
-{
-    line += part;
-}
+// One part of a trace record: a text as it is, or a number in decimal.
+class TTracePart {
+public:
+    TTracePart(std::string_view text) : Borrowed(text) {}
+    template <std::integral TNumber>
+    TTracePart(TNumber number)
+        : Length(static_cast<std::size_t>(std::to_chars(Digits, Digits + sizeof Digits, number).ptr - Digits))
+    {
+    }
 
-inline void AppendTracePart(std::string& line, std::integral auto number)
-{
-    char digits[24];
-    line.append(digits, std::to_chars(digits, digits + sizeof digits, number).ptr);
-}
+    std::string_view Text() const { return Length > 0 ? std::string_view(Digits, Length) : Borrowed; }
 
-// The text of the trace record being assembled on this thread, kept from record to record
-// so that a record allocates nothing.
-std::string& TraceLine();
+private:
+    std::string_view Borrowed;
+    char Digits[24];
+    std::size_t Length = 0;
+};
 
-// Writes one trace record at llFullDebug. The text is only assembled when such records
-// are written, so that a trace below the threshold costs nothing on large documents.
+// Writes one trace record at llFullDebug, its parts one after the other. Nothing is done
+// unless such records are written, so that a trace below the threshold costs nothing on
+// large documents.
 template <class... TParts>
 void XmlTrace(const TParts&... parts)
 {
     if (!XmlTracing())
         return;
-    std::string& line = TraceLine();
-    line.clear();
-    (AppendTracePart(line, parts), ...);
-    XmlLogger()->Log(line, llFullDebug, nullptr);
+    const TTracePart texts[] = {TTracePart(parts)...};
+    std::string_view pieces[sizeof...(parts)];
+    for (std::size_t i = 0; i < sizeof...(parts); ++i)
+        pieces[i] = texts[i].Text();
+    XmlLogger()->Log(pieces, llFullDebug);
 }

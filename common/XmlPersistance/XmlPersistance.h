@@ -2,6 +2,7 @@
 
 #include "common/XmlPersistance/PersistentObject.h"
 #include "common/XmlPersistance/ReplacementFile.h"
+// The engine traces every step at llFullDebug; GlobalLogLevel decides whether it is written.
 #include "common/logging/Logger.h"
 
 #include <pugixml.hpp>
@@ -9,11 +10,10 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 // Writes persistable objects as XML and builds them back, driven only by the class names
-// and the property tables. Objects put into owning properties belong to the object built;
-// objects put into borrowing properties (see TPropertyInfo::OwnsValue) are handed to the
-// caller with the result, who must take them over. A failed read frees everything built.
+// and the property tables. The reader is XmlReader, the writer XmlWriter.
 class TXmlPersistance {
 public:
     // Sees every object as soon as it is read, with true for the object the file holds: a
@@ -21,10 +21,18 @@ public:
     // error does.
     using TReadCheck = std::function<void(const TXMLPersistentObject& object, bool isRoot)>;
 
+    // Everything a read built, owned: the object the file holds, which owns the objects in
+    // its owning properties, and the objects put into borrowing properties anywhere below
+    // it (see TPropertyInfo::OwnsValue), in the order they were read. Whoever keeps the
+    // object takes those over as well; what nobody takes goes with the result.
+    struct TReadResult {
+        std::unique_ptr<TXMLPersistentObject> Object;
+        std::vector<std::unique_ptr<TXMLPersistentObject>> Borrowed;
+    };
+
     // Every error names the file and, when it lies inside the document, its line and column.
-    static std::unique_ptr<TXMLPersistentObject> FileToObject(const std::string& fileName,
-                                                              const TReadCheck& check = {});
-    static std::unique_ptr<TXMLPersistentObject> NodeToObject(const pugi::xml_node& element);
+    // A failed read frees everything it built.
+    static TReadResult FileToObject(const std::string& fileName, const TReadCheck& check = {});
 
     // Appends the object's element, with everything below it, as the last child of parent.
     static void ObjectToNode(const TXMLPersistentObject& object, pugi::xml_node parent);
@@ -36,9 +44,6 @@ public:
     static void ObjectToFile(const TXMLPersistentObject& object, const std::string& fileName,
                              TBackup backup = TBackup::None);
 };
-
-// Passes a trace or error record to the engine's logger ("XmlPersistance.log").
-void XmlLog(const std::string& message, TLogLevel level);
 
 // Starts the engine at program start, before any class is registered: the class registry
 // and the engine's logger, whose request starts the logging unit (it writes its start-up

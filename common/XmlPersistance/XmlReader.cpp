@@ -1,4 +1,4 @@
-#include "common/XmlPersistance/XmlPersistance.h"
+#include "common/XmlPersistance/XmlReader.h"
 
 #include "common/XmlPersistance/PersistentClass.h"
 #include "common/XmlPersistance/ValueText.h"
@@ -39,23 +39,19 @@ std::optional<std::string_view> LimitedValue(std::optional<std::string_view> val
 }
 
 // Builds one object graph from an element. Objects stored in borrowing properties are
-// held here until the read succeeds, so that a failed read frees them with the rest.
+// held apart from it, and handed over with it once the read succeeds. Elements are removed
+// from their document as soon as they have been read, so that the objects built reuse the
+// document's memory instead of adding to it.
 class TObjectReader {
 public:
-    // Releasing: elements are removed from their document as soon as they have been read,
-    // so that the objects built reuse the document's memory instead of adding to it.
-    TObjectReader(TXmlPersistance::TReadCheck check, bool releasing) : Check(std::move(check)), Releasing(releasing)
-    {
-    }
+    explicit TObjectReader(TXmlPersistance::TReadCheck check) : Check(std::move(check)) {}
 
-    std::unique_ptr<TXMLPersistentObject> Read(TChildNode element)
+    TXmlPersistance::TReadResult Read(TChildNode element)
     {
         std::unique_ptr<TXMLPersistentObject> object = ReadObject(element, nullptr, {});
         if (Replaced)
             FreeUnreachableBorrowed(*object);
-        for (auto& borrowed : Borrowed)
-            static_cast<void>(borrowed.release());
-        return object;
+        return {std::move(object), std::move(Borrowed)};
     }
 
     // The element read last: where an error was found.
@@ -63,7 +59,6 @@ public:
 
 private:
     TXmlPersistance::TReadCheck Check;
-    bool Releasing;
     std::vector<std::unique_ptr<TXMLPersistentObject>> Borrowed;
     // The classes met so far, looked at before the registry, whose lock every lookup takes.
     std::vector<const TXMLPersistentClass*> ClassesMet;
@@ -194,7 +189,7 @@ private:
     // An error is placed at the element read last; once that is gone, at its parent.
     void Release(pugi::xml_node parent, TChildNode child)
     {
-        if (Releasing && child.Element()) {
+        if (child.Element()) {
             parent.remove_child(child.Element());
             Current = parent;
         }
@@ -277,12 +272,11 @@ private:
 
 }  // namespace
 
-std::unique_ptr<TXMLPersistentObject> TXmlPersistance::FileToObject(const std::string& fileName,
-                                                                    const TReadCheck& check)
+TXmlPersistance::TReadResult ReadXmlFile(const std::string& fileName, const TXmlPersistance::TReadCheck& check)
 {
     TXmlFileDocument document(fileName);
     const pugi::xml_node first = document.FirstTopLevelNode();
-    TObjectReader reader(check, true);
+    TObjectReader reader(check);
     reader.Current = first;
     try {
         const TChildNode element =
@@ -292,10 +286,4 @@ std::unique_ptr<TXMLPersistentObject> TXmlPersistance::FileToObject(const std::s
         error.AppendToMessage(document.PlaceOf(reader.Current));
         throw;
     }
-}
-
-std::unique_ptr<TXMLPersistentObject> TXmlPersistance::NodeToObject(const pugi::xml_node& element)
-{
-    TObjectReader reader({}, false);
-    return reader.Read(TChildNode::Node(element));
 }

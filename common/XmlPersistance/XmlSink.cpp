@@ -6,6 +6,8 @@ namespace {
 
 // Text is handed to the flush function in pieces of about this size.
 constexpr std::size_t FlushSize = 1 << 20;
+// Room for a piece and the element that takes it over the size.
+constexpr std::size_t PieceCapacity = FlushSize + FlushSize / 4;
 
 constexpr auto MayNeedEscape = [] {
     std::array<bool, 256> table{};
@@ -41,7 +43,7 @@ TXmlTextSink::TXmlTextSink(bool indented, TFlush flush, std::string head)
     : Indented(indented), Flush(std::move(flush)), Text(std::move(head))
 {
     if (Flush)
-        Text.reserve(FlushSize + FlushSize / 4);
+        Text.reserve(PieceCapacity);
 }
 
 void TXmlTextSink::OpenElement(const std::string& name)
@@ -95,10 +97,8 @@ void TXmlTextSink::CloseElement()
 
 void TXmlTextSink::Finish()
 {
-    if (Flush && !Text.empty()) {
-        Flush(Text);
-        Text.clear();
-    }
+    if (Flush && !Text.empty())
+        FlushText();
 }
 
 void TXmlTextSink::CloseStartTag()
@@ -153,8 +153,15 @@ void TXmlTextSink::AppendEscaped(std::string_view value, bool inAttribute)
 
 void TXmlTextSink::FlushWhenLarge()
 {
-    if (Flush && Text.size() >= FlushSize) {
-        Flush(Text);
-        Text.clear();
-    }
+    if (Flush && Text.size() >= FlushSize)
+        FlushText();
+}
+
+// A piece that was taken over leaves no room behind; the next one gets its own.
+void TXmlTextSink::FlushText()
+{
+    Flush(Text);
+    Text.clear();
+    if (Text.capacity() < PieceCapacity)
+        Text.reserve(PieceCapacity);
 }

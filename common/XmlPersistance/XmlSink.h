@@ -41,10 +41,12 @@ private:
 // between the tags. Text is escaped as pugixml escapes it.
 class TXmlTextSink : public TXmlSink {
 public:
-    using TFlush = std::function<void(std::string_view)>;
+    // Gets the text so far; it may take it over (move from it) or leave it to be cleared.
+    using TFlush = std::function<void(std::string& piece)>;
 
-    // With a flush function, the text is handed over in pieces as it grows, and the rest by
-    // Finish; without one, Take returns all of it, behind the given head.
+    // With a flush function, the text is handed over in pieces of about a megabyte as it
+    // grows, and the rest by Finish; without one, Take returns all of it. Either way the
+    // text begins with the given head.
     explicit TXmlTextSink(bool indented, TFlush flush = {}, std::string head = {});
     void OpenElement(const std::string& name) override;
     void SetAttribute(const std::string& name, const std::string& value) override;
@@ -72,4 +74,5 @@ private:
     void EndLine();
     void AppendEscaped(std::string_view value, bool inAttribute);
     void FlushWhenLarge();
+    void FlushText();
 };

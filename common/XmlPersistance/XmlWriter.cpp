@@ -1,4 +1,4 @@
-#include "common/XmlPersistance/XmlPersistance.h"
+#include "common/XmlPersistance/XmlWriter.h"
 
 #include "common/XmlPersistance/PersistentClass.h"
 #include "common/XmlPersistance/ReplacementFile.h"
@@ -197,55 +197,81 @@ void WriteDocument(const TXMLPersistentObject& object, TXmlSink& sink)
 // The text is built behind the head of its log record, which then needs no copy of it.
 const std::string SavedRecordHead = "Saved object to xml:\r\n";
 
-// Indented: the DUMMY_NODE document; else the object's element alone. Behind the head.
-std::string TextOf(const TXMLPersistentObject& object, bool indented, std::string head)
+// Indented: the DUMMY_NODE document; else the object's element alone.
+void WriteText(const TXMLPersistentObject& object, bool indented, TXmlSink& sink)
 {
-    TXmlTextSink sink(indented, {}, std::move(head));
     if (indented)
         WriteDocument(object, sink);
     else
         WriteObject(object, sink);
+}
+
+std::string TextOf(const TXMLPersistentObject& object, bool indented)
+{
+    TXmlTextSink sink(indented);
+    WriteText(object, indented, sink);
     return sink.Take();
 }
 
-// The record "Saved object to xml:", CR LF and the text, logged; the text is what follows
-// the head.
-std::string LoggedText(const TXMLPersistentObject& object, bool indented)
+// The same text in pieces of about a megabyte, each taken over whole from the sink: a text
+// of many megabytes is never copied to grow.
+std::vector<std::string> PiecesOf(const TXMLPersistentObject& object, bool indented, std::string head)
 {
-    std::string record = TextOf(object, indented, SavedRecordHead);
-    XmlLogger()->Log(record, llFullDebug, nullptr);
-    return record;
+    std::vector<std::string> pieces;
+    TXmlTextSink sink(indented, [&pieces](std::string& piece) { pieces.push_back(std::move(piece)); },
+                      std::move(head));
+    WriteText(object, indented, sink);
+    sink.Finish();
+    return pieces;
+}
+
+// The record "Saved object to xml:", CR LF and the text, logged; the pieces, shared with
+// the logger until it has written them, hold the record's message, head first.
+TLogPieces LoggedPieces(const TXMLPersistentObject& object, bool indented)
+{
+    auto pieces = std::make_shared<const std::vector<std::string>>(PiecesOf(object, indented, SavedRecordHead));
+    XmlLogger()->LogShared(pieces, llFullDebug);
+    return pieces;
+}
+
+// Each piece of the logged text, without the record's head.
+template <class TVisit>
+void ForEachTextPiece(const std::vector<std::string>& pieces, TVisit visit)
+{
+    for (std::size_t i = 0; i < pieces.size(); ++i)
+        visit(i == 0 ? std::string_view(pieces[i]).substr(SavedRecordHead.size()) : std::string_view(pieces[i]));
 }
 
 }  // namespace
 
-void TXmlPersistance::ObjectToNode(const TXMLPersistentObject& object, pugi::xml_node parent)
+void WriteXmlElement(const TXMLPersistentObject& object, pugi::xml_node parent)
 {
     TXmlDomSink sink(parent);
     WriteObject(object, sink);
 }
 
-std::string TXmlPersistance::ObjectToXml(const TXMLPersistentObject& object, bool indented)
+std::string XmlTextOf(const TXMLPersistentObject& object, bool indented)
 {
-    if (XmlTracing())
-        return LoggedText(object, indented).substr(SavedRecordHead.size());
-    return TextOf(object, indented, {});
+    if (!XmlTracing())
+        return TextOf(object, indented);
+    std::string text;
+    ForEachTextPiece(*LoggedPieces(object, indented), [&text](std::string_view piece) { text += piece; });
+    return text;
 }
 
 // Below the trace threshold the text goes to the file piece by piece as it is produced;
-// otherwise the whole text is needed for the log anyway.
-void TXmlPersistance::ObjectToFile(const TXMLPersistentObject& object, const std::string& fileName,
-                                   TBackup backup)
+// otherwise the whole text is needed for the log anyway, which writes it beside the file.
+void WriteXmlFile(const TXMLPersistentObject& object, const std::string& fileName, TBackup backup)
 {
     if (XmlTracing()) {
-        const std::string record = LoggedText(object, true);
+        const TLogPieces pieces = LoggedPieces(object, true);
         TReplacementFile file(fileName, backup);
-        file.Write(std::string_view(record).substr(SavedRecordHead.size()));
+        ForEachTextPiece(*pieces, [&file](std::string_view piece) { file.Write(piece); });
         file.Commit();
         return;
     }
     TReplacementFile file(fileName, backup);
-    TXmlTextSink sink(true, [&file](std::string_view piece) { file.Write(piece); });
+    TXmlTextSink sink(true, [&file](std::string& piece) { file.Write(piece); });
     WriteDocument(object, sink);
     sink.Finish();
     file.Commit();

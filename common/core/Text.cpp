@@ -1,6 +1,7 @@
 #include "common/core/Text.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
@@ -118,20 +119,30 @@ std::string Utf16ToUtf8(std::u16string_view text)
     return out;
 }
 
-// ASCII, most of any real text, is skipped 32 bytes at a time.
+// ASCII, most of any real text, is skipped a word at a time, also up to a letter beyond
+// ASCII in the middle of a word: only that letter's sequence is decoded.
 std::size_t FirstInvalidUtf8(std::string_view text)
 {
     constexpr std::uint64_t HighBits = 0x8080808080808080u;
-    constexpr size_t Block = 4 * sizeof(std::uint64_t);
     size_t pos = 0;
     while (pos < text.size()) {
-        if (pos + Block <= text.size()) {
-            std::uint64_t words[4];
-            std::memcpy(words, text.data() + pos, Block);
-            if (((words[0] | words[1] | words[2] | words[3]) & HighBits) == 0) {
-                pos += Block;
+        if (pos + sizeof(std::uint64_t) <= text.size()) {
+            std::uint64_t word;
+            std::memcpy(&word, text.data() + pos, sizeof word);
+            const std::uint64_t high = word & HighBits;
+            if (high == 0) {
+                pos += sizeof word;
                 continue;
             }
+            const int bit = std::endian::native == std::endian::little ? std::countr_zero(high) : std::countl_zero(high);
+            pos += static_cast<size_t>(bit / 8);
+        }
+        // Two-byte letters, the most common beyond ASCII, need no decoding to be valid.
+        const auto lead = static_cast<unsigned char>(text[pos]);
+        if (lead >= 0xC2 && lead <= 0xDF && pos + 1 < text.size() &&
+            (static_cast<unsigned char>(text[pos + 1]) & 0xC0) == 0x80) {
+            pos += 2;
+            continue;
         }
         const size_t start = pos;
         // A malformed sequence decodes to the replacement character and advances by one byte;

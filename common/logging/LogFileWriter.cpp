@@ -2,6 +2,7 @@
 
 #include "common/logging/LogFiles.h"
 #include "common/logging/LogPaths.h"
+#include "common/logging/LogTime.h"
 
 #include <utility>
 
@@ -9,6 +10,8 @@ void TLogFileWriter::TBlock::Clear()
 {
     Length = 0;
     Records.clear();
+    ArchiveFirst.reset();
+    LargeMessage.reset();
 }
 
 TLogFileWriter::TLogFileWriter(TLogFiles& files, std::string fileName)
@@ -18,65 +21,55 @@ TLogFileWriter::TLogFileWriter(TLogFiles& files, std::string fileName)
 
 std::int64_t TLogFileWriter::Size()
 {
-    if (FileChanged.exchange(false) || !CountedSize)
-        return WrittenSize();
-    return *CountedSize;
+    if (CountedSize && !FileChanged.load(std::memory_order_relaxed))
+        return *CountedSize;
+    return WrittenSize();
 }
 
+// Everything written, the size of the file at the path as the system tells it. A client
+// that looks decides from here on, so an archive still owed is its to retry.
 std::int64_t TLogFileWriter::WrittenSize()
 {
     Flush();
     std::int64_t size;
     {
         std::lock_guard file(FileLock);
+        FileChanged = false;
+        ArchiveOwed.reset();
         size = LookAtFile();
     }
     CountedSize = size >= 0 ? std::optional<std::int64_t>(size) : std::nullopt;
     return size;
 }
 
-bool TLogFileWriter::Archive(const std::string& stamp)
+// The archive is taken to be made, which it is unless someone else changed the file; the
+// writing then finds out, and the next client call looks at the file again.
+void TLogFileWriter::ArchiveBeforeNext(const std::string& stamp, std::int64_t limit)
 {
-    Flush();
-    std::lock_guard file(FileLock);
-    // Counters go on from the last archive of the same second, so that many archives in
-    // one second cost one rename each.
-    unsigned counter = stamp == LastArchiveStamp ? LastArchiveCounter : 1;
-    for (;;) {
-        const std::string suffix = counter > 1 ? " (" + std::to_string(counter) + ")" : std::string();
-        const std::string archive = ArchiveFileName(FFileName, stamp + suffix);
-        switch (File.Archive(FFileName, archive)) {
-        case TArchiveResult::arArchived:
-            LastArchiveStamp = stamp;
-            LastArchiveCounter = counter + 1;
-            Retention.Archived(archive, std::max<std::int64_t>(WrittenBytes, 0));
-            WrittenBytes = 0;
-            CountedSize = 0;
-            return true;
-        case TArchiveResult::arNameTaken:
-            ++counter;
-            break;
-        case TArchiveResult::arFailed:
-            CountedSize.reset();
-            return false;
-        }
-    }
+    if (Filling.Length > 0)
+        HandOver();
+    Filling.ArchiveFirst = TPendingArchive{stamp, limit};
+    CountedSize = static_cast<std::int64_t>(CycleLine(coArchived).size());
 }
 
 void TLogFileWriter::Append(const TLogRecord& record)
 {
     const std::size_t size = RecordSize(record);
-    if (Filling.Length + size > BlockSize)
-        HandOver();
     if (size > BlockSize) {
-        WriteAlone(record);
+        std::string message;
+        for (std::string_view piece : record.Message)
+            message += piece;
+        const TLogRecord frame{record.CycleLine, record.Level, record.Prefix, record.Second, {}, record.Exception};
+        AppendLarge(frame, std::make_shared<const std::vector<std::string>>(1, std::move(message)));
         return;
     }
+    if (Filling.Length + size > BlockSize)
+        HandOver();
     if (!Filling.Text)
         Filling.Text.reset(new char[BlockSize]);
     const bool first = Filling.Length == 0;
-    const TRecordSpan span = PutRecord(Filling.Text.get(), Filling.Length, record);
-    Filling.Records.push_back(span);
+    TRecordSpan& span = Filling.Records.emplace_back();
+    PutRecord(Filling.Text.get(), Filling.Length, record, span);
     Filling.Length = span.End;
     if (CountedSize)
         *CountedSize += static_cast<std::int64_t>(size);
@@ -86,18 +79,9 @@ void TLogFileWriter::Append(const TLogRecord& record)
 
 void TLogFileWriter::Flush()
 {
-    std::optional<TUnwritten> handedOver;
-    std::optional<TUnwritten> filling;
-    {
-        std::lock_guard file(FileLock);
-        if (HandedOver.Length > 0)
-            handedOver = WriteBlock(HandedOver);
-        if (Filling.Length > 0)
-            filling = WriteBlock(Filling);
-    }
-    for (const auto* unwritten : {&handedOver, &filling})
-        if (*unwritten)
-            ReportUnwritten(**unwritten);
+    if (Filling.Length > 0)
+        QueueFilling();
+    WriteWaitingNow();
     RaiseKeptError();
 }
 
@@ -112,15 +96,13 @@ void TLogFileWriter::FlushInBackground()
 
 void TLogFileWriter::WriteHandedOver()
 {
-    std::optional<TUnwritten> unwritten;
+    TUnwrittenList unwritten;
     {
         std::lock_guard file(FileLock);
-        if (HandedOver.Length > 0)
-            unwritten = WriteBlock(HandedOver);
+        WriteWaiting(unwritten);
     }
     try {
-        if (unwritten)
-            ReportUnwritten(*unwritten);
+        Report(unwritten);
     } catch (...) {
         Keep(std::current_exception());
     }
@@ -140,59 +122,204 @@ void TLogFileWriter::RaiseKeptError()
         std::rethrow_exception(error);
 }
 
-// A full block goes to the background. A block handed over before that the background has
-// not written yet is written here first, so that no more than two blocks ever wait.
+void TLogFileWriter::AppendLarge(const TLogRecord& record, const TLogPieces& message)
+{
+    if (Filling.Length > 0)
+        QueueFilling();
+    TBlock large;
+    const std::size_t frameSize = RecordSize(record);
+    large.Text.reset(new char[frameSize]);
+    PutRecord(large.Text.get(), 0, record, large.Records.emplace_back());
+    large.Length = frameSize;
+    large.LargeMessage = message;
+    large.ArchiveFirst = std::exchange(Filling.ArchiveFirst, std::nullopt);
+    Queue(std::move(large));
+    if (CountedSize) {
+        *CountedSize += static_cast<std::int64_t>(frameSize);
+        for (const std::string& piece : *message)
+            *CountedSize += static_cast<std::int64_t>(piece.size());
+    }
+    WriteSoon();
+}
+
+// A full block goes to the background, which writes it while the next one fills.
 void TLogFileWriter::HandOver()
 {
-    std::optional<TUnwritten> unwritten;
-    {
-        std::lock_guard file(FileLock);
-        if (HandedOver.Length > 0)
-            unwritten = WriteBlock(HandedOver);
-        std::swap(HandedOver, Filling);
-    }
-    if (unwritten)
-        ReportUnwritten(*unwritten);
-    Files.WriteSoon();
+    QueueFilling();
+    WriteSoon();
 }
 
-// A record larger than a block goes to the file straight from the caller's message, after
-// every record before it.
-void TLogFileWriter::WriteAlone(const TLogRecord& record)
+void TLogFileWriter::QueueFilling()
 {
-    const TLogRecord frameRecord{record.CycleLine, record.Level, record.TimeStamp, {}, record.Exception};
-    std::string frame(RecordSize(frameRecord), '\0');
-    const TRecordSpan span = PutRecord(frame.data(), 0, frameRecord);
-    const std::string_view view(frame);
-    const std::string_view pieces[] = {view.substr(0, span.MessageBegin), record.Message, view.substr(span.MessageBegin)};
-    std::optional<TUnwritten> handedOver;
-    std::optional<std::string> failure;
+    TBlock next;
     {
-        std::lock_guard file(FileLock);
-        if (HandedOver.Length > 0)
-            handedOver = WriteBlock(HandedOver);
-        failure = WritePieces(pieces);
+        std::lock_guard queue(QueueLock);
+        if (!Spare.empty()) {
+            next = std::move(Spare.back());
+            Spare.pop_back();
+        }
     }
-    if (handedOver)
-        ReportUnwritten(*handedOver);
-    if (failure)
-        ReportUnwritten(*failure, frame, span, record.Message);
-    else if (CountedSize)
-        *CountedSize += static_cast<std::int64_t>(frame.size() + record.Message.size());
+    Queue(std::exchange(Filling, std::move(next)));
 }
 
-// Needs FileLock. A block that cannot be written is taken out, with the reason.
-std::optional<TLogFileWriter::TUnwritten> TLogFileWriter::WriteBlock(TBlock& block)
+void TLogFileWriter::Queue(TBlock block)
 {
-    const std::string_view pieces[] = {block.View()};
-    std::optional<std::string> failure = WritePieces(pieces);
-    if (!failure) {
+    std::lock_guard queue(QueueLock);
+    Waiting.push_back(std::move(block));
+}
+
+// When the background falls behind, the client writes what waits itself, so that the
+// blocks waiting never take more than a few megabytes.
+void TLogFileWriter::WriteSoon()
+{
+    bool tooMany;
+    {
+        std::lock_guard queue(QueueLock);
+        tooMany = Waiting.size() > MaxWaitingBlocks;
+    }
+    if (tooMany)
+        WriteWaitingNow();
+    else
+        Files.WriteSoon();
+}
+
+void TLogFileWriter::WriteWaitingNow()
+{
+    TUnwrittenList unwritten;
+    {
+        std::lock_guard file(FileLock);
+        WriteWaiting(unwritten);
+    }
+    Report(unwritten);
+}
+
+// Needs FileLock. Works through the queue, oldest block first; written blocks are kept for
+// reuse.
+void TLogFileWriter::WriteWaiting(TUnwrittenList& unwritten)
+{
+    for (;;) {
+        TBlock block;
+        {
+            std::lock_guard queue(QueueLock);
+            if (Waiting.empty())
+                return;
+            block = std::move(Waiting.front());
+            Waiting.pop_front();
+        }
+        WriteBlock(block, unwritten);
+        if (block.LargeMessage)
+            continue;
         block.Clear();
-        return std::nullopt;
+        std::lock_guard queue(QueueLock);
+        Spare.push_back(std::move(block));
     }
-    TUnwritten unwritten{std::move(*failure), std::move(block)};
-    block = TBlock{};
-    return unwritten;
+}
+
+// Needs FileLock. While an archive is owed, every record tries it again and goes out on
+// its own; otherwise the rest of the block goes out in one write.
+void TLogFileWriter::WriteBlock(const TBlock& block, TUnwrittenList& unwritten)
+{
+    std::string_view cycleLine;
+    if (block.ArchiveFirst)
+        cycleLine = CycleLine(ArchiveNow(*block.ArchiveFirst));
+    else if (ArchiveOwed)
+        cycleLine = CycleLine(RetryArchive(block.Records.front().Second));
+    if (block.LargeMessage) {
+        WriteLargeRecord(block, cycleLine, unwritten);
+        return;
+    }
+    for (std::size_t first = 0;;) {
+        const std::size_t end = ArchiveOwed ? first + 1 : block.Records.size();
+        WriteRecords(block, first, end, cycleLine, unwritten);
+        first = end;
+        if (first == block.Records.size())
+            return;
+        cycleLine = CycleLine(RetryArchive(block.Records[first].Second));
+    }
+}
+
+// Needs FileLock. The records first to end of the block, behind the cycle line.
+void TLogFileWriter::WriteRecords(const TBlock& block, std::size_t first, std::size_t end,
+                                  std::string_view cycleLine, TUnwrittenList& unwritten)
+{
+    const std::size_t begin = first == 0 ? 0 : block.Records[first - 1].End;
+    const std::string_view pieces[] = {cycleLine, block.View().substr(begin, block.Records[end - 1].End - begin)};
+    if (std::optional<std::string> failure = WritePieces(pieces))
+        unwritten.push_back({std::move(*failure),
+                             std::string(block.View()),
+                             {block.Records.begin() + static_cast<std::ptrdiff_t>(first),
+                              block.Records.begin() + static_cast<std::ptrdiff_t>(end)},
+                             std::nullopt});
+}
+
+// Needs FileLock. The message goes out straight from its pieces.
+void TLogFileWriter::WriteLargeRecord(const TBlock& block, std::string_view cycleLine, TUnwrittenList& unwritten)
+{
+    const TRecordSpan& span = block.Records.front();
+    const std::string_view frame = block.View();
+    std::vector<std::string_view> pieces{cycleLine, frame.substr(0, span.MessageBegin)};
+    std::size_t messageSize = 0;
+    for (const std::string& piece : *block.LargeMessage) {
+        pieces.push_back(piece);
+        messageSize += piece.size();
+    }
+    pieces.push_back(frame.substr(span.MessageBegin));
+    std::optional<std::string> failure = WritePieces(pieces);
+    if (!failure)
+        return;
+    std::string message;
+    message.reserve(messageSize);
+    for (const std::string& piece : *block.LargeMessage)
+        message += piece;
+    unwritten.push_back({std::move(*failure), std::string(frame), block.Records, std::move(message)});
+}
+
+// Needs FileLock. Every record before the archive is written by now.
+TCycleOutcome TLogFileWriter::ArchiveNow(const TPendingArchive& archive)
+{
+    const std::int64_t size = LookAtFile();
+    if (size >= 0 && size < archive.Limit) {
+        ArchiveOwed.reset();
+        FileChanged = true;
+        return coNothingDone;
+    }
+    if (size >= 0 && RenameToArchive(archive.Stamp)) {
+        ArchiveOwed.reset();
+        return coArchived;
+    }
+    ArchiveOwed = archive.Limit;
+    FileChanged = true;
+    return coFailed;
+}
+
+// Needs FileLock.
+TCycleOutcome TLogFileWriter::RetryArchive(std::time_t second)
+{
+    return ArchiveNow({ArchiveTimeStamp(second), *ArchiveOwed});
+}
+
+// Needs FileLock. Counters go on from the last archive of the same second, so that many
+// archives in one second cost one rename each.
+bool TLogFileWriter::RenameToArchive(const std::string& stamp)
+{
+    unsigned counter = stamp == LastArchiveStamp ? LastArchiveCounter : 1;
+    for (;;) {
+        const std::string suffix = counter > 1 ? " (" + std::to_string(counter) + ")" : std::string();
+        const std::string archive = ArchiveFileName(FFileName, stamp + suffix);
+        switch (File.Archive(FFileName, archive)) {
+        case TArchiveResult::arArchived:
+            LastArchiveStamp = stamp;
+            LastArchiveCounter = counter + 1;
+            Retention.Archived(archive, std::max<std::int64_t>(WrittenBytes, 0));
+            WrittenBytes = 0;
+            return true;
+        case TArchiveResult::arNameTaken:
+            ++counter;
+            break;
+        case TArchiveResult::arFailed:
+            return false;
+        }
+    }
 }
 
 // Needs FileLock. The reason when the pieces could not be written. Notes when the file is
@@ -230,12 +357,14 @@ void TLogFileWriter::Keep(std::exception_ptr error)
     HasKeptError = true;
 }
 
-void TLogFileWriter::ReportUnwritten(const TUnwritten& unwritten)
+void TLogFileWriter::Report(const TUnwrittenList& unwritten)
 {
-    const std::string_view text = unwritten.Block.View();
-    for (const TRecordSpan& record : unwritten.Block.Records)
-        ReportUnwritten(unwritten.Reason, text, record,
-                        text.substr(record.MessageBegin, record.MessageEnd - record.MessageBegin));
+    for (const TUnwritten& each : unwritten)
+        for (const TRecordSpan& record : each.Records)
+            ReportUnwritten(each.Reason, each.Text, record,
+                            each.LargeMessage ? std::string_view(*each.LargeMessage)
+                                              : std::string_view(each.Text).substr(
+                                                    record.MessageBegin, record.MessageEnd - record.MessageBegin));
 }
 
 // The critical log file's own records go first, so that its records stay in order. An

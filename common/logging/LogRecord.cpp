@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <limits>
+#include <string>
 
 namespace {
 
@@ -29,6 +32,37 @@ std::string_view LevelText(TLogLevel level)
     return level <= llAll ? texts[level] : std::string_view(LogLevelText(level));
 }
 
+// The first and the last Width bytes of a piece of Width to 2 * Width bytes, which covers it.
+template <std::size_t Width>
+void CopyEnds(char* out, const char* in, std::size_t size)
+{
+    char head[Width];
+    char tail[Width];
+    std::memcpy(head, in, Width);
+    std::memcpy(tail, in + size - Width, Width);
+    std::memcpy(out, head, Width);
+    std::memcpy(out + size - Width, tail, Width);
+}
+
+// Most pieces of a record are a few bytes long, where calling the library's copy costs
+// more than the copy itself: those take two moves of a fixed width.
+char* PutPiece(char* out, std::string_view piece)
+{
+    const std::size_t size = piece.size();
+    if (size > 32)
+        std::memcpy(out, piece.data(), size);
+    else if (size >= 16)
+        CopyEnds<16>(out, piece.data(), size);
+    else if (size >= 8)
+        CopyEnds<8>(out, piece.data(), size);
+    else if (size >= 4)
+        CopyEnds<4>(out, piece.data(), size);
+    else
+        for (std::size_t i = 0; i < size; ++i)
+            out[i] = piece[i];
+    return out + size;
+}
+
 std::string_view Slice(std::string_view text, std::size_t begin, std::size_t end)
 {
     return text.substr(begin, end - begin);
@@ -48,27 +82,55 @@ TExceptionDetails DescribeException(const std::exception* e)
     return details;
 }
 
-std::size_t RecordSize(const TLogRecord& record)
+std::string_view RecordPrefix(TLogLevel level, std::string_view stamp, std::int64_t millisecond)
 {
-    return record.CycleLine.size() + LevelText(record.Level).size() + 2 + record.TimeStamp.size() + 4 +
-           record.Message.size() + record.Exception.Text.size() + LineEnd.size() + StackTraceLinesSize(record.Exception);
+    thread_local TLogLevel cachedLevel = llNone;
+    thread_local std::int64_t cachedMillisecond = std::numeric_limits<std::int64_t>::min();
+    thread_local std::string prefix;
+    if (level != cachedLevel || millisecond != cachedMillisecond) {
+        prefix.clear();
+        prefix += LevelText(level);
+        prefix += " [";
+        prefix += stamp;
+        prefix += "] : ";
+        cachedLevel = level;
+        cachedMillisecond = millisecond;
+    }
+    return prefix;
 }
 
-TRecordSpan PutRecord(char* text, std::size_t at, const TLogRecord& record)
+std::size_t RecordSize(const TLogRecord& record)
+{
+    std::size_t size = record.CycleLine.size() + record.Prefix.size() + record.Exception.Text.size() +
+                       LineEnd.size() + StackTraceLinesSize(record.Exception);
+    for (std::string_view piece : record.Message)
+        size += piece.size();
+    return size;
+}
+
+std::string_view CycleLine(TCycleOutcome outcome)
+{
+    switch (outcome) {
+    case coArchived: return "log file was cycled due to reaching maximum limit.\r\n";
+    case coFailed: return "ERROR - error cycling file.\r\n";
+    case coNothingDone: break;
+    }
+    return {};
+}
+
+void PutRecord(char* text, std::size_t at, const TLogRecord& record, TRecordSpan& span)
 {
     char* out = text + at;
-    const auto put = [&out](std::string_view piece) { out = std::copy(piece.begin(), piece.end(), out); };
-    const auto place = [&] { return static_cast<std::size_t>(out - text); };
-    TRecordSpan span{};
+    const auto put = [&out](std::string_view piece) { out = PutPiece(out, piece); };
+    const auto place = [&] { return static_cast<std::uint32_t>(out - text); };
     span.Level = record.Level;
+    span.Second = record.Second;
     put(record.CycleLine);
     span.Begin = place();
-    put(LevelText(record.Level));
-    put(" [");
-    put(record.TimeStamp);
-    put("] : ");
+    put(record.Prefix);
     span.MessageBegin = place();
-    put(record.Message);
+    for (std::string_view piece : record.Message)
+        put(piece);
     span.MessageEnd = place();
     put(record.Exception.Text);
     span.ExceptionEnd = place();
@@ -80,7 +142,6 @@ TRecordSpan PutRecord(char* text, std::size_t at, const TLogRecord& record)
         put(LineEnd);
     }
     span.End = place();
-    return span;
 }
 
 std::string FailureRecordText(std::string_view text, const TRecordSpan& record, std::string_view message,

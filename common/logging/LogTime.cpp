@@ -1,9 +1,13 @@
 #include "common/logging/LogTime.h"
 
+#include "common/logging/MillisecondGuard.h"
+
 #include <langinfo.h>
 #include <locale.h>
 
+#include <cstdint>
 #include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -83,6 +87,25 @@ const std::string& CachedRecordStampOfSecond(const std::tm& calendar)
     return stamp;
 }
 
+std::int64_t NowInMilliseconds()
+{
+    const auto now = InstalledClock() ? InstalledClock()() : std::chrono::system_clock::now();
+    return std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch()).count();
+}
+
+std::time_t SecondOf(std::int64_t millisecond)
+{
+    return static_cast<std::time_t>(millisecond / 1000);
+}
+
+TLocalTime LocalTimeAt(std::int64_t millisecond)
+{
+    TLocalTime time;
+    time.Calendar = LocalCalendar(SecondOf(millisecond));
+    time.Millisecond = static_cast<int>(millisecond % 1000);
+    return time;
+}
+
 }  // namespace
 
 void SetLogClock(TLogClock clock)
@@ -92,14 +115,39 @@ void SetLogClock(TLogClock clock)
 
 TLocalTime CurrentLocalTime()
 {
-    const auto now = InstalledClock() ? InstalledClock()() : std::chrono::system_clock::now();
-    const auto sinceEpoch = std::chrono::duration_cast<std::chrono::milliseconds>(now.time_since_epoch());
-    const std::time_t seconds = std::chrono::system_clock::to_time_t(
-        std::chrono::system_clock::time_point(std::chrono::duration_cast<std::chrono::seconds>(sinceEpoch)));
-    TLocalTime time;
-    time.Calendar = LocalCalendar(seconds);
-    time.Millisecond = static_cast<int>(sinceEpoch.count() % 1000);
-    return time;
+    return LocalTimeAt(NowInMilliseconds());
+}
+
+// Records come far faster than milliseconds pass: a record in the millisecond of the one
+// before takes its stamp without reading the clock again.
+TRecordMoment CurrentRecordMoment()
+{
+    thread_local TMillisecondGuard guard;
+    thread_local std::int64_t cachedMillisecond = std::numeric_limits<std::int64_t>::min();
+    thread_local std::string stamp;
+    thread_local std::time_t second = 0;
+    std::int64_t now;
+    if (InstalledClock()) {
+        guard = {};
+        now = NowInMilliseconds();
+    } else if (guard.WithinLastMillisecond()) {
+        return {stamp, second, cachedMillisecond};
+    } else {
+        guard.BeforeReading();
+        const std::int64_t nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                             std::chrono::system_clock::now().time_since_epoch())
+                                             .count();
+        guard.Read(nanoseconds);
+        now = nanoseconds / 1'000'000;
+    }
+    if (now != cachedMillisecond) {
+        const TLocalTime time = LocalTimeAt(now);
+        stamp.clear();
+        AppendRecordTimeStamp(stamp, time);
+        second = SecondOf(now);
+        cachedMillisecond = now;
+    }
+    return {stamp, second, cachedMillisecond};
 }
 
 std::string RecordTimeStamp(const TLocalTime& time)
@@ -118,6 +166,13 @@ void AppendRecordTimeStamp(std::string& text, const TLocalTime& time)
     const char milliseconds[] = {':', static_cast<char>('0' + ms / 100), static_cast<char>('0' + ms / 10 % 10),
                                  static_cast<char>('0' + ms % 10)};
     text.append(milliseconds, sizeof milliseconds);
+}
+
+std::string ArchiveTimeStamp(std::time_t second)
+{
+    TLocalTime time;
+    localtime_r(&second, &time.Calendar);
+    return ArchiveTimeStamp(time);
 }
 
 std::string ArchiveTimeStamp(const TLocalTime& time)

@@ -1,5 +1,6 @@
 #include "common/logging/Logger.h"
 
+#include "common/core/CoreErrors.h"
 #include "common/core/Exception.h"
 #include "common/core/Text.h"
 #include "common/logging/LogFiles.h"
@@ -15,11 +16,6 @@
 namespace {
 
 constexpr std::int32_t DefaultMaxSize = 1048576;
-
-class EAssertionFailed : public Exception {
-public:
-    using Exception::Exception;
-};
 
 using TLoggerList = std::vector<std::unique_ptr<TLogger>>;
 
@@ -160,9 +156,12 @@ TLogger::TLogger(const std::string& FileName, std::int32_t MaxSize)
     Writer = &Unit().Files.WriterFor(FFileName);
     if (setUp)
         return;
-    for (const auto* failure : {&folderFailure, &fileFailure})
-        if (*failure)
-            LogDetails((*failure)->Message, llError, (*failure)->Exception);
+    for (const auto* failure : {&folderFailure, &fileFailure}) {
+        if (!*failure)
+            continue;
+        const std::string_view message((*failure)->Message);
+        LogDetails({&message, 1}, nullptr, llError, (*failure)->Exception);
+    }
 }
 
 TLogger::~TLogger() = default;
@@ -181,10 +180,23 @@ void TLogger::Log(const std::string& Msg, TLogLevel Level, const std::exception*
 {
     if (!IsLogged(Level))
         return;
+    const std::string_view message(Msg);
     if (E)
-        LogDetails(Msg, Level, DescribeException(E));
+        LogDetails({&message, 1}, nullptr, Level, DescribeException(E));
     else
-        LogDetails(Msg, Level, NoException);
+        LogDetails({&message, 1}, nullptr, Level, NoException);
+}
+
+void TLogger::Log(std::span<const std::string_view> Msg, TLogLevel Level)
+{
+    if (IsLogged(Level))
+        LogDetails(Msg, nullptr, Level, NoException);
+}
+
+void TLogger::LogShared(const TLogPieces& Msg, TLogLevel Level)
+{
+    if (IsLogged(Level))
+        LogDetails({}, &Msg, Level, NoException);
 }
 
 void TLogger::Flush()
@@ -193,43 +205,35 @@ void TLogger::Flush()
     Writer->Flush();
 }
 
-void TLogger::LogDetails(const std::string& Msg, TLogLevel Level, const TExceptionDetails& Details)
+void TLogger::LogDetails(std::span<const std::string_view> Msg, const TLogPieces* Shared, TLogLevel Level,
+                         const TExceptionDetails& Details)
 {
     if (!IsLogged(Level))
         return;
     std::lock_guard lock(Writer->Lock());
-    const TCycleOutcome outcome = CycleFile();
-    // Kept from record to record, so that a record allocates nothing.
-    thread_local std::string stamp;
-    stamp.clear();
-    AppendRecordTimeStamp(stamp, CurrentLocalTime());
-    Writer->Append({CycleLine(outcome), Level, stamp, Msg, Details});
+    const TRecordMoment now = CurrentRecordMoment();
+    const std::string_view cycleLine = CycleFile(now.Second);
+    const TLogRecord record{cycleLine, Level, RecordPrefix(Level, now.RecordStamp, now.Millisecond), now.Second, Msg,
+                            Details};
+    if (Shared)
+        Writer->AppendLarge(record, *Shared);
+    else
+        Writer->Append(record);
     if (Level <= llError)
         Writer->Flush();
     else
         Writer->RaiseKeptError();
 }
 
-std::string_view TLogger::CycleLine(TCycleOutcome outcome)
+// The counted size decides. The writer makes an archive before the record is written and
+// puts the line that tells its outcome before it; the line returned here is the one for a
+// file that cannot even be looked at.
+std::string_view TLogger::CycleFile(std::time_t second)
 {
-    switch (outcome) {
-    case coArchived: return "log file was cycled due to reaching maximum limit.\r\n";
-    case coFailed: return "ERROR - error cycling file.\r\n";
-    case coNothingDone: break;
-    }
-    return {};
-}
-
-// The buffered size decides; only when it reaches the limit is the file itself asked,
-// since someone else may have archived it meanwhile.
-TLogger::TCycleOutcome TLogger::CycleFile()
-{
-    std::int64_t size = Writer->Size();
-    if (size >= FMaxSize)
-        size = Writer->WrittenSize();
+    const std::int64_t size = Writer->Size();
     if (size < 0)
-        return coFailed;
-    if (size < FMaxSize)
-        return coNothingDone;
-    return Writer->Archive(ArchiveTimeStamp(CurrentLocalTime())) ? coArchived : coFailed;
+        return CycleLine(coFailed);
+    if (size >= FMaxSize)
+        Writer->ArchiveBeforeNext(ArchiveTimeStamp(second), FMaxSize);
+    return {};
 }

@@ -1,9 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <ctime>
 #include <exception>
+#include <memory>
+#include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Levels of a log record, in order of growing detail. A record is written only when its
 // level is at or below GlobalLogLevel.
@@ -29,6 +33,10 @@ const char* LogLevelText(TLogLevel level);
 
 struct TExceptionDetails;
 class TLogFileWriter;
+
+// A message in pieces, which the logger shares until it is written instead of copying it:
+// for messages of many megabytes.
+using TLogPieces = std::shared_ptr<const std::vector<std::string>>;
 
 // One append-only log file. Loggers live in a process-wide registry until the process
 // ends; clients ask for one with GetLogger and keep the reference.
@@ -61,6 +69,11 @@ public:
     // error reach the caller (for a record written from the background, the caller of the
     // next Log or Flush of this file).
     void Log(const std::string& Msg, TLogLevel Level, const std::exception* E = nullptr);
+    // Writes one record whose message is the pieces one after the other.
+    void Log(std::span<const std::string_view> Msg, TLogLevel Level);
+    // As Log, for a message of many megabytes: the logger keeps a share of the pieces until
+    // they are written, instead of copying them.
+    void LogShared(const TLogPieces& Msg, TLogLevel Level);
 
     // Writes this logger's buffered records now, with errors as for Log.
     void Flush();
@@ -69,13 +82,10 @@ public:
     std::int32_t MaxSize() const;
 
 private:
-    enum TCycleOutcome { coNothingDone, coArchived, coFailed };
-
-    // The line written before the record: none, or what the cycling did.
-    static std::string_view CycleLine(TCycleOutcome outcome);
-
-    void LogDetails(const std::string& Msg, TLogLevel Level, const TExceptionDetails& Details);
-    TCycleOutcome CycleFile();
+    // Shared, when given, is the message instead of Msg.
+    void LogDetails(std::span<const std::string_view> Msg, const TLogPieces* Shared, TLogLevel Level,
+                    const TExceptionDetails& Details);
+    std::string_view CycleFile(std::time_t second);
 
     std::string FFileName;
     std::string FModuleName;

@@ -8,19 +8,30 @@
 #include "model/Dmoz.h"
 #include "model/XMLTreeNode.h"
 
+#include <algorithm>
+#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
 namespace {
 
-bool BranchHasAllRecords(const TXMLTreeNode& node)
+// A branch's records in pre-order, as AddTreeBranch wants their owners.
+void CollectRecords(const TXMLTreeNode& node, std::vector<const TBaseCategory*>& records)
 {
-    if (!node.Data)
-        return false;
+    records.push_back(node.Data);
     for (const auto& child : node.Nodes)
-        if (!BranchHasAllRecords(*child))
-            return false;
-    return true;
+        CollectRecords(*child, records);
+}
+
+void CheckOwners(const TXMLTreeNode& branch, std::span<std::unique_ptr<TBaseCategory>> owners)
+{
+    std::vector<const TBaseCategory*> records;
+    CollectRecords(branch, records);
+    if (std::find(records.begin(), records.end(), nullptr) != records.end())
+        throw EXmlPersistance("A TXMLTreeNode without Data cannot be shown in the category tree");
+    if (!std::equal(records.begin(), records.end(), owners.begin(), owners.end(),
+                    [](const TBaseCategory* record, const auto& owner) { return record == owner.get(); }))
+        throw EXmlPersistance("The records of a TXMLTreeNode branch must come with their owners, in tree order");
 }
 
 // Checked while the file is read, so that the error names the line of the object and the
@@ -35,33 +46,70 @@ void CheckTreeObject(const TXMLPersistentObject& object, bool isRoot)
         throw EXmlPersistance("This is no category tree: a TXMLTreeNode below the root has no Data");
 }
 
-std::unique_ptr<TXMLTreeNode> ReadTreeFile(const std::string& fileName)
+// The owners of the records of the nodes below the root, in pre-order, taken from what the
+// read handed over. The reader hands them over in the order it read them, which is this
+// order unless a file gives some node's Nodes before its Data; only then is each one's
+// place looked up. The root's own record is never shown, and stays with the read.
+std::vector<std::unique_ptr<TBaseCategory>> TakeRecordsInTreeOrder(
+    const TXMLTreeNode& root, std::vector<std::unique_ptr<TXMLPersistentObject>>& handedOver)
 {
-    std::unique_ptr<TXMLPersistentObject> object = TXmlPersistance::FileToObject(fileName, CheckTreeObject);
-    std::unique_ptr<TXMLTreeNode> root(static_cast<TXMLTreeNode*>(object.release()));
-    // The root's own record is never shown, so nobody else would free it.
-    delete root->Data;
-    root->Data = nullptr;
-    return root;
+    std::vector<const TBaseCategory*> order;
+    for (const auto& node : root.Nodes)
+        CollectRecords(*node, order);
+    const bool asRead = std::equal(order.begin(), order.end(), handedOver.end() - std::ssize(order), handedOver.end(),
+                                   [](const TBaseCategory* record, const auto& owner) { return record == owner.get(); });
+    std::unordered_map<const TXMLPersistentObject*, std::size_t> places;
+    if (!asRead)
+        for (std::size_t i = 0; i < order.size(); ++i)
+            places.emplace(order[i], i);
+    std::vector<std::unique_ptr<TBaseCategory>> records(order.size());
+    std::size_t next = 0;
+    for (auto& owner : handedOver) {
+        if (owner.get() == root.Data)
+            continue;
+        const std::size_t place = asRead ? next++ : places.at(owner.get());
+        records[place].reset(static_cast<TBaseCategory*>(owner.release()));
+    }
+    return records;
 }
 
-void AppendTree(TCategoryTree& tree, const TXMLTreeNode& root, TDmoz& document, const ProcessMessages& processMessages)
+// A tree file as read: its root, a TXMLTreeNode (checked while it was read), and the
+// owners of the records of the nodes below it, in pre-order.
+struct TTreeFile {
+    TXmlPersistance::TReadResult Read;
+    std::vector<std::unique_ptr<TBaseCategory>> Records;
+
+    const TXMLTreeNode& Root() const { return static_cast<const TXMLTreeNode&>(*Read.Object); }
+};
+
+TTreeFile ReadTreeFile(const std::string& fileName)
+{
+    TTreeFile file{TXmlPersistance::FileToObject(fileName, CheckTreeObject), {}};
+    file.Records = TakeRecordsInTreeOrder(file.Root(), file.Read.Borrowed);
+    return file;
+}
+
+void AppendTree(TCategoryTree& tree, TTreeFile& file, TDmoz& document, const ProcessMessages& processMessages)
 {
     ProcessPendingMessages(processMessages);
-    for (const auto& node : root.Nodes) {
-        AddTreeBranch(tree, nullptr, *node, &document);
+    std::span<std::unique_ptr<TBaseCategory>> records(file.Records);
+    for (const auto& node : file.Root().Nodes) {
+        const std::size_t count = NodesIn(*node);
+        AddTreeBranch(tree, nullptr, *node, records.first(count), &document);
+        records = records.subspan(count);
         ProcessPendingMessages(processMessages);
     }
 }
 
-std::unique_ptr<TTreeNode> BuildTreeBranch(TXMLTreeNode& node, TDmoz* document)
+std::unique_ptr<TTreeNode> BuildTreeBranch(const TXMLTreeNode& node, std::span<std::unique_ptr<TBaseCategory>> owners,
+                                           std::size_t& next, TDmoz* document)
 {
-    TBaseCategory* record = node.Data;
-    auto branch = std::make_unique<TTreeNode>(NodeTextOf(*record), std::unique_ptr<TBaseCategory>(record));
+    TBaseCategory& record = *owners[next];
+    auto branch = std::make_unique<TTreeNode>(NodeTextOf(record), std::move(owners[next++]));
     if (document)
-        document->AddRecord(record);
+        document->AddRecord(&record);
     for (const auto& child : node.Nodes)
-        branch->AppendDetachedChild(BuildTreeBranch(*child, document));
+        branch->AppendDetachedChild(BuildTreeBranch(*child, owners, next, document));
     return branch;
 }
 
@@ -117,17 +165,18 @@ std::string NodeTextOf(const TBaseCategory& record)
 void LoadTree(TCategoryTree& tree, const std::string& fileName, TDmoz& document,
               const ProcessMessages& processMessages)
 {
-    AppendTree(tree, *ReadTreeFile(fileName), document, processMessages);
+    TTreeFile file = ReadTreeFile(fileName);
+    AppendTree(tree, file, document, processMessages);
 }
 
 void ReplaceTree(TCategoryTree& tree, const std::string& fileName, TDmoz& document,
                  const ProcessMessages& processMessages)
 {
-    const std::unique_ptr<TXMLTreeNode> root = ReadTreeFile(fileName);
+    TTreeFile file = ReadTreeFile(fileName);
     document.Categories.clear();
     document.SymbolicCategories.clear();
     tree.Clear();
-    AppendTree(tree, *root, document, processMessages);
+    AppendTree(tree, file, document, processMessages);
 }
 
 void RenameNode(TCategoryTree& tree, TTreeNode& node, std::u16string name)
@@ -136,16 +185,26 @@ void RenameNode(TCategoryTree& tree, TTreeNode& node, std::u16string name)
     tree.SetNodeText(node, NodeTextOf(*node.Data()));
 }
 
-TTreeNode& AddTreeBranch(TCategoryTree& tree, TTreeNode* parent, TXMLTreeNode& node, TDmoz* document)
+TTreeNode& AddTreeBranch(TCategoryTree& tree, TTreeNode* parent, const TXMLTreeNode& node,
+                         std::span<std::unique_ptr<TBaseCategory>> records, TDmoz* document)
 {
-    if (!BranchHasAllRecords(node))
-        throw EXmlPersistance("A TXMLTreeNode without Data cannot be shown in the category tree");
-    return tree.AddBranch(parent, BuildTreeBranch(node, document));
+    CheckOwners(node, records);
+    std::size_t next = 0;
+    return tree.AddBranch(parent, BuildTreeBranch(node, records, next, document));
+}
+
+std::size_t NodesIn(const TXMLTreeNode& branch)
+{
+    std::size_t count = 1;
+    for (const auto& child : branch.Nodes)
+        count += NodesIn(*child);
+    return count;
 }
 
 void SaveTree(const TCategoryTree& tree, const std::string& fileName, const ProcessMessages& processMessages)
 {
     auto root = std::make_unique<TXMLTreeNode>();
+    root->Nodes.reserve(tree.TopLevelNodes().size());
     ProcessPendingMessages(processMessages);
     for (const auto& node : tree.TopLevelNodes())
         root->AddNode(BuildXmlTreeNode(*node, processMessages));
@@ -157,6 +216,7 @@ std::unique_ptr<TXMLTreeNode> BuildXmlTreeNode(const TTreeNode& node, const Proc
 {
     auto persisted = std::make_unique<TXMLTreeNode>();
     persisted->Data = node.Data();
+    persisted->Nodes.reserve(node.Children().size());
     ProcessPendingMessages(processMessages);
     for (const auto& child : node.Children())
         persisted->AddNode(BuildXmlTreeNode(*child, processMessages));

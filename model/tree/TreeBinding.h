@@ -3,7 +3,9 @@
 #include "common/core/ProcessMessages.h"
 #include "model/tree/CategoryTree.h"
 
+#include <cstddef>
 #include <memory>
+#include <span>
 #include <string>
 
 class TDmoz;
@@ -39,10 +41,16 @@ void DeleteBranch(TCategoryTree& tree, TTreeNode& node, TDmoz& document,
                   const ProcessMessages& processMessages = {});
 
 // Adds one persisted node and its descendants as the last child of `parent` (top-level when
-// null). The new tree nodes take over the records of the branch; with a document, each
-// record is added to it too, in pre-order. A node of the branch without a record raises
-// EXmlPersistance before anything is added.
-TTreeNode& AddTreeBranch(TCategoryTree& tree, TTreeNode* parent, TXMLTreeNode& node, TDmoz* document);
+// null). The persisted nodes only refer to their records: `records` holds their owners, one
+// per node of the branch in pre-order (see NodesIn), and the new tree nodes take them over;
+// with a document, each record is added to it too, in pre-order. A node without a record,
+// or owners that are not those of the branch's records, raise EXmlPersistance before
+// anything is added.
+TTreeNode& AddTreeBranch(TCategoryTree& tree, TTreeNode* parent, const TXMLTreeNode& node,
+                         std::span<std::unique_ptr<TBaseCategory>> records, TDmoz* document);
+
+// The number of nodes of a persisted branch, its own included.
+std::size_t NodesIn(const TXMLTreeNode& branch);
 
 // The persisted form of a node and its descendants; it borrows the nodes' records.
 std::unique_ptr<TXMLTreeNode> BuildXmlTreeNode(const TTreeNode& node,

@@ -55,25 +55,15 @@ std::unique_ptr<TXMLTreeNode> WorkedExampleTree(TRecords& records)
     return root;
 }
 
-// Takes the records of a tree that was read over, in pre-order.
-void TakeRecords(const TXMLTreeNode& node, TRecords& records)
-{
-    if (node.Data)
-        records.emplace_back(node.Data);
-    for (const auto& child : node.Nodes)
-        TakeRecords(*child, records);
-}
-
+// The tree a file holds; the records it refers to are taken over in the order read.
 std::unique_ptr<TXMLTreeNode> ReadTree(const std::string& fileName, TRecords& records)
 {
-    std::unique_ptr<TXMLPersistentObject> object = TXmlPersistance::FileToObject(fileName);
-    auto* root = dynamic_cast<TXMLTreeNode*>(object.get());
-    if (!root)
+    TXmlPersistance::TReadResult read = TXmlPersistance::FileToObject(fileName);
+    if (!dynamic_cast<TXMLTreeNode*>(read.Object.get()))
         throw std::runtime_error("not a tree");
-    static_cast<void>(object.release());
-    std::unique_ptr<TXMLTreeNode> tree(root);
-    TakeRecords(*tree, records);
-    return tree;
+    for (auto& record : read.Borrowed)
+        records.emplace_back(static_cast<TBaseCategory*>(record.release()));
+    return std::unique_ptr<TXMLTreeNode>(static_cast<TXMLTreeNode*>(read.Object.release()));
 }
 
 class TreeDocument : public ::testing::Test {

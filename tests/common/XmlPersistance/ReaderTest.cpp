@@ -22,29 +22,30 @@ protected:
         TLeaf::Live = 0;
     }
 
-    std::unique_ptr<TXMLPersistentObject> Read(const std::string& xml)
+    TXmlPersistance::TReadResult Read(const std::string& xml)
     {
         WriteFile(FileName, xml);
         return TXmlPersistance::FileToObject(FileName);
     }
 
+    // The object read, which lives with everything else the read built until the next read.
     template <class T>
-    std::unique_ptr<T> ReadAs(const std::string& xml)
+    T* ReadAs(const std::string& xml)
     {
-        std::unique_ptr<TXMLPersistentObject> object = Read(xml);
-        auto* typed = dynamic_cast<T*>(object.get());
-        EXPECT_NE(typed, nullptr) << "read a " << object->XmlClass().ClassName();
-        if (!typed)
-            return nullptr;
-        static_cast<void>(object.release());
-        return std::unique_ptr<T>(typed);
+        Result = Read(xml);
+        auto* typed = dynamic_cast<T*>(Result.Object.get());
+        EXPECT_NE(typed, nullptr) << "read a " << Result.Object->XmlClass().ClassName();
+        return typed;
     }
+
+    TXmlPersistance::TReadResult Result;
 
     // The message with the place in the file after it ("line L, column C"), and that
     // nothing built before the failure is left alive.
     template <class TError>
     void ExpectReadFailsAt(const std::string& xml, const std::string& message, const std::string& place)
     {
+        Result = {};
         try {
             Read(xml);
             ADD_FAILURE() << "no error, expected: " << message;
@@ -59,6 +60,7 @@ protected:
     template <class TError>
     void ExpectReadFails(const std::string& xml, const std::string& message)
     {
+        Result = {};
         try {
             Read(xml);
             ADD_FAILURE() << "no error, expected: " << message;
@@ -93,14 +95,6 @@ std::string Replaced(std::string text, const std::string& from, const std::strin
     const std::size_t at = text.find(from);
     EXPECT_NE(at, std::string::npos) << from;
     return text.replace(at, from.size(), to);
-}
-
-// Frees what a read handed over in borrowing properties.
-void FreeBorrowed(TAllKinds& kinds)
-{
-    delete kinds.Link;
-    for (TLeaf* link : kinds.Links)
-        delete link;
 }
 
 }  // namespace
@@ -157,7 +151,9 @@ TEST_F(Reader, ReadsEveryKind)
     EXPECT_EQ(kinds->Wide, u'\u00e9');
     EXPECT_EQ(kinds->Words, (std::vector<std::string>{"one", "", " "}));
     EXPECT_EQ(TLeaf::Live, 5);
-    FreeBorrowed(*kinds);
+    ASSERT_EQ(Result.Borrowed.size(), 2u) << "Link and Links, in the order read";
+    EXPECT_EQ(Result.Borrowed[0].get(), kinds->Link);
+    EXPECT_EQ(Result.Borrowed[1].get(), kinds->Links[0]);
 }
 
 TEST_F(Reader, MatchesNamesWithoutRegardToCaseInAnyOrder)
@@ -197,17 +193,17 @@ TEST_F(Reader, FreesWhatADuplicatedObjectPropertyReplaces)
     ASSERT_TRUE(kinds);
     EXPECT_EQ(kinds->Link->Value, 30);
     EXPECT_TRUE(kinds->Words.empty());
-    FreeBorrowed(*kinds);
-    EXPECT_EQ(TLeaf::Live, 3);
+    EXPECT_EQ(TLeaf::Live, 6) << "the first Link is gone";
+    EXPECT_EQ(Result.Borrowed.size(), 3u);
 
     const auto again = ReadAs<TAllKinds>(AllKindsXml("<Links>" + LeafXml(40) + "</Links>"));
     ASSERT_TRUE(again);
     ASSERT_EQ(again->Links.size(), 1u);
     EXPECT_EQ(again->Links[0]->Value, 40);
-    FreeBorrowed(*again);
+    EXPECT_EQ(TLeaf::Live, 5) << "the first two Links are gone";
     const auto owned = ReadAs<TAllKinds>(AllKindsXml("<Owned isNull=\"true\"/>"));
     EXPECT_EQ(owned->Owned, nullptr);
-    FreeBorrowed(*owned);
+    EXPECT_EQ(TLeaf::Live, 5) << "the first Owned is gone";
 }
 
 TEST_F(Reader, FreesWhatAReplacedObjectReferredTo)
@@ -216,8 +212,8 @@ TEST_F(Reader, FreesWhatAReplacedObjectReferredTo)
     const auto holder = ReadAs<THolder>("<THolder>" + inner + inner + "</THolder>");
     ASSERT_TRUE(holder);
     ASSERT_TRUE(holder->Inner);
-    FreeBorrowed(*holder->Inner);
-    EXPECT_EQ(TLeaf::Live, 3);
+    EXPECT_EQ(TLeaf::Live, 6) << "the first Inner and what it referred to are gone";
+    EXPECT_EQ(Result.Borrowed.size(), 3u);
 }
 
 TEST_F(Reader, ReadsNullEmptyAndBlankValues)
@@ -230,7 +226,6 @@ TEST_F(Reader, ReadsNullEmptyAndBlankValues)
     EXPECT_TRUE(kinds->Any.IsNull());
     EXPECT_EQ(kinds->Owned, nullptr);
     EXPECT_TRUE(kinds->Numbers.empty());
-    FreeBorrowed(*kinds);
     EXPECT_EQ(ReadAs<TSubLeaf>("<TSubLeaf><Extra>  </Extra><Value>1</Value></TSubLeaf>")->Extra, "  ");
     EXPECT_TRUE(ReadAs<TEmpty>("<TEmpty/>"));
     EXPECT_TRUE(ReadAs<TEmpty>("<TEmpty>\r\n  </TEmpty>"));
@@ -306,7 +301,6 @@ TEST_F(Reader, RefusesObjectsThatDoNotFitTheirProperty)
     const auto derived = ReadAs<TAllKinds>(AllKindsXml("<Owned><TSubLeaf><Extra/><Value>1</Value></TSubLeaf></Owned>"));
     ASSERT_TRUE(derived);
     EXPECT_EQ(&derived->Owned->XmlClass(), &TSubLeaf::ClassInfo());
-    FreeBorrowed(*derived);
 }
 
 TEST_F(Reader, ReportsFilesThatAreMissingOrNotWellFormed)

@@ -331,9 +331,8 @@ TEST_F(WriterFile, ReadsBackWhatItWroteAndWritesItAgainUnchanged)
     TXmlPersistance::ObjectToFile(kinds, Target);
     const std::string written = ReadFile(Target);
 
-    std::unique_ptr<TXMLPersistentObject> read = TXmlPersistance::FileToObject(Target);
-    auto& again = dynamic_cast<TAllKinds&>(*read);
-    const std::unique_ptr<TLeaf> borrowed(again.Links.at(0));
+    const TXmlPersistance::TReadResult read = TXmlPersistance::FileToObject(Target);
+    auto& again = dynamic_cast<TAllKinds&>(*read.Object);
     EXPECT_EQ(again.Unicode, kinds.Unicode);
     EXPECT_TRUE(again.Any.IsNull());
     TXmlPersistance::ObjectToFile(again, Target);
@@ -345,10 +344,12 @@ TEST_F(WriterFile, ReadsBackWhatItWroteAndWritesItAgainUnchanged)
 TEST_F(WriterFile, BringsEveryValueBackFromTheFile)
 {
     RegisterTestClasses();
-    const auto roundTrip = [this](const TAllKinds& kinds) {
+    // Each read lives until the next one.
+    TXmlPersistance::TReadResult lastRead;
+    const auto roundTrip = [this, &lastRead](const TAllKinds& kinds) {
         TXmlPersistance::ObjectToFile(kinds, Target);
-        std::unique_ptr<TXMLPersistentObject> read = TXmlPersistance::FileToObject(Target);
-        return std::unique_ptr<TAllKinds>(dynamic_cast<TAllKinds*>(read.release()));
+        lastRead = TXmlPersistance::FileToObject(Target);
+        return &dynamic_cast<TAllKinds&>(*lastRead.Object);
     };
     TAllKinds kinds;
     FillAllKinds(kinds);
@@ -376,7 +377,7 @@ TEST_F(WriterFile, BringsEveryValueBackFromTheFile)
     std::string earlier = ReadFile(Target);
     earlier.replace(earlier.find("<Letter>255<"), 12, "<Letter>-1<");
     WriteFile(Target, earlier);
-    EXPECT_EQ(dynamic_cast<TAllKinds&>(*TXmlPersistance::FileToObject(Target)).Letter, static_cast<char>(0xFF));
+    EXPECT_EQ(dynamic_cast<TAllKinds&>(*TXmlPersistance::FileToObject(Target).Object).Letter, static_cast<char>(0xFF));
 }
 
 TEST_F(WriterFile, KeepsTheEarlierFileWhenTheTextCannotBeProduced)
@@ -414,6 +415,26 @@ TEST_F(WriterFile, StreamsTheSameTextBelowTheThreshold)
     TXmlPersistance::ObjectToFile(kinds, Target);
     GlobalLogLevel = saved;
     EXPECT_EQ(ReadFile(Target), AllKindsXml);
+}
+
+// A text of several megabytes is produced in pieces; the file and the log record get all of
+// it, in order, as the text produced without trace.
+TEST_F(WriterFile, WritesATextOfManyPiecesWholeToTheFileAndTheLog)
+{
+    TAllKinds kinds;
+    FillAllKinds(kinds);
+    for (int line = 0; kinds.Ansi.size() < 3 * 1024 * 1024; ++line)
+        kinds.Ansi += "line " + std::to_string(line) + " <&> \n";
+    const TLogLevel saved = GlobalLogLevel;
+    GlobalLogLevel = llDebug;
+    const std::string expected = TXmlPersistance::ObjectToXml(kinds, true);
+    GlobalLogLevel = saved;
+
+    TXmlPersistance::ObjectToFile(kinds, Target);
+    EXPECT_TRUE(ReadFile(Target) == expected);
+    // The log may have been archived on the way; the record ends the file either way.
+    EXPECT_TRUE(EngineLogTextSince(0).ends_with("Saved object to xml:\r\n" + expected + "\r\n"));
+    EXPECT_TRUE(TXmlPersistance::ObjectToXml(kinds, true) == expected);
 }
 
 TEST_F(WriterFile, LeavesNothingBehindWhenTheTargetCannotBeReplaced)

@@ -1,10 +1,13 @@
 #include "common/logging/Logger.h"
 #include "tests/common/logging/LoggingTestSupport.h"
+#include "tests/support/NormalUser.h"
 #include "tests/support/WholeFile.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -91,4 +94,39 @@ TEST(LoggerCycling, PathThatCannotBeLookedAtGivesAFailureRecordWithoutCycleLines
     EXPECT_NE(lines[lines.size() - 2], CycleErrorLine);
     EXPECT_NE(lines.back().find("while logging message: <lost> in file: [" + folder + "loop/x.log]"),
               std::string::npos) << lines.back();
+}
+
+// A folder that may not be written makes every archive fail. Records that the client
+// logged before the writing found that out try again as well, each preceded by the error
+// line, exactly as when every record looked at the file itself; once the folder may be
+// written again, the next record archives. Permissions bind only a normal user.
+TEST(LoggerCycling, AfterAFailedArchiveEveryRecordTriesAgainUntilOneSucceeds)
+{
+    const std::string folder = TestFolder();
+    ::chmod(folder.c_str(), 0777);
+    const std::string locked = folder + "locked/";
+    const int result = RunAsNormalUser([&] {
+        ::setenv("temp", folder.c_str(), 1);
+        std::filesystem::create_directory(locked);
+        TFixedClock clock(LocalTime(2024, 1, 5, 13, 45, 12));
+        TLogger& logger = TLogger::GetLogger(locked + "retry.log", 100);
+        logger.Log(std::string(57, 'a'), llInfo);  // 90 bytes
+        logger.Log("b", llInfo);                   // 124: the next record archives
+        logger.Flush();
+        ::chmod(locked.c_str(), 0555);
+        logger.Log("c", llInfo);  // taken to archive, so the next two are logged without looking
+        logger.Log("d", llInfo);
+        logger.Log("e", llInfo);
+        logger.Flush();
+        ::chmod(locked.c_str(), 0755);
+        logger.Log("f", llInfo);
+        logger.Flush();
+        return 0;
+    });
+    ASSERT_EQ(result, 0);
+    const std::string stamp = "Info [01/05/24 13:45:12:000] : ";
+    EXPECT_EQ(LogLines(locked + "retry Archived 2024-01-05 13-45-12.log"),
+              (std::vector<std::string>{stamp + std::string(57, 'a'), stamp + "b", CycleErrorLine, stamp + "c",
+                                        CycleErrorLine, stamp + "d", CycleErrorLine, stamp + "e"}));
+    EXPECT_EQ(LogLines(locked + "retry.log"), (std::vector<std::string>{CycledLine, stamp + "f"}));
 }

@@ -142,6 +142,19 @@ TEST(LoggerFailure, UnwritableRecordBecomesAFailureRecordInTheCriticalFile)
     EXPECT_FALSE(std::filesystem::exists(folder + "gone"));
 }
 
+TEST(LoggerFailure, UnwritableRecordSharedInPiecesIsReportedWithItsWholeMessage)
+{
+    const std::string folder = TestFolder();
+    TLogger& logger = TLogger::GetLogger(folder + "gone/pieces.log", 1048576);
+    std::filesystem::remove_all(folder + "gone");
+    logger.LogShared(std::make_shared<const std::vector<std::string>>(std::vector<std::string>{"first piece, ", "second"}),
+               llError);
+    EXPECT_TRUE(LastLine(CriticalLogFile())
+                    .ends_with("while logging message: <first piece, second> in file: [" + folder +
+                               "gone/pieces.log] with log level: Error ()"))
+        << LastLine(CriticalLogFile());
+}
+
 TEST(LoggerFailure, FailedWriteBecomesAFailureRecordNamingTheReason)
 {
     if (!std::filesystem::exists("/dev/full"))

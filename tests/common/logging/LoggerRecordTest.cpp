@@ -149,3 +149,31 @@ TEST_F(LoggerRecord, ARecordAppendsToWhatOthersWroteIntoTheFile)
     EXPECT_EQ(lines[1], "theirs");
     EXPECT_TRUE(lines[2].ends_with(" : mine again"));
 }
+
+// Records larger than a block, a copied one and one shared in pieces, keep their place among
+// the others, and archives are made before them as before any record.
+TEST_F(LoggerRecord, RecordsLargerThanABlockKeepTheirPlaceAndTheirCycling)
+{
+    const std::string folder = TestFolder();
+    TFixedClock clock(LocalTime(2024, 1, 5, 13, 45, 12, 7));
+    TLogger& logger = TLogger::GetLogger(folder + "large.log", 100);
+    const std::string copied(3 * 256 * 1024, 'c');
+    const auto pieces = std::make_shared<const std::vector<std::string>>(
+        std::vector<std::string>{std::string(200 * 1024, 'p'), "\r\nmiddle\r\n", std::string(100 * 1024, 'q')});
+    const std::string before(70, 'b');  // 103 bytes with its frame: the next record archives
+    logger.Log(before, llInfo);
+    logger.Log(copied, llDebug);
+    logger.LogShared(pieces, llFullDebug);
+    logger.Log("after", llInfo);
+    logger.Flush();
+
+    const std::string stamp = " [01/05/24 13:45:12:007] : ";
+    EXPECT_TRUE(ReadFile(folder + "large Archived 2024-01-05 13-45-12.log") == "Info" + stamp + before + "\r\n");
+    EXPECT_TRUE(ReadFile(folder + "large Archived 2024-01-05 13-45-12 (2).log") ==
+                "log file was cycled due to reaching maximum limit.\r\nDebug" + stamp + copied + "\r\n");
+    EXPECT_TRUE(ReadFile(folder + "large Archived 2024-01-05 13-45-12 (3).log") ==
+                "log file was cycled due to reaching maximum limit.\r\nFullDebug" + stamp + (*pieces)[0] +
+                    (*pieces)[1] + (*pieces)[2] + "\r\n");
+    EXPECT_EQ(ReadFile(folder + "large.log"), "log file was cycled due to reaching maximum limit.\r\nInfo" + stamp +
+                                                  "after\r\n");
+}

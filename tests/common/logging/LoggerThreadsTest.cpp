@@ -17,10 +17,12 @@ constexpr int RecordsPerThread = 10000;
 std::atomic<long long> Ticks{0};
 
 // Every reading is a second later than the one before, so each archive gets a name of
-// its own and none of the records is held up by a taken name.
+// its own and none of the records is held up by a taken name. The day starts just after
+// midnight, so that the readings of a run, however often the logger reads the clock, stay
+// within it: a stamp of the next day would sort its archive out of place.
 std::chrono::system_clock::time_point TickingClock()
 {
-    return LocalTime(2024, 1, 5, 12, 0, 0) + std::chrono::seconds(Ticks++);
+    return LocalTime(2024, 1, 5, 0, 0, 1) + std::chrono::seconds(Ticks++);
 }
 
 }  // namespace

@@ -11,6 +11,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <span>
+
 namespace {
 
 const std::string RecordsOnlyRoot =
@@ -36,12 +39,16 @@ protected:
         EXPECT_EQ(names, symbolic);
     }
 
-    void AddTopLevel(TXMLTreeNode& root, TBaseCategory* record)
+    // A persisted top-level node that refers to the record; its owner goes to Records.
+    void AddTopLevel(TXMLTreeNode& root, std::unique_ptr<TBaseCategory> record)
     {
         auto node = std::make_unique<TXMLTreeNode>();
-        node->Data = record;
+        node->Data = record.get();
         root.AddNode(std::move(node));
+        Records.push_back(std::move(record));
     }
+
+    std::vector<std::unique_ptr<TBaseCategory>> Records;
 
     TTempFolder Folder;
     TCategoryTree Tree;
@@ -101,13 +108,41 @@ TEST_F(TreeBinding, RefusesFilesThatDoNotDescribeATreeAndChangesNothing)
     ExpectInStep({"Arts", "  Music", "  Sounds@"}, {u"Arts", u"Music"}, {u"Sounds"});
 }
 
+namespace {
+
+std::string CategoryXml(const std::string& name, int id)
+{
+    return "<Data><TCategory><Content>0</Content><ID>" + std::to_string(id) + "</ID><Name>" + name +
+           "</Name><Url/></TCategory></Data>";
+}
+
+}  // namespace
+
 TEST_F(TreeBinding, TheRootsOwnRecordIsNeitherShownNorIndexed)
 {
     const std::string file = Folder.PathOf("tree.xml");
-    WriteFile(file, "<TXMLTreeNode><Data><TCategory><Content>0</Content><ID>1</ID><Name>Root</Name><Url/>"
-                    "</TCategory></Data><Nodes/></TXMLTreeNode>");
+    WriteFile(file, "<TXMLTreeNode>" + CategoryXml("Root", 1) + "<Nodes/></TXMLTreeNode>");
     LoadTree(Tree, file, Document);
     ExpectInStep({}, {}, {});
+    WriteFile(file, "<TXMLTreeNode>" + CategoryXml("Root", 1) + "<Nodes><TXMLTreeNode>" + CategoryXml("A", 2) +
+                        "<Nodes/></TXMLTreeNode></Nodes></TXMLTreeNode>");
+    LoadTree(Tree, file, Document);
+    ExpectInStep({"A"}, {u"A"}, {});
+}
+
+// The reader meets the records in file order; the tree takes each over all the same.
+TEST_F(TreeBinding, LoadsNodesWhoseChildrenComeBeforeTheirRecord)
+{
+    const auto node = [](const std::string& name, int id, const std::string& children) {
+        return "<TXMLTreeNode><Nodes>" + children + "</Nodes>" + CategoryXml(name, id) + "</TXMLTreeNode>";
+    };
+    const std::string file = Folder.PathOf("tree.xml");
+    WriteFile(file, "<TXMLTreeNode><Data isNull=\"true\"/><Nodes>" +
+                        node("A", 1, node("B", 2, node("C", 3, "")) + node("D", 4, "")) + node("E", 5, "") +
+                        "</Nodes></TXMLTreeNode>");
+    LoadTree(Tree, file, Document);
+    ExpectInStep({"A", "  B", "    C", "  D", "E"}, {u"A", u"B", u"C", u"D", u"E"}, {});
+    EXPECT_EQ(Tree.FindFirstCategoryNode(3)->Data(), Document.Categories[2]);
 }
 
 TEST_F(TreeBinding, SavesTheExampleByteForByte)
@@ -155,23 +190,36 @@ TEST_F(TreeBinding, AnEmptyTreeSavesAsAnEmptyRootThatLoadsAsNothing)
 TEST_F(TreeBinding, NodeTextsComeFromNamesAsTheyWereWhenAdded)
 {
     TXMLTreeNode root;
-    auto odd = MakeCategory(std::u16string(u"Caf\u00e9 ") + char16_t(0xD800), 1);
-    AddTopLevel(root, odd.release());
-    AddTopLevel(root, MakeSymbolic(u"", 1, u"").release());
-    for (const auto& node : root.Nodes)
-        AddTreeBranch(Tree, nullptr, *node, nullptr);
+    AddTopLevel(root, MakeCategory(std::u16string(u"Caf\u00e9 ") + char16_t(0xD800), 1));
+    AddTopLevel(root, MakeSymbolic(u"", 1, u""));
+    for (std::size_t i = 0; i < root.Nodes.size(); ++i)
+        AddTreeBranch(Tree, nullptr, *root.Nodes[i], std::span(Records).subspan(i, 1), nullptr);
     EXPECT_EQ(Outline(Tree), (std::vector<std::string>{"Caf\xc3\xa9 \xef\xbf\xbd", "@"}));
     EXPECT_TRUE(Document.Categories.empty());
+    EXPECT_TRUE(std::all_of(Records.begin(), Records.end(), [](const auto& owner) { return !owner; }))
+        << "the tree nodes took the records over";
 }
 
-TEST_F(TreeBinding, AddTreeBranchRefusesABranchWithANodeWithoutRecord)
+// A node without a record, or owners that are not the branch's records in tree order.
+TEST_F(TreeBinding, AddTreeBranchRefusesABranchWhoseRecordsItCannotTakeOver)
 {
-    TXMLTreeNode branch;
-    auto record = MakeCategory(u"Top", 1);
-    branch.Data = record.get();
+    TXMLTreeNode root;
+    AddTopLevel(root, MakeCategory(u"Top", 1));
+    TXMLTreeNode& branch = *root.Nodes[0];
     branch.AddNode(std::make_unique<TXMLTreeNode>());
-    EXPECT_THROW(AddTreeBranch(Tree, nullptr, branch, &Document), EXmlPersistance);
+    EXPECT_THROW(AddTreeBranch(Tree, nullptr, branch, Records, &Document), EXmlPersistance);
+
+    auto child = MakeCategory(u"Child", 2);
+    branch.Nodes[0]->Data = child.get();
+    Records.insert(Records.begin(), std::move(child));
+    EXPECT_THROW(AddTreeBranch(Tree, nullptr, branch, Records, &Document), EXmlPersistance);
+    EXPECT_THROW(AddTreeBranch(Tree, nullptr, branch, std::span(Records).first(1), &Document), EXmlPersistance);
     ExpectInStep({}, {}, {});
+    EXPECT_TRUE(Records[0] && Records[1]) << "nothing was taken";
+
+    std::swap(Records[0], Records[1]);
+    AddTreeBranch(Tree, nullptr, branch, Records, &Document);
+    ExpectInStep({"Top", "  Child"}, {u"Top", u"Child"}, {});
 }
 
 TEST_F(TreeBinding, BuildXmlTreeNodeBorrowsTheRecordsOfTheBranch)
