@@ -1,18 +1,19 @@
 #pragma once
 
+#include "common/XmlPersistance/XmlReadLimits.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
 
-// What a tree file can hold and still be read back: the engine's reader takes objects nested
-// at most 1000 deep and values of at most 1 MiB. An importer refuses input beyond that
-// rather than write a file that nothing could load.
+// What a tree file can hold and still be read back by the engine's reader. An importer
+// refuses input beyond that rather than write a file that nothing could load.
 
 // Top-level entries are at level 1; below the tree's root node, every level nests a node
 // and the node's record.
-inline constexpr std::size_t DeepestTreeLevel = 998;
+inline constexpr std::size_t DeepestTreeLevel = MaxNestingDepth - 2;
 // Bytes of a name or a Url, as UTF-8.
-inline constexpr std::size_t LongestTreeValue = std::size_t{1} << 20;
+inline constexpr std::size_t LongestTreeValue = MaxValueLength;
 
 // Raise ETreeInputError naming the file and the line when the entry is deeper, or the name
 // or Url longer, than a tree file can hold.

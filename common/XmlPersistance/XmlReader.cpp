@@ -6,18 +6,12 @@
 #include "common/XmlPersistance/XmlDom.h"
 #include "common/XmlPersistance/XmlLog.h"
 #include "common/XmlPersistance/XmlPersistanceErrors.h"
+#include "common/XmlPersistance/XmlReadLimits.h"
 
 #include <unordered_set>
 #include <vector>
 
 namespace {
-
-// Deeper nesting than any real document has would only exhaust the stack.
-constexpr int MaxNestingDepth = 1000;
-
-// No value of a real document comes near this; a longer one is a damaged file, which would
-// only fill the memory and the window with it.
-constexpr std::size_t MaxValueLength = 1 << 20;
 
 // Element names as far as an error message shows them: a damaged file may hold one of any
 // length.
@@ -62,12 +56,12 @@ private:
     std::vector<std::unique_ptr<TXMLPersistentObject>> Borrowed;
     // The classes met so far, looked at before the registry, whose lock every lookup takes.
     std::vector<const TXMLPersistentClass*> ClassesMet;
-    int Depth = 0;
+    std::size_t Depth = 0;
     // A property element came twice and its second object replaced the first one.
     bool Replaced = false;
 
     struct TDepthGuard {
-        explicit TDepthGuard(int& depth) : Depth(depth)
+        explicit TDepthGuard(std::size_t& depth) : Depth(depth)
         {
             if (Depth >= MaxNestingDepth)
                 throw EXmlPersistance("Objects are nested deeper than " + std::to_string(MaxNestingDepth) +
@@ -75,7 +69,7 @@ private:
             ++Depth;
         }
         ~TDepthGuard() { --Depth; }
-        int& Depth;
+        std::size_t& Depth;
     };
 
     // Declared: the class that the property or array declares, or none at the top.
