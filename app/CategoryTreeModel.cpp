@@ -1,7 +1,6 @@
 #include "app/CategoryTreeModel.h"
 
-TCategoryTreeModel::TCategoryTreeModel(TCategoryTree& tree, QObject* parent)
-    : QAbstractItemModel(parent), Tree(tree)
+TCategoryTreeModel::TCategoryTreeModel(TCategoryTree& tree, QObject* parent) : QAbstractItemModel(parent), Tree(tree)
 {
     Tree.SetObserver(this);
 }

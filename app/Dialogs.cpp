@@ -17,9 +17,8 @@ QString ApplicationTitle()
 
 TConfirmAnswer TQtDialogs::Confirm(QWidget* parent, const QString& title, const QString& question)
 {
-    const auto answer = QMessageBox::question(parent, title, question,
-                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
-                                              QMessageBox::Yes);
+    const auto answer = QMessageBox::question(
+        parent, title, question, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes);
     if (answer == QMessageBox::Yes)
         return TConfirmAnswer::Yes;
     return answer == QMessageBox::No ? TConfirmAnswer::No : TConfirmAnswer::Cancel;
@@ -27,9 +26,9 @@ TConfirmAnswer TQtDialogs::Confirm(QWidget* parent, const QString& title, const 
 
 TSaveAnswer TQtDialogs::AskToSave(QWidget* parent, const QString& question)
 {
-    const auto answer = QMessageBox::warning(parent, ApplicationTitle(), question,
-                                             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel,
-                                             QMessageBox::Save);
+    const auto answer =
+        QMessageBox::warning(parent, ApplicationTitle(), question,
+                             QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
     if (answer == QMessageBox::Save)
         return TSaveAnswer::Save;
     return answer == QMessageBox::Discard ? TSaveAnswer::Discard : TSaveAnswer::Cancel;

@@ -23,7 +23,8 @@ public:
         return Confirm(parent, title, question) == TConfirmAnswer::Yes;
     }
     // Text input with OK and Cancel: OK gives the edited text, Cancel the initial text.
-    virtual QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) = 0;
+    virtual QString InputBox(QWidget* parent, const QString& caption, const QString& prompt,
+                             const QString& initial) = 0;
     // A plain message box with the application's title.
     virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
     // The display of an error that escaped a command: its message, with the application's title.

@@ -28,7 +28,8 @@ constexpr QSize MinimumWindowSize(541, 355);
 // Misspelt ("delte") as users know the question; leave it so.
 const QString DeleteQuestion =
     "This will delte the selected category and all subcategories with symbolic categories. Continue?";
-const QString BlankNameMessage = "A category needs a name: the new name is empty or blank, so the name stays as it was.";
+const QString BlankNameMessage =
+    "A category needs a name: the new name is empty or blank, so the name stays as it was.";
 
 // "MS Sans Serif" is not found on most desktops here; a condensed face keeps the texts
 // within the widths the controls were designed with.
@@ -170,8 +171,8 @@ void TForm1::CreateControls()
 
 void TForm1::SetTabOrder()
 {
-    const std::array<QWidget*, 10> order = {Edit1, Edit2, Button1, categories, Button2,
-                                            Button3, Button4, Button5, Memo1, Edit3};
+    const std::array<QWidget*, 10> order = {Edit1,   Edit2,   Button1, categories, Button2,
+                                            Button3, Button4, Button5, Memo1,      Edit3};
     for (std::size_t i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
     // The window opens with the focus on the first control of the tab order, not on the
@@ -237,7 +238,8 @@ void TForm1::AppendVersionToCaption()
     } catch (const std::exception& e) {
         error = e.what();
     }
-    setWindowTitle(windowTitle() + QString("%1.%2.%3.%4").arg(numbers[0]).arg(numbers[1]).arg(numbers[2]).arg(numbers[3]));
+    setWindowTitle(windowTitle() +
+                   QString("%1.%2.%3.%4").arg(numbers[0]).arg(numbers[1]).arg(numbers[2]).arg(numbers[3]));
     if (error)
         FormDialogs->ShowError(this, QString::fromStdString(*error));
 }
@@ -258,7 +260,8 @@ void TForm1::HidePleaseWait()
 void TForm1::Button2Click()
 {
     if (!TreeFileExists()) {
-        StatusBar1->showMessage(QString::fromStdString("There is no tree file " + TreeFile + ", so nothing was loaded."));
+        StatusBar1->showMessage(
+            QString::fromStdString("There is no tree file " + TreeFile + ", so nothing was loaded."));
         return;
     }
     if (!SaveChangesFirst())
@@ -312,7 +315,8 @@ void TForm1::Button5Click()
     SaveTree(Tree, TreeFile, ProcessWindowMessages);
     Changed = false;
     LoadFailed = false;
-    StatusBar1->showMessage(QString::fromStdString("Saved " + std::to_string(Tree.Count()) + " entries to " + TreeFile));
+    StatusBar1->showMessage(
+        QString::fromStdString("Saved " + std::to_string(Tree.Count()) + " entries to " + TreeFile));
     HidePleaseWait();
 }
 

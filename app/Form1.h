@@ -38,21 +38,21 @@ public:
 
     // The controls, in the right-hand column from the top, then the tree, the message pane
     // and the status bar; the window owns them.
-    QLabel* Label4 = nullptr;          // "Domain:", the caption of Edit3
-    QLineEdit* Edit3 = nullptr;        // the site's host (and port; https:// in front for TLS)
-    QLabel* Label1 = nullptr;          // "Username:", the caption of Edit1
-    QLineEdit* Edit1 = nullptr;        // the site administrator's user name
-    QLabel* Label2 = nullptr;          // "Password:", the caption of Edit2
-    QLineEdit* Edit2 = nullptr;        // the password, every character shown as "*"
-    QPushButton* Button1 = nullptr;    // "Login && Feed": feeds the tree into the site; Enter in a field
-    QLabel* Label3 = nullptr;          // the red "Please wait..." while a command works
-    QPushButton* Button4 = nullptr;    // "Rename selected": the selected entry's name
-    QPushButton* Button3 = nullptr;    // "Delete selected": the selected entry with its branch
-    QPushButton* Button2 = nullptr;    // "Reload tree": the tree file in place of the tree shown
-    QPushButton* Button5 = nullptr;    // "Save tree": the tree shown into the tree file
-    QPlainTextEdit* Memo1 = nullptr;   // the feed's messages, read-only, never cleared
-    QTreeView* categories = nullptr;   // shows Tree, the categories, through TreeModel
-    QStatusBar* StatusBar1 = nullptr;  // the last command's or feed's status text
+    QLabel* Label4 = nullptr;              // "Domain:", the caption of Edit3
+    QLineEdit* Edit3 = nullptr;            // the site's host (and port; https:// in front for TLS)
+    QLabel* Label1 = nullptr;              // "Username:", the caption of Edit1
+    QLineEdit* Edit1 = nullptr;            // the site administrator's user name
+    QLabel* Label2 = nullptr;              // "Password:", the caption of Edit2
+    QLineEdit* Edit2 = nullptr;            // the password, every character shown as "*"
+    QPushButton* Button1 = nullptr;        // "Login && Feed": feeds the tree into the site; Enter in a field
+    QLabel* Label3 = nullptr;              // the red "Please wait..." while a command works
+    QPushButton* Button4 = nullptr;        // "Rename selected": the selected entry's name
+    QPushButton* Button3 = nullptr;        // "Delete selected": the selected entry with its branch
+    QPushButton* Button2 = nullptr;        // "Reload tree": the tree file in place of the tree shown
+    QPushButton* Button5 = nullptr;        // "Save tree": the tree shown into the tree file
+    QPlainTextEdit* Memo1 = nullptr;       // the feed's messages, read-only, never cleared
+    QTreeView* categories = nullptr;       // shows Tree, the categories, through TreeModel
+    QStatusBar* StatusBar1 = nullptr;      // the last command's or feed's status text
     QProgressBar* ProgressBar1 = nullptr;  // in the status bar while a feed runs: how far it is
     QPushButton* Button6 = nullptr;        // in the status bar while a feed runs: "Stop" (or Escape)
 

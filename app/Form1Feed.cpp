@@ -28,8 +28,8 @@ void TForm1::Button1Click()
     TFeedSettings settings;
     settings.Stop = &FeedStop;
     settings.KeepJournal = true;
-    TFeedRun run(view, transport, *Dmoz, [this](std::int32_t id) { return Tree.FindParentCategory(id); },
-                 std::move(settings));
+    TFeedRun run(
+        view, transport, *Dmoz, [this](std::int32_t id) { return Tree.FindParentCategory(id); }, std::move(settings));
 
     ShowFeedControls(Dmoz->Categories.size() + Dmoz->SymbolicCategories.size());
     struct TEndOfFeed {

@@ -14,13 +14,9 @@ bool TForm1::SaveChangesFirst()
     if (!Changed)
         return true;
     switch (FormDialogs->AskToSave(this, QString::fromStdString("Save changes to " + TreeFile + "?"))) {
-    case TSaveAnswer::Save:
-        Button5Click();
-        return !Changed;
-    case TSaveAnswer::Discard:
-        return true;
-    case TSaveAnswer::Cancel:
-        break;
+    case TSaveAnswer::Save: Button5Click(); return !Changed;
+    case TSaveAnswer::Discard: return true;
+    case TSaveAnswer::Cancel: break;
     }
     return false;
 }
@@ -29,9 +25,9 @@ bool TForm1::SaveChangesFirst()
 // which the tree shown would replace.
 bool TForm1::MayReplaceUnloadedFile()
 {
-    const QString question = QString::fromStdString(
-        TreeFile + " could not be loaded, so the tree shown is not what it holds. Replace " + TreeFile +
-        " with the tree shown?");
+    const QString question =
+        QString::fromStdString(TreeFile + " could not be loaded, so the tree shown is not what it holds. Replace " +
+                               TreeFile + " with the tree shown?");
     return FormDialogs->Confirm(this, "Confirm", question) == TConfirmAnswer::Yes;
 }
 

@@ -9,7 +9,7 @@
 #include <vector>
 
 const std::array<std::string_view, TVersionInfo::StringCount> TVersionInfo::KeyNames = {
-    "CompanyName", "FileDescription", "FileVersion", "InternalName", "LegalCopyright",
+    "CompanyName",     "FileDescription",  "FileVersion", "InternalName",   "LegalCopyright",
     "LegalTrademarks", "OriginalFilename", "ProductName", "ProductVersion", "Comments"};
 
 namespace {

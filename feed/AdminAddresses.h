@@ -12,8 +12,7 @@ struct TAdminAddresses {
     std::string NewSymbolicCategory;
 };
 
-inline constexpr const char* DomainRuleMessage =
-    "Domain must be in the form: [www.]subdomainlist.domainname.tld";
+inline constexpr const char* DomainRuleMessage = "Domain must be in the form: [www.]subdomainlist.domainname.tld";
 
 // Lower-cases the ASCII letters of the Domain field and builds the addresses under
 // "http://<domain>/admin/", or "https://<domain>/admin/" when the field begins with

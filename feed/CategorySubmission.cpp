@@ -27,8 +27,7 @@ void TCategorySubmitter::FillCategoryForm(const std::string& name, const std::st
 void TCategorySubmitter::ReportMissingCategory(const std::string& name, int examination)
 {
     View.AppendMessageLine("category " + name + " seem like it was not added. regetting page " +
-                           std::to_string(examination) + " of " + std::to_string(MaxExaminations) +
-                           " before abort...");
+                           std::to_string(examination) + " of " + std::to_string(MaxExaminations) + " before abort...");
 }
 
 std::string TCategorySubmitter::IDOnCurrentPage(const std::string& name) const

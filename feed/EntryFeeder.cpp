@@ -20,8 +20,8 @@ std::string Times(std::size_t count)
 }  // namespace
 
 TEntryFeeder::TEntryFeeder(TAdminSession& session, TCategorySubmitter& submitter, TFeedView& view,
-                           const TDmoz& document, const TParentLookup& findParent, TFeedJournal& journal,
-                           bool dryRun, TFeedOutcome& outcome)
+                           const TDmoz& document, const TParentLookup& findParent, TFeedJournal& journal, bool dryRun,
+                           TFeedOutcome& outcome)
     : Session(session), Submitter(submitter), View(view), Document(document), FindParentCategory(findParent),
       Paths(document, findParent), Journal(journal), DryRun(dryRun), Outcome(outcome)
 {
@@ -90,7 +90,8 @@ bool TEntryFeeder::IsInJournal(const TEntry& entry, const std::vector<std::strin
     return true;
 }
 
-std::vector<std::string> TEntryFeeder::UnclaimedIDs(const std::string& name, const std::vector<std::string>& listed) const
+std::vector<std::string> TEntryFeeder::UnclaimedIDs(const std::string& name,
+                                                    const std::vector<std::string>& listed) const
 {
     std::vector<std::string> claimed;
     for (const std::string& path : Paths.PathsNamed(name))
@@ -99,7 +100,8 @@ std::vector<std::string> TEntryFeeder::UnclaimedIDs(const std::string& name, con
     return IDsNotIn(listed, claimed);
 }
 
-std::optional<std::string> TEntryFeeder::CertainID(const std::string& path, const std::vector<std::string>& listed) const
+std::optional<std::string> TEntryFeeder::CertainID(const std::string& path,
+                                                   const std::vector<std::string>& listed) const
 {
     const std::string* id = Journal.CategoryID(path);
     if (id && std::find(listed.begin(), listed.end(), *id) != listed.end())
@@ -175,8 +177,7 @@ void TEntryFeeder::FeedSymbolicCategory(const TSymbolicCategory& symbolic)
     case TFeedJournal::TSymbolicState::PostCutOff:
         ReportSkipped(entry, "its post in an earlier run got no answer, so the site may hold it already", "");
         return;
-    case TFeedJournal::TSymbolicState::NotPosted:
-        break;
+    case TFeedJournal::TSymbolicState::NotPosted: break;
     }
 
     std::string reason;

@@ -27,14 +27,11 @@ std::string CountsLine(const TFeedOutcome& outcome)
 std::string OutcomeStatusText(const TFeedOutcome& outcome)
 {
     switch (outcome.End) {
-    case TFeedEnd::Finished:
-        return "Feed finished";
-    case TFeedEnd::Stopped:
-        return "Feed stopped";
+    case TFeedEnd::Finished: return "Feed finished";
+    case TFeedEnd::Stopped: return "Feed stopped";
     case TFeedEnd::LoginRefused:
     case TFeedEnd::NetworkFailure:
-    case TFeedEnd::Failed:
-        break;
+    case TFeedEnd::Failed: break;
     }
     return "Feed failed: " + outcome.Reason;
 }

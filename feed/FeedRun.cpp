@@ -23,14 +23,14 @@ TFeedSettings BlockingPauses(TPause pause)
 
 }  // namespace
 
-TFeedRun::TFeedRun(TFeedView& view, TPageTransport& transport, const TDmoz& document,
-                   TParentLookup findParentCategory, TPause pause)
+TFeedRun::TFeedRun(TFeedView& view, TPageTransport& transport, const TDmoz& document, TParentLookup findParentCategory,
+                   TPause pause)
     : TFeedRun(view, transport, document, std::move(findParentCategory), BlockingPauses(std::move(pause)))
 {
 }
 
-TFeedRun::TFeedRun(TFeedView& view, TPageTransport& transport, const TDmoz& document,
-                   TParentLookup findParentCategory, TFeedSettings settings)
+TFeedRun::TFeedRun(TFeedView& view, TPageTransport& transport, const TDmoz& document, TParentLookup findParentCategory,
+                   TFeedSettings settings)
     : View(view), Transport(transport), Document(document), FindParentCategory(std::move(findParentCategory)),
       Settings(std::move(settings))
 {
@@ -118,8 +118,8 @@ void TFeedRun::FeedEntries(TAdminSession& session)
 void TFeedRun::ReportProgress(const char* what, std::size_t done, std::size_t count, std::size_t entriesDone)
 {
     View.SetStatusText(what + std::to_string(done) + " of " + std::to_string(count));
-    View.ShowProgress(TFeedProgress{entriesDone, Document.Categories.size() + Document.SymbolicCategories.size(),
-                                    Elapsed()});
+    View.ShowProgress(
+        TFeedProgress{entriesDone, Document.Categories.size() + Document.SymbolicCategories.size(), Elapsed()});
     View.ProcessMessagesNow();
     if (Settings.Stop)
         Settings.Stop->ThrowIfRequested();

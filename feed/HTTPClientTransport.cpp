@@ -11,8 +11,7 @@ int Bounded(int timeoutMs, int limitMs)
 
 }  // namespace
 
-THTTPClientTransport::THTTPClientTransport(THTTPClient& client, const TStopRequest* stop)
-    : Client(client), Stop(stop)
+THTTPClientTransport::THTTPClientTransport(THTTPClient& client, const TStopRequest* stop) : Client(client), Stop(stop)
 {
     Client.SetStopRequest(Stop);
 }

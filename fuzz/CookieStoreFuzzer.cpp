@@ -8,11 +8,11 @@
 // Besides crashes, findings are a "Cookie" value that a CR, LF or NUL would break, and a
 // date that the store writes (for a Max-Age) and cannot read back as the same moment.
 
+#include "common/core/IntegerText.h"
 #include "fuzz/FuzzFinding.h"
 #include "fuzz/FuzzInput.h"
 #include "http/CookieManager.h"
 #include "http/HeaderList.h"
-#include "common/core/IntegerText.h"
 #include "http/InternetDate.h"
 
 #include <algorithm>

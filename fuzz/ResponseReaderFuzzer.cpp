@@ -9,13 +9,13 @@
 // Besides crashes, a finding is a request that the answers made malformed: a line
 // broken by a CR, LF or NUL, or a request line whose target has blanks or control bytes.
 
+#include "common/core/IntegerText.h"
 #include "fuzz/FuzzFinding.h"
 #include "fuzz/FuzzInput.h"
 #include "fuzz/LoopbackNetwork.h"
 #include "fuzz/ScriptedServer.h"
 #include "http/CookieManager.h"
 #include "http/HTTPClient.h"
-#include "common/core/IntegerText.h"
 
 #include <algorithm>
 #include <cstdint>

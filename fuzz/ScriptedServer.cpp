@@ -122,7 +122,8 @@ void TScriptedServer::Run()
 {
     std::unique_ptr<TConnection> connection;
     for (;;) {
-        pollfd entries[] = {{WakeRead, POLLIN, 0}, {Listener, POLLIN, 0}, {connection ? connection->Socket : -1, POLLIN, 0}};
+        pollfd entries[] = {
+            {WakeRead, POLLIN, 0}, {Listener, POLLIN, 0}, {connection ? connection->Socket : -1, POLLIN, 0}};
         const bool awaitingClient = connection && !connection->Ended;
         const int ready = poll(entries, 3, awaitingClient ? IdleMs : -1);
         if (ready == 0) {

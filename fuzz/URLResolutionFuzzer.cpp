@@ -28,7 +28,8 @@ struct TRedirect {
 TRedirect RedirectOf(std::string_view line)
 {
     const auto [word, rest] = FirstWordAndRest(line);
-    const bool numbered = word.size() == 3 && std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
+    const bool numbered =
+        word.size() == 3 && std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; });
     if (!numbered)
         return {302, line};
     return {(word[0] - '0') * 100 + (word[1] - '0') * 10 + (word[2] - '0'), rest};
@@ -46,7 +47,9 @@ void CheckResolved(const TURI& uri)
     ExpectThat(uri.Document.find('/') == std::string::npos, "document with a \"/\"", described);
     const std::string target = uri.RequestTarget();
     ExpectThat(std::none_of(target.begin(), target.end(),
-                            [](char c) { return static_cast<unsigned char>(c) <= ' ' || static_cast<unsigned char>(c) >= 0x7F; }),
+                            [](char c) {
+                                return static_cast<unsigned char>(c) <= ' ' || static_cast<unsigned char>(c) >= 0x7F;
+                            }),
                "request target with a blank, control or non-ASCII byte", target);
     // The target as the request sends it, before encoding, names the same page again. (Its
     // parts may be split anew: without a "?", the query starts at the first "=".)

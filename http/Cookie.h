@@ -19,9 +19,9 @@ public:
     std::string Value;
     std::string Path;
     std::string Domain;
-    bool HostOnly = false;  // sent to the host Domain alone, not to its subdomains
-    std::string Expires;  // empty = no expiry
-    bool Secure = false;  // sent over https only
+    bool HostOnly = false;          // sent to the host Domain alone, not to its subdomains
+    std::string Expires;            // empty = no expiry
+    bool Secure = false;            // sent over https only
     std::optional<int64_t> MaxAge;  // seconds; zero or less deletes the cookie
     std::string Version;
     std::string Comment;

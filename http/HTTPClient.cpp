@@ -94,13 +94,9 @@ bool THTTPClient::HandleResponse(THTTPMethod& method, const std::string*& body, 
                                  std::string& result)
 {
     switch (ClassifyResponse(HTTPResponse)) {
-    case TResponseKind::rkSuccess:
-        result = ReadSuccessBody();
-        return false;
-    case TResponseKind::rkError:
-        RaiseProtocolError();
-    case TResponseKind::rkRedirect:
-        break;
+    case TResponseKind::rkSuccess: result = ReadSuccessBody(); return false;
+    case TResponseKind::rkError: RaiseProtocolError();
+    case TResponseKind::rkRedirect: break;
     }
     if (!HandleRedirects || HTTPResponse.Location.empty())
         RaiseProtocolError();
@@ -140,7 +136,8 @@ void THTTPClient::SendRequest(TProtocolVersion version, const std::string* body)
 {
     if (version == pv1_0 && HTTPRequest.Connection.empty())
         HTTPRequest.Connection = "keep-alive";
-    HTTPRequest.ComposeHeaders(CookieManager ? CookieManager->CookieHeaderValue(URI.Host, URI.Path, URI.IsSecure()) : "");
+    HTTPRequest.ComposeHeaders(CookieManager ? CookieManager->CookieHeaderValue(URI.Host, URI.Path, URI.IsSecure())
+                                             : "");
     Connection.Write(HTTPRequest.HeaderText(version));
     if (!body)
         return;

@@ -71,5 +71,5 @@ private:
     TTCPConnection Connection;
     TCookieManager* CookieManager = nullptr;
     bool HeaderBlockCut = false;  // the server closed the connection inside the header block
-    bool Busy = false;  // a call is running; the window may try to start another one while it waits
+    bool Busy = false;            // a call is running; the window may try to start another one while it waits
 };

@@ -8,7 +8,7 @@
 // The last response the client received, kept after every call, also one that failed.
 class THTTPResponse {
 public:
-    std::string ResponseText;   // the status line exactly as received, without its line end
+    std::string ResponseText;  // the status line exactly as received, without its line end
     int ResponseCode = -1;
     THeaderList RawHeaders;
 
@@ -17,7 +17,7 @@ public:
     std::string ProxyConnection;
     std::string ContentType;
     std::string TransferEncoding;
-    int64_t ContentLength = -1;  // -1 when absent or not a number
+    int64_t ContentLength = -1;     // -1 when absent or not a number
     bool HasContentLength = false;  // a length of 0 or more was given
     bool HasContentLengthHeader = false;
     // "Transfer-Encoding" names chunked (in any letter case); it wins over any length.

@@ -101,12 +101,14 @@ std::vector<std::string> THeaderList::AllValues(std::string_view name) const
 
 void THeaderList::SetValue(std::string_view name, std::string_view value)
 {
-    ReplaceLines(name, value.empty() ? std::vector<std::string>() : FoldHeaderLine(std::string(name) + ": " + std::string(value)));
+    ReplaceLines(name, value.empty() ? std::vector<std::string>()
+                                     : FoldHeaderLine(std::string(name) + ": " + std::string(value)));
 }
 
 void THeaderList::SetUnfoldedValue(std::string_view name, std::string_view value)
 {
-    ReplaceLines(name, value.empty() ? std::vector<std::string>() : std::vector<std::string>{std::string(name) + ": " + std::string(value)});
+    ReplaceLines(name, value.empty() ? std::vector<std::string>()
+                                     : std::vector<std::string>{std::string(name) + ": " + std::string(value)});
 }
 
 void THeaderList::ReplaceLines(std::string_view name, const std::vector<std::string>& lines)

@@ -2,7 +2,6 @@
 
 #include "http/SocketErrors.h"
 
-ESocketError::ESocketError(int errorCode)
-    : ENetException(SocketErrorMessage(errorCode)), Code(errorCode)
+ESocketError::ESocketError(int errorCode) : ENetException(SocketErrorMessage(errorCode)), Code(errorCode)
 {
 }

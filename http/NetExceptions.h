@@ -57,7 +57,9 @@ public:
 class EInvalidChunkSize : public ENetException {
 public:
     explicit EInvalidChunkSize(const std::string& sizeLine)
-        : ENetException("Invalid chunk size line: \"" + sizeLine + "\"") {}
+        : ENetException("Invalid chunk size line: \"" + sizeLine + "\"")
+    {
+    }
 };
 
 // A call started from the process-messages hook while another call of the same client waits.
@@ -77,7 +79,9 @@ public:
 class ETLSHandshakeFailed : public ETLSError {
 public:
     ETLSHandshakeFailed(const std::string& host, const std::string& reason)
-        : ETLSError("TLS handshake failed for \"" + host + "\": " + reason) {}
+        : ETLSError("TLS handshake failed for \"" + host + "\": " + reason)
+    {
+    }
 
 protected:
     explicit ETLSHandshakeFailed(std::string message) : ETLSError(std::move(message)) {}
@@ -87,7 +91,9 @@ protected:
 class ECertificateVerifyFailed : public ETLSHandshakeFailed {
 public:
     ECertificateVerifyFailed(const std::string& host, const std::string& reason)
-        : ETLSHandshakeFailed("Certificate verify failed for \"" + host + "\": " + reason) {}
+        : ETLSHandshakeFailed("Certificate verify failed for \"" + host + "\": " + reason)
+    {
+    }
 };
 
 // A redirect the client does not follow, because following it would carry the form or the
@@ -116,8 +122,7 @@ public:
 
 class EProtocolReplyError : public ENetException {
 public:
-    EProtocolReplyError(int errorCode, const std::string& statusLine)
-        : ENetException(statusLine), Code(errorCode) {}
+    EProtocolReplyError(int errorCode, const std::string& statusLine) : ENetException(statusLine), Code(errorCode) {}
 
     int ErrorCode() const { return Code; }
 
@@ -130,7 +135,9 @@ private:
 class EHTTPProtocolException : public EProtocolReplyError {
 public:
     EHTTPProtocolException(int errorCode, const std::string& statusLine, std::string body)
-        : EProtocolReplyError(errorCode, statusLine), Body(std::move(body)) {}
+        : EProtocolReplyError(errorCode, statusLine), Body(std::move(body))
+    {
+    }
 
     const std::string& ErrorMessage() const { return Body; }
 

@@ -84,7 +84,7 @@ private:
 
     int Socket = -1;
     std::unique_ptr<TTLSContext> TLSContext;  // made for the first TLS connection, kept for later ones
-    std::unique_ptr<TTransport> Transport;  // uses Socket (and TLSContext); exists while it is open
+    std::unique_ptr<TTransport> Transport;    // uses Socket (and TLSContext); exists while it is open
     std::string ConnectedHost;
     std::string ConnectedPort;
     bool ConnectedEncrypted = false;

@@ -65,8 +65,7 @@ using TMethodPointer = std::unique_ptr<BIO_METHOD, decltype(&BIO_meth_free)>;
 
 TMethodPointer MakeMethod()
 {
-    TMethodPointer method(BIO_meth_new(BIO_get_new_index() | BIO_TYPE_SOURCE_SINK, "tessaroo socket"),
-                          &BIO_meth_free);
+    TMethodPointer method(BIO_meth_new(BIO_get_new_index() | BIO_TYPE_SOURCE_SINK, "tessaroo socket"), &BIO_meth_free);
     if (!method || !BIO_meth_set_write_ex(method.get(), &WriteEx) || !BIO_meth_set_read_ex(method.get(), &ReadEx) ||
         !BIO_meth_set_ctrl(method.get(), &Control) || !BIO_meth_set_create(method.get(), &Create))
         throw ETLSError("TLS cannot be set up: out of memory");

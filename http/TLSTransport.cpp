@@ -61,21 +61,16 @@ TWaitFor TTLSTransport::AfterFailedCall(int result)
 {
     const int error = SSL_get_error(Session.get(), result);
     switch (error) {
-    case SSL_ERROR_WANT_READ:
-        return TWaitFor::wfReadable;
-    case SSL_ERROR_WANT_WRITE:
-        return TWaitFor::wfWritable;
-    case SSL_ERROR_ZERO_RETURN:
-        return TWaitFor::wfNothing;
+    case SSL_ERROR_WANT_READ: return TWaitFor::wfReadable;
+    case SSL_ERROR_WANT_WRITE: return TWaitFor::wfWritable;
+    case SSL_ERROR_ZERO_RETURN: return TWaitFor::wfNothing;
     case SSL_ERROR_SYSCALL:
         Broken = true;
         if (BIOState.LastErrno == 0)
             return TWaitFor::wfNothing;
         ERR_clear_error();
         throw ESocketError(SocketErrorNumber(BIOState.LastErrno));
-    default:
-        Broken = true;
-        throw ETLSError("TLS error with \"" + Host + "\": " + TakeOpenSSLReason("unknown error"));
+    default: Broken = true; throw ETLSError("TLS error with \"" + Host + "\": " + TakeOpenSSLReason("unknown error"));
     }
 }
 

@@ -163,7 +163,8 @@ TURI ParseURL(std::string_view url)
     const std::string rest = WithoutFragment(std::string_view(text).substr(separator + 3), uri);
     const size_t slash = rest.find('/');
     SplitAuthority(std::string_view(rest).substr(0, slash), uri);
-    SplitPathDocumentParams(slash == std::string::npos ? std::string_view() : std::string_view(rest).substr(slash + 1), uri);
+    SplitPathDocumentParams(slash == std::string::npos ? std::string_view() : std::string_view(rest).substr(slash + 1),
+                            uri);
     uri.Path = "/" + uri.Path;
     return uri;
 }

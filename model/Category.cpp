@@ -4,19 +4,19 @@
 
 const TXMLPersistentClass& TBaseCategory::ClassInfo()
 {
-    static const TXMLPersistentClass info("TBaseCategory", nullptr,
-                                          {WideStringProperty<&TBaseCategory::Name>("Name"),
-                                           WideStringProperty<&TBaseCategory::Url>("Url")},
-                                          CreateInstance<TBaseCategory>);
+    static const TXMLPersistentClass info(
+        "TBaseCategory", nullptr,
+        {WideStringProperty<&TBaseCategory::Name>("Name"), WideStringProperty<&TBaseCategory::Url>("Url")},
+        CreateInstance<TBaseCategory>);
     return info;
 }
 
 const TXMLPersistentClass& TCategory::ClassInfo()
 {
-    static const TXMLPersistentClass info("TCategory", &TBaseCategory::ClassInfo(),
-                                          {IntegerProperty<&TCategory::ID>("ID"),
-                                           IntegerProperty<&TCategory::Content>("Content")},
-                                          CreateInstance<TCategory>);
+    static const TXMLPersistentClass info(
+        "TCategory", &TBaseCategory::ClassInfo(),
+        {IntegerProperty<&TCategory::ID>("ID"), IntegerProperty<&TCategory::Content>("Content")},
+        CreateInstance<TCategory>);
     return info;
 }
 

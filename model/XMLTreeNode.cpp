@@ -9,10 +9,9 @@ void TXMLTreeNode::AddNode(std::unique_ptr<TXMLTreeNode> node)
 
 const TXMLPersistentClass& TXMLTreeNode::ClassInfo()
 {
-    static const TXMLPersistentClass info(
-        "TXMLTreeNode", nullptr,
-        {OwnedObjectArrayProperty<&TXMLTreeNode::Nodes>("Nodes", "TXMLTreeNodeList"),
-         BorrowedObjectProperty<&TXMLTreeNode::Data>("Data", "TBaseCategory")},
-        CreateInstance<TXMLTreeNode>);
+    static const TXMLPersistentClass info("TXMLTreeNode", nullptr,
+                                          {OwnedObjectArrayProperty<&TXMLTreeNode::Nodes>("Nodes", "TXMLTreeNodeList"),
+                                           BorrowedObjectProperty<&TXMLTreeNode::Data>("Data", "TBaseCategory")},
+                                          CreateInstance<TXMLTreeNode>);
     return info;
 }

@@ -64,7 +64,8 @@ std::unique_ptr<TTreeNode> BuildBranch(std::size_t first, std::size_t size)
     for (std::size_t i = 1; i < size; ++i) {
         auto record = NewRecord(first + i);
         std::string text = NodeTextOf(*record);
-        nodes.push_back(&nodes[(i - 1) / 10]->AppendDetachedChild(std::make_unique<TTreeNode>(std::move(text), std::move(record))));
+        nodes.push_back(
+            &nodes[(i - 1) / 10]->AppendDetachedChild(std::make_unique<TTreeNode>(std::move(text), std::move(record))));
     }
     return root;
 }
@@ -143,7 +144,8 @@ int main(int argc, char** argv)
     const auto start = TClock::now();
     DeleteBranch(*tree, *tree->TopLevelNodes()[tree->TopLevelNodes().size() / 2], *document, [&] { ++messages; });
     const double remove = SecondsSince(start);
-    std::printf("DeleteBranch of %zu of %zu entries: %.3f s, messages processed %zu times (%zu categories and %zu symbolic left)\n",
+    std::printf("DeleteBranch of %zu of %zu entries: %.3f s, messages processed %zu times (%zu categories and %zu "
+                "symbolic left)\n",
                 before - tree->Count(), before, remove, messages, document->Categories.size(),
                 document->SymbolicCategories.size());
     std::filesystem::remove(fileName);

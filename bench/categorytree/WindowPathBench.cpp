@@ -79,8 +79,7 @@ struct TSample {
 
 // One load into a fresh tree and document and one save of it, as the window runs them; the
 // bytes handed to the logs on the way, without the tree file.
-std::uint64_t WindowLoadAndSave(const std::string& file, const std::string& saved, TBestTimes& load,
-                                TBestTimes& save)
+std::uint64_t WindowLoadAndSave(const std::string& file, const std::string& saved, TBestTimes& load, TBestTimes& save)
 {
     TCategoryTree tree;
     TDmoz document;
@@ -120,8 +119,7 @@ TSample Measure(std::size_t entries, const std::filesystem::path& folder)
     return sample;
 }
 
-void ReportRatio(const char* what, const char* window, const TTimes& traced, const char* engine,
-                 const TTimes& alone)
+void ReportRatio(const char* what, const char* window, const TTimes& traced, const char* engine, const TTimes& alone)
 {
     std::printf("  %s: %s, trace on %7.3f s   %s, trace off %7.3f s   ratio %.2f (target <= 3)\n", what, window,
                 traced.Wall, engine, alone.Wall, traced.Wall / alone.Wall);
@@ -135,8 +133,8 @@ void Report(std::size_t entries, const TSample& s)
     ReportRatio("load", "LoadTree", s.Load, "FileToObject", s.EngineRead);
     ReportRatio("save", "SaveTree", s.Save, "ObjectToFile", s.EngineWrite);
     std::printf("  trace off: LoadTree %7.3f s, SaveTree %7.3f s\n", s.QuietLoad.Wall, s.QuietSave.Wall);
-    std::printf("  logs: %.0f MB written by one load and save; logs/ holds %zu files, %.0f MB\n", s.LogMB,
-                s.Logs.Files, double(s.Logs.Bytes) / 1e6);
+    std::printf("  logs: %.0f MB written by one load and save; logs/ holds %zu files, %.0f MB\n", s.LogMB, s.Logs.Files,
+                double(s.Logs.Bytes) / 1e6);
 }
 
 }  // namespace

@@ -10,6 +10,8 @@
 //
 //     feed_bench [entries...]      default: 1000 4000
 
+#include "TreeGenerator.h"
+#include "common/XmlPersistance/XmlPersistance.h"
 #include "common/core/StopRequest.h"
 #include "feed/FeedRun.h"
 #include "feed/HTTPClientTransport.h"
@@ -19,8 +21,6 @@
 #include "model/Dmoz.h"
 #include "model/tree/TreeBinding.h"
 #include "tests/support/SiteProcess.h"
-#include "TreeGenerator.h"
-#include "common/XmlPersistance/XmlPersistance.h"
 
 #include <sys/resource.h>
 
@@ -107,7 +107,8 @@ void LoadGeneratedTree(std::size_t entries, TLoadedTree& loaded)
 // A generated tree with its IDs moved by an offset and its Urls and top-level names marked,
 // written as a tree file: two such copies give every name below the top level to two
 // categories under different parents.
-void WriteMarkedCopy(std::size_t entries, std::int32_t idOffset, const std::u16string& mark, const std::string& fileName)
+void WriteMarkedCopy(std::size_t entries, std::int32_t idOffset, const std::u16string& mark,
+                     const std::string& fileName)
 {
     TGeneratedTree tree = GenerateTree(entries);
     for (const auto& record : tree.Records) {
@@ -143,8 +144,9 @@ void FeedTree(std::size_t entries, const TLoadedTree& loaded, const char* what)
     TFeedSettings settings;
     settings.Stop = &stop;
     settings.KeepJournal = true;
-    TFeedRun run(view, transport, loaded.Document,
-                 [&](std::int32_t id) { return loaded.Tree.FindParentCategory(id); }, std::move(settings));
+    TFeedRun run(
+        view, transport, loaded.Document, [&](std::int32_t id) { return loaded.Tree.FindParentCategory(id); },
+        std::move(settings));
 
     const double cpuBefore = OwnCpuSeconds();
     const auto started = std::chrono::steady_clock::now();
@@ -205,8 +207,8 @@ int main(int argc, char** argv)
     setenv("XDG_STATE_HOME", (scratch / "state").c_str(), 1);
 
     std::printf("feed into the stand-in site\n");
-    std::printf("%8s %10s %9s %9s %12s %14s %14s %16s\n", "entries", "categories", "symbolic", "skipped",
-                "entries/s", "own CPU us/e", "page KiB/e", "CPU us per KiB");
+    std::printf("%8s %10s %9s %9s %12s %14s %14s %16s\n", "entries", "categories", "symbolic", "skipped", "entries/s",
+                "own CPU us/e", "page KiB/e", "CPU us per KiB");
     for (const std::size_t entries : sizes)
         FeedGeneratedTree(entries);
     FeedTreeOfSharedNames(sizes.front());

@@ -52,10 +52,7 @@ public:
         Server->stop();
         Thread.join();
     }
-    std::string URL(const std::string& path) const
-    {
-        return Scheme + "://127.0.0.1:" + std::to_string(Port) + path;
-    }
+    std::string URL(const std::string& path) const { return Scheme + "://127.0.0.1:" + std::to_string(Port) + path; }
 
 private:
     std::unique_ptr<httplib::Server> Server;
@@ -77,8 +74,9 @@ public:
     ~TServerCertificate() { std::filesystem::remove(File); }
 
     TCertificate Certificate;
-    const std::string File = (std::filesystem::temp_directory_path() /
-                              ("http_bench_certificate_" + std::to_string(getpid()) + ".pem")).string();
+    const std::string File =
+        (std::filesystem::temp_directory_path() / ("http_bench_certificate_" + std::to_string(getpid()) + ".pem"))
+            .string();
 };
 
 TServerCertificate& ServerCertificate()

@@ -19,7 +19,8 @@ const std::string TraceMessage = "Writing property Name (tkUString) of TCategory
 const std::string& RunFolder()
 {
     static const std::string root = [] {
-        const auto path = std::filesystem::temp_directory_path() / ("tessaroo_logging_bench_" + std::to_string(::getpid()));
+        const auto path =
+            std::filesystem::temp_directory_path() / ("tessaroo_logging_bench_" + std::to_string(::getpid()));
         std::filesystem::create_directories(path);
         ::setenv("temp", path.c_str(), 1);
         return path.string() + "/";

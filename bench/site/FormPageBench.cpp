@@ -15,8 +15,9 @@ namespace {
 std::string SessionCookie(int port)
 {
     const std::string cookie = CookieFromResponse(RawHttpExchange(port, RawGetRequest("/admin/index.php")));
-    RawHttpExchange(port, RawPostRequest("/admin/login.php",
-                                         RawFormBody({{"user", "admin"}, {"pass", "demo"}, {"submit", "Login"}}), cookie));
+    RawHttpExchange(port,
+                    RawPostRequest("/admin/login.php",
+                                   RawFormBody({{"user", "admin"}, {"pass", "demo"}, {"submit", "Login"}}), cookie));
     return cookie;
 }
 
@@ -56,9 +57,9 @@ void FormPageFetch(benchmark::State& state)
     TFilledSite& filled = SiteWith(static_cast<int>(state.range(0)));
     std::size_t bytes = 0;
     for (auto _ : state)
-        bytes += RawHttpExchange(filled.Site->Port(),
-                                 RawGetRequest("/admin/dir_categs_edit.php?action=N", filled.Cookie))
-                     .Body.size();
+        bytes +=
+            RawHttpExchange(filled.Site->Port(), RawGetRequest("/admin/dir_categs_edit.php?action=N", filled.Cookie))
+                .Body.size();
     state.SetBytesProcessed(static_cast<std::int64_t>(bytes));
 }
 

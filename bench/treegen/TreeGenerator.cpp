@@ -14,11 +14,30 @@ constexpr std::uint32_t FewestChildren = 5;
 constexpr std::uint32_t MostChildren = 30;
 constexpr int DeepestLevel = 8;
 
-const std::array<const char*, 24> Words = {
-    "Arts", "Music", "Science", "Recreation", "Games", "Home", "Health", "Business",
-    "Computers", "Society", "Sports", "Reference", "Regional", "Shopping", "News", "Kids",
-    "K\u00fcche", "Caf\u00e9", "\u00c9lectronique", "\u0418\u0441\u043a\u0443\u0441\u0441\u0442\u0432\u043e",
-    "\u65e5\u672c", "Fa\u00e7ade", "Stra\u00dfe", "\u039c\u03bf\u03c5\u03c3\u03b9\u03ba\u03ae"};
+const std::array<const char*, 24> Words = {"Arts",
+                                           "Music",
+                                           "Science",
+                                           "Recreation",
+                                           "Games",
+                                           "Home",
+                                           "Health",
+                                           "Business",
+                                           "Computers",
+                                           "Society",
+                                           "Sports",
+                                           "Reference",
+                                           "Regional",
+                                           "Shopping",
+                                           "News",
+                                           "Kids",
+                                           "K\u00fcche",
+                                           "Caf\u00e9",
+                                           "\u00c9lectronique",
+                                           "\u0418\u0441\u043a\u0443\u0441\u0441\u0442\u0432\u043e",
+                                           "\u65e5\u672c",
+                                           "Fa\u00e7ade",
+                                           "Stra\u00dfe",
+                                           "\u039c\u03bf\u03c5\u03c3\u03b9\u03ba\u03ae"};
 
 class TTreeGenerator {
 public:

@@ -16,10 +16,26 @@ constexpr std::uint32_t MostChildren = 30;
 constexpr int DeepestLevel = 8;
 constexpr std::size_t FlushSize = 1u << 20;
 
-const std::array<const char*, 20> Words = {
-    "Arts", "Music", "Science", "Recreation", "Games", "Home", "Health", "Business", "Computers", "Society",
-    "Sports", "Reference", "Regional", "Shopping", "K\u00fcche", "Caf\u00e9", "\u00c9lectronique",
-    "\u0418\u0441\u043a\u0443\u0441\u0441\u0442\u0432\u043e", "\u65e5\u672c", "Stra\u00dfe"};
+const std::array<const char*, 20> Words = {"Arts",
+                                           "Music",
+                                           "Science",
+                                           "Recreation",
+                                           "Games",
+                                           "Home",
+                                           "Health",
+                                           "Business",
+                                           "Computers",
+                                           "Society",
+                                           "Sports",
+                                           "Reference",
+                                           "Regional",
+                                           "Shopping",
+                                           "K\u00fcche",
+                                           "Caf\u00e9",
+                                           "\u00c9lectronique",
+                                           "\u0418\u0441\u043a\u0443\u0441\u0441\u0442\u0432\u043e",
+                                           "\u65e5\u672c",
+                                           "Stra\u00dfe"};
 
 struct TTopic {
     std::string Path;

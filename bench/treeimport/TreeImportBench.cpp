@@ -207,8 +207,8 @@ void RunTool(TCase& bench, const std::string& tool)
     const std::string topics = std::to_string(bench.Topics);
     RunOnce({TESSAROO_RDFGEN_EXECUTABLE, topics, bench.File("dump.rdf")});
     RunOnce({TESSAROO_RDFGEN_EXECUTABLE, topics, bench.File("dump.rdf.gz"), "--gzip"});
-    bench.Plain = BestRun({tool, "--log-level", bench.LogLevel, "import", "rdf", bench.File("dump.rdf"), "-o",
-                           bench.File("tree.xml")});
+    bench.Plain = BestRun(
+        {tool, "--log-level", bench.LogLevel, "import", "rdf", bench.File("dump.rdf"), "-o", bench.File("tree.xml")});
     bench.Compressed = BestRun({tool, "--log-level", bench.LogLevel, "import", "rdf", bench.File("dump.rdf.gz"), "-o",
                                 bench.File("tree.xml")});
 }
@@ -229,8 +229,8 @@ void Report(const TCase& bench)
     const std::uintmax_t treeSize = fs::file_size(bench.File("tree.xml"));
     const bool same = ReadAll(bench.File("tree.xml")) == ReadAll(bench.File("engine.xml"));
     const double dumpMB = MB(fs::file_size(bench.File("dump.rdf")));
-    std::printf("%s, %zu topics: dump %.1f MB (gzip %.1f MB), tree.xml %.1f MB%s\n", bench.Title.c_str(),
-                bench.Topics, dumpMB, MB(fs::file_size(bench.File("dump.rdf.gz"))), MB(treeSize),
+    std::printf("%s, %zu topics: dump %.1f MB (gzip %.1f MB), tree.xml %.1f MB%s\n", bench.Title.c_str(), bench.Topics,
+                dumpMB, MB(fs::file_size(bench.File("dump.rdf.gz"))), MB(treeSize),
                 same ? "" : "  (DIFFERS from the engine's!)");
     std::printf("                  wall s   cpu s   MB/s of dump (wall, cpu)\n");
     std::printf("  import rdf     %7.3f %7.3f   %6.1f %6.1f (target >= 100)\n", bench.Plain.Seconds,
@@ -238,8 +238,8 @@ void Report(const TCase& bench)
     std::printf("  import rdf .gz %7.3f %7.3f   %6.1f %6.1f\n", bench.Compressed.Seconds, bench.Compressed.CpuSeconds,
                 dumpMB / bench.Compressed.Seconds, dumpMB / bench.Compressed.CpuSeconds);
     std::printf("  engine write   %7.3f %7.3f\n", bench.Write.Seconds, bench.Write.CpuSeconds);
-    std::printf("  import / engine write: %.2f wall, %.2f cpu (target <= 2)\n", bench.Plain.Seconds / bench.Write.Seconds,
-                bench.Plain.CpuSeconds / bench.Write.CpuSeconds);
+    std::printf("  import / engine write: %.2f wall, %.2f cpu (target <= 2)\n",
+                bench.Plain.Seconds / bench.Write.Seconds, bench.Plain.CpuSeconds / bench.Write.CpuSeconds);
     std::printf("  peak memory    %.1f MB = %.2f x tree.xml (target <= 2); .gz %.1f MB\n", MB(bench.Plain.PeakBytes),
                 static_cast<double>(bench.Plain.PeakBytes) / static_cast<double>(treeSize),
                 MB(bench.Compressed.PeakBytes));
@@ -269,10 +269,19 @@ int main(int argc, char** argv)
     fs::create_directories(folder);
     const fs::path tool = folder / "tessaroo-tree";
     fs::copy_file(TESSAROO_TREE_EXECUTABLE, tool);
-    std::vector<TCase> cases{{"trace off (--log-level Debug)", topics, "Debug", llDebug, folder / "quiet", {}, {}, {}, {}, {}}};
+    std::vector<TCase> cases{
+        {"trace off (--log-level Debug)", topics, "Debug", llDebug, folder / "quiet", {}, {}, {}, {}, {}}};
     if (traceTopics > 0)
-        cases.push_back({"default logging (every trace record written)", traceTopics, "All", llAll, folder / "traced",
-                         {}, {}, {}, {}, {}});
+        cases.push_back({"default logging (every trace record written)",
+                         traceTopics,
+                         "All",
+                         llAll,
+                         folder / "traced",
+                         {},
+                         {},
+                         {},
+                         {},
+                         {}});
 
     std::printf("load average before: %s\n", LoadAverage().c_str());
     // A child's peak memory counts the memory of this process up to the child's start, so the

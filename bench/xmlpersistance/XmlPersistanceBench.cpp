@@ -84,8 +84,7 @@ void MeasureReads(const std::string& file, TSample& sample)
     }
 }
 
-void MeasureWrites(const TXMLPersistentObject& root, const std::string& file, const std::string& copy,
-                   TSample& sample)
+void MeasureWrites(const TXMLPersistentObject& root, const std::string& file, const std::string& copy, TSample& sample)
 {
     TXmlPersistance::ObjectToFile(root, file);
     pugi::xml_document document;
@@ -137,11 +136,12 @@ void Report(std::size_t entries, const TSample& s)
     std::printf("%zu entries, file %.1f MB\n", entries, s.FileSize / mb);
     ReportRatio("read ", "FileToObject", s.EngineRead, "pugixml load_file+release", s.FloorRead, 2.0);
     ReportRatio("write", "ObjectToFile", s.EngineWrite, "pugixml save_file", s.FloorWrite, 1.5);
-    std::printf("         of which the text (ObjectToXml) %.3f s, its document (ObjectToNode) %.3f s\n",
-                s.EngineText, s.EngineDom);
-    std::printf("  read peak memory: FileToObject %.1f MB = %.2f x file (target <= 2.5)   load_file %.1f MB = %.2f x file\n",
-                s.EngineReadPeak / mb, double(s.EngineReadPeak) / s.FileSize, s.FloorReadPeak / mb,
-                double(s.FloorReadPeak) / s.FileSize);
+    std::printf("         of which the text (ObjectToXml) %.3f s, its document (ObjectToNode) %.3f s\n", s.EngineText,
+                s.EngineDom);
+    std::printf(
+        "  read peak memory: FileToObject %.1f MB = %.2f x file (target <= 2.5)   load_file %.1f MB = %.2f x file\n",
+        s.EngineReadPeak / mb, double(s.EngineReadPeak) / s.FileSize, s.FloorReadPeak / mb,
+        double(s.FloorReadPeak) / s.FileSize);
 }
 
 void ReportTracedRun(std::size_t entries, const std::filesystem::path& folder)
@@ -156,8 +156,8 @@ void ReportTracedRun(std::size_t entries, const std::filesystem::path& folder)
     const double tracedRead = SecondsOf([&] { TXmlPersistance::FileToObject(file); });
     GlobalLogLevel = llDebug;
     std::printf("%zu entries with the default threshold (every trace record written):\n", entries);
-    std::printf("  write %.3f s (%.3f s without trace)   read %.3f s (%.3f s without trace)\n", tracedWrite,
-                quietWrite, tracedRead, quietRead);
+    std::printf("  write %.3f s (%.3f s without trace)   read %.3f s (%.3f s without trace)\n", tracedWrite, quietWrite,
+                tracedRead, quietRead);
 }
 
 }  // namespace

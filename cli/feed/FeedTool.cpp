@@ -31,14 +31,10 @@ int ExitCodeOf(const TFeedOutcome& outcome)
         if (outcome.Skipped.empty() && outcome.Failed.empty())
             return ecDone;
         return ecEntriesNotDone;
-    case TFeedEnd::Stopped:
-        return ecStopped;
-    case TFeedEnd::LoginRefused:
-        return ecLoginRefused;
-    case TFeedEnd::NetworkFailure:
-        return ecNetwork;
-    case TFeedEnd::Failed:
-        break;
+    case TFeedEnd::Stopped: return ecStopped;
+    case TFeedEnd::LoginRefused: return ecLoginRefused;
+    case TFeedEnd::NetworkFailure: return ecNetwork;
+    case TFeedEnd::Failed: break;
     }
     return ecEntriesNotDone;
 }
@@ -65,8 +61,9 @@ int Feed(const TFeedCommand& command, const TLoadedTree& loaded, const std::stri
     settings.Stop = &stop;
     settings.KeepJournal = !command.NoJournal;
     settings.DryRun = command.DryRun;
-    TFeedRun run(view, transport, loaded.Document,
-                 [&loaded](std::int32_t id) { return loaded.Tree.FindParentCategory(id); }, std::move(settings));
+    TFeedRun run(
+        view, transport, loaded.Document, [&loaded](std::int32_t id) { return loaded.Tree.FindParentCategory(id); },
+        std::move(settings));
     try {
         return ExitCodeOf(run.Execute());
     } catch (const ENetException&) {

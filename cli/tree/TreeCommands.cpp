@@ -20,8 +20,7 @@ constexpr std::size_t ListedItems = 10;
 
 // The whole input was read before anything is written: an input error or a stop leaves the
 // earlier output file as it was.
-void WriteImported(const TImportedTree& tree, const TTreeCommandLine& line, const TStopRequest& stop,
-                   std::ostream& out)
+void WriteImported(const TImportedTree& tree, const TTreeCommandLine& line, const TStopRequest& stop, std::ostream& out)
 {
     stop.ThrowIfRequested();
     WriteTreeFile(tree, line.Output);

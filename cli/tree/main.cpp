@@ -29,7 +29,8 @@ const char* const ExitCodesText = R"(Exit codes: 0 done; 1 the input file has an
 5 the tree file cannot be read; 6 the output file cannot be written; 130 stopped
 (Ctrl+C; nothing written).)";
 
-const char* const OutlineFormText = R"(One category per line; the depth is the indentation (tabs, or spaces in the unit of
+const char* const OutlineFormText =
+    R"(One category per line; the depth is the indentation (tabs, or spaces in the unit of
 the first indented line) or a run of leading "-". Blank lines and lines starting with
 "#" do not count. "@Name -> Top/Arts/Music" is a symbolic category under the category
 above it, showing the category of that path. A "\" before a name keeps a leading "@",
@@ -48,9 +49,9 @@ IDs and Urls anew, and for a tree that it made, the same file byte for byte.)";
 
 TStopRequest StopRequest;
 
-const std::map<std::string, TLogLevel> LogLevels = {
-    {"None", llNone},   {"Error", llError},         {"Warn", llWarn}, {"Info", llInfo},
-    {"Debug", llDebug}, {"FullDebug", llFullDebug}, {"All", llAll}};
+const std::map<std::string, TLogLevel> LogLevels = {{"None", llNone}, {"Error", llError}, {"Warn", llWarn},
+                                                    {"Info", llInfo}, {"Debug", llDebug}, {"FullDebug", llFullDebug},
+                                                    {"All", llAll}};
 
 std::vector<std::string> LogLevelNames()
 {

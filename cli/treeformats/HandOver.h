@@ -38,9 +38,15 @@ public:
         return item;
     }
 
-    void Pass(TItem* filled) { Notify([&] { Filled.push_back(filled); }); }
+    void Pass(TItem* filled)
+    {
+        Notify([&] { Filled.push_back(filled); });
+    }
     // No more items come.
-    void Finish() { Notify([this] { Ended = true; }); }
+    void Finish()
+    {
+        Notify([this] { Ended = true; });
+    }
     // The producer failed; the consumer raises the failure once it has used the items passed before.
     void Fail(std::exception_ptr failure)
     {
@@ -72,8 +78,14 @@ public:
         }
     }
 
-    void GiveBack(TItem* used) { Notify([&] { Empties.push_back(used); }); }
-    void GiveUp() { Notify([this] { GivenUp = true; }); }
+    void GiveBack(TItem* used)
+    {
+        Notify([&] { Empties.push_back(used); });
+    }
+    void GiveUp()
+    {
+        Notify([this] { GivenUp = true; });
+    }
 
 private:
     static constexpr std::chrono::milliseconds WaitSlice{50};

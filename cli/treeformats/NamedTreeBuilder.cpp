@@ -15,7 +15,10 @@ const std::u16string& UrlOf(const TXMLTreeNode* node)
     return node ? node->Data->Url : top;
 }
 
-bool IsControlCharacter(char16_t c) { return c < 0x20 || c == 0x7F; }
+bool IsControlCharacter(char16_t c)
+{
+    return c < 0x20 || c == 0x7F;
+}
 
 // Pre-order, with a stack of its own: an outline may be deep.
 void GiveIDs(TXMLTreeNode& root)
@@ -34,7 +37,9 @@ void GiveIDs(TXMLTreeNode& root)
 
 }  // namespace
 
-TNamedTreeBuilder::TNamedTreeBuilder(std::string fileName) : FileName(std::move(fileName)) {}
+TNamedTreeBuilder::TNamedTreeBuilder(std::string fileName) : FileName(std::move(fileName))
+{
+}
 
 std::u16string TNamedTreeBuilder::CheckedName(std::string_view name, std::size_t line) const
 {

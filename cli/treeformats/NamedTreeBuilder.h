@@ -48,8 +48,7 @@ private:
     std::vector<TPendingLink> PendingLinks;
 
     std::u16string CheckedName(std::string_view name, std::size_t line) const;
-    TXMLTreeNode& AddIndexedCategory(TXMLTreeNode* parent, std::u16string name, std::u16string url,
-                                     std::size_t line);
+    TXMLTreeNode& AddIndexedCategory(TXMLTreeNode* parent, std::u16string name, std::u16string url, std::size_t line);
     [[noreturn]] void FailSamePath(std::u16string_view name, const TIndexed& existing, std::size_t line) const;
     void ResolveLink(const TPendingLink& pending) const;
 };

@@ -27,21 +27,15 @@ enum class TDepthStyle { Unknown, Tabs, Spaces, Dashes };
 const char* StyleText(TDepthStyle style)
 {
     switch (style) {
-    case TDepthStyle::Tabs:
-        return "indented with tabs";
-    case TDepthStyle::Spaces:
-        return "indented with spaces";
-    default:
-        return "marked with dashes";
+    case TDepthStyle::Tabs: return "indented with tabs";
+    case TDepthStyle::Spaces: return "indented with spaces";
+    default: return "marked with dashes";
     }
 }
 
 class TOutlineReader {
 public:
-    TOutlineReader(const std::string& fileName, const TStopRequest* stop)
-        : Lines(fileName, stop), Builder(fileName)
-    {
-    }
+    TOutlineReader(const std::string& fileName, const TStopRequest* stop) : Lines(fileName, stop), Builder(fileName) {}
 
     TImportedTree Read()
     {

@@ -13,8 +13,14 @@ namespace {
 
 using namespace OutlineSyntax;
 
-bool IsControlCharacter(char16_t c) { return c < 0x20 || c == 0x7F; }
-bool IsBlank(char16_t c) { return c == u' ' || c == u'\t'; }
+bool IsControlCharacter(char16_t c)
+{
+    return c < 0x20 || c == 0x7F;
+}
+bool IsBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t';
+}
 
 bool NeedsLiteralMark(std::u16string_view name)
 {

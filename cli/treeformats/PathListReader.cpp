@@ -8,8 +8,7 @@
 
 namespace {
 
-void AddPath(TNamedTreeBuilder& builder, std::string_view path, const std::string& separator,
-             const TInputLines& lines)
+void AddPath(TNamedTreeBuilder& builder, std::string_view path, const std::string& separator, const TInputLines& lines)
 {
     TXMLTreeNode* parent = nullptr;
     std::size_t start = 0;

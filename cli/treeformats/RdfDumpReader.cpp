@@ -291,11 +291,11 @@ private:
 
     void NoteMissingParent(const TTopicEntry& topic, std::u16string_view expected, std::uint32_t parent) const
     {
-        Note(SourcePlace(FileName, topic.Line,
-                         "the parent of the topic " + Quoted(topic.Category->Url) + ", " + Quoted(expected) +
-                             ", is missing from the dump; attached " +
-                             (parent != TopLevel ? "to " + Quoted(Topics[parent].Category->Url)
-                                                 : std::string("at the top level"))));
+        Note(SourcePlace(
+            FileName, topic.Line,
+            "the parent of the topic " + Quoted(topic.Category->Url) + ", " + Quoted(expected) +
+                ", is missing from the dump; attached " +
+                (parent != TopLevel ? "to " + Quoted(Topics[parent].Category->Url) : std::string("at the top level"))));
     }
 
     void FindLinkTarget(TPendingLink& pending)
@@ -380,6 +380,7 @@ TImportedTree ReadRdfDump(const std::string& fileName, const std::string& rootPa
                           const TStopRequest* stop)
 {
     TRdfTreeAssembly assembly(fileName, rootPath, note);
-    ParseRdfTopics(fileName, [&assembly](const TRdfTopic& topic) { assembly.AddTopic(topic); }, stop);
+    ParseRdfTopics(
+        fileName, [&assembly](const TRdfTopic& topic) { assembly.AddTopic(topic); }, stop);
     return assembly.Finish();
 }

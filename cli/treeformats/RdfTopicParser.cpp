@@ -77,8 +77,7 @@ const XML_Char* AttributeByLocalName(const XML_Char** attributes, std::string_vi
 bool IsLinkElement(std::string_view local)
 {
     constexpr std::string_view prefix = "symbolic";
-    return local.starts_with(prefix) &&
-           local.find_first_not_of("0123456789", prefix.size()) == std::string_view::npos;
+    return local.starts_with(prefix) && local.find_first_not_of("0123456789", prefix.size()) == std::string_view::npos;
 }
 
 void TrimXmlSpace(const std::string& text, TTextSpan& span)
@@ -316,9 +315,7 @@ class TTopicPipeline {
 public:
     // Opens the file here, so that an open that waits (a pipe without a writer) can be
     // interrupted as before.
-    explicit TTopicPipeline(const std::string& fileName) : File(fileName, &WorkerStop), Parser([this] { Produce(); })
-    {
-    }
+    explicit TTopicPipeline(const std::string& fileName) : File(fileName, &WorkerStop), Parser([this] { Produce(); }) {}
 
     ~TTopicPipeline()
     {
@@ -361,8 +358,12 @@ TRdfTopic TopicOf(const TTopicBatch& batch, const TStoredTopic& stored, std::vec
     links.clear();
     for (std::size_t link = stored.FirstLink; link < stored.FirstLink + stored.LinkCount; ++link)
         links.push_back({batch.TextOf(batch.Links[link].Resource), batch.Links[link].Line});
-    return {batch.TextOf(stored.Path), batch.TextOf(stored.CatId), batch.TextOf(stored.Title), stored.HasCatId,
-            links, stored.Line};
+    return {batch.TextOf(stored.Path),
+            batch.TextOf(stored.CatId),
+            batch.TextOf(stored.Title),
+            stored.HasCatId,
+            links,
+            stored.Line};
 }
 
 }  // namespace

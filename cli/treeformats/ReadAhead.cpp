@@ -10,7 +10,9 @@ constexpr std::size_t PiecesAhead = 4;
 
 }  // namespace
 
-TReadAhead::TReadAhead(TInputFile& file) : File(file), Pieces(PiecesAhead), Reader([this] { ReadAll(); }) {}
+TReadAhead::TReadAhead(TInputFile& file) : File(file), Pieces(PiecesAhead), Reader([this] { ReadAll(); })
+{
+}
 
 TReadAhead::~TReadAhead()
 {

@@ -77,8 +77,8 @@ private:
             return a.Name != b.Name ? a.Name < b.Name : a.ParentOrder < b.ParentOrder;
         });
         for (auto first = NameUses.begin(); first != NameUses.end();) {
-            const auto last = std::find_if(first, NameUses.end(),
-                                           [&](const TNameUse& use) { return use.Name != first->Name; });
+            const auto last =
+                std::find_if(first, NameUses.end(), [&](const TNameUse& use) { return use.Name != first->Name; });
             TTreeStats::TSharedName shared{Utf16ToUtf8(first->Name), {}};
             for (auto use = first; use != last; ++use)
                 if (use == first || use->ParentOrder != (use - 1)->ParentOrder)
@@ -99,8 +99,8 @@ private:
         if (!CategoriesByUrl.contains(link.Url))
             reason = "no category has the Url \"" + Utf16ToUtf8(link.Url) + "\"";
         if (!CategoriesByID.contains(link.Parent))
-            reason += (reason.empty() ? "" : " and ") + std::string("no category has the ID ") +
-                      std::to_string(link.Parent);
+            reason +=
+                (reason.empty() ? "" : " and ") + std::string("no category has the ID ") + std::to_string(link.Parent);
         if (!reason.empty())
             Stats.DanglingLinks.push_back({Utf16ToUtf8(link.Name), PlaceText(node.Parent()), reason});
     }
@@ -138,9 +138,9 @@ std::string TreeStatsText(const TTreeStats& stats, std::size_t listLimit)
     text += "symbolic categories: " + std::to_string(stats.SymbolicCategories) + "\n";
     text += "depth: " + std::to_string(stats.Depth) + "\n";
     text += "largest branch: " +
-            (stats.LargestBranchSize == 0 ? std::string("none")
-                                          : stats.LargestBranch + ", " + std::to_string(stats.LargestBranchSize) +
-                                                " entries") +
+            (stats.LargestBranchSize == 0
+                 ? std::string("none")
+                 : stats.LargestBranch + ", " + std::to_string(stats.LargestBranchSize) + " entries") +
             "\n";
     text += "names under more than one parent: " + std::to_string(stats.SharedNames.size()) + "\n";
     AppendList(text, stats.SharedNames, listLimit, [](const TTreeStats::TSharedName& shared) {

@@ -16,8 +16,8 @@ class TXMLPersistentClass {
 public:
     using TCreate = std::unique_ptr<TXMLPersistentObject> (*)();
 
-    TXMLPersistentClass(std::string name, const TXMLPersistentClass* parent,
-                        std::vector<TPropertyInfo> ownProperties, TCreate create);
+    TXMLPersistentClass(std::string name, const TXMLPersistentClass* parent, std::vector<TPropertyInfo> ownProperties,
+                        TCreate create);
     TXMLPersistentClass(const TXMLPersistentClass&) = delete;
     TXMLPersistentClass& operator=(const TXMLPersistentClass&) = delete;
 

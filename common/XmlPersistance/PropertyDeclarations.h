@@ -62,9 +62,7 @@ TPropertyInfo OrdinalProperty(std::string name, PropertyKind kind, std::string t
         else
             return static_cast<std::int32_t>(FieldOf<Field>(o));
     };
-    info.SetOrdinal = [](TXMLPersistentObject& o, std::int32_t value) {
-        FieldOf<Field>(o) = static_cast<T>(value);
-    };
+    info.SetOrdinal = [](TXMLPersistentObject& o, std::int32_t value) { FieldOf<Field>(o) = static_cast<T>(value); };
     return info;
 }
 
@@ -96,8 +94,7 @@ TPropertyInfo Int64Property(std::string name)
 
 // A UTF-8 std::string member: pkString ("AnsiString") or pkShortString.
 template <auto Field>
-TPropertyInfo StringProperty(std::string name, PropertyKind kind = pkString,
-                             std::string typeName = "AnsiString")
+TPropertyInfo StringProperty(std::string name, PropertyKind kind = pkString, std::string typeName = "AnsiString")
 {
     TPropertyInfo info = NewProperty(std::move(name), kind, std::move(typeName));
     info.GetText = [](const TXMLPersistentObject& o) { return FieldOf<Field>(o); };

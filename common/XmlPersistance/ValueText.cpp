@@ -3,8 +3,8 @@
 #include "common/XmlPersistance/XmlPersistanceErrors.h"
 #include "common/core/IntegerText.h"
 
-#include <charconv>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <locale.h>

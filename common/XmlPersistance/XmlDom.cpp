@@ -60,12 +60,9 @@ bool IsBlank(std::string_view text)
 std::string_view NodeName(pugi::xml_node node)
 {
     switch (node.type()) {
-    case pugi::node_pcdata:
-        return "#text";
-    case pugi::node_cdata:
-        return "#cdata-section";
-    default:
-        return node.name();
+    case pugi::node_pcdata: return "#text";
+    case pugi::node_cdata: return "#cdata-section";
+    default: return node.name();
     }
 }
 
@@ -110,7 +107,8 @@ TXmlFileDocument::TXmlFileDocument(const std::string& fileName) : FileName(fileN
     // declaration is parsed only to be refused.
     const unsigned options =
         pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_embed_pcdata | pugi::parse_doctype;
-    const pugi::xml_parse_result result = Document.load_buffer_inplace(Text.get(), Length, options, pugi::encoding_utf8);
+    const pugi::xml_parse_result result =
+        Document.load_buffer_inplace(Text.get(), Length, options, pugi::encoding_utf8);
     if (!result)
         throw EXmlDomError(result.description() + PlaceAt(result.offset));
     RefuseDocumentType();

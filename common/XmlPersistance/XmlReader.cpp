@@ -64,8 +64,7 @@ private:
         explicit TDepthGuard(std::size_t& depth) : Depth(depth)
         {
             if (Depth >= MaxNestingDepth)
-                throw EXmlPersistance("Objects are nested deeper than " + std::to_string(MaxNestingDepth) +
-                                      " levels.");
+                throw EXmlPersistance("Objects are nested deeper than " + std::to_string(MaxNestingDepth) + " levels.");
             ++Depth;
         }
         ~TDepthGuard() { --Depth; }
@@ -123,33 +122,17 @@ private:
         case pkChar:
         case pkEnumeration:
         case pkSet:
-        case pkWideChar:
-            property.SetOrdinal(object, TextToInteger(value));
-            break;
-        case pkFloat:
-            property.SetFloat(object, TextToFloat(value));
-            break;
+        case pkWideChar: property.SetOrdinal(object, TextToInteger(value)); break;
+        case pkFloat: property.SetFloat(object, TextToFloat(value)); break;
         case pkShortString:
         case pkString:
-        case pkWideString:
-            property.SetText(object, value.value_or(std::string_view()));
-            break;
-        case pkClass:
-            ReadClassProperty(object, property, child);
-            break;
-        case pkMethod:
-            break;
-        case pkVariant:
-            property.SetVariant(object, value ? TVariant(std::string(*value)) : TVariant::Null());
-            break;
-        case pkInt64:
-            property.SetInt64(object, TextToInt64(value));
-            break;
-        case pkDynArray:
-            ReadArray(object, property, child);
-            break;
-        default:
-            throw EXmlPersistance("Property type " + std::to_string(property.Kind) + " not implemented.");
+        case pkWideString: property.SetText(object, value.value_or(std::string_view())); break;
+        case pkClass: ReadClassProperty(object, property, child); break;
+        case pkMethod: break;
+        case pkVariant: property.SetVariant(object, value ? TVariant(std::string(*value)) : TVariant::Null()); break;
+        case pkInt64: property.SetInt64(object, TextToInt64(value)); break;
+        case pkDynArray: ReadArray(object, property, child); break;
+        default: throw EXmlPersistance("Property type " + std::to_string(property.Kind) + " not implemented.");
         }
     }
 
@@ -207,7 +190,8 @@ private:
         switch (array.ElementKind) {
         case pkInteger: {
             const pugi::xml_attribute v = element.Element().attribute("v");
-            array.SetInteger(object, slot, TextToInteger(v ? std::optional<std::string_view>(v.value()) : std::nullopt));
+            array.SetInteger(object, slot,
+                             TextToInteger(v ? std::optional<std::string_view>(v.value()) : std::nullopt));
             break;
         }
         case pkShortString:
@@ -219,8 +203,7 @@ private:
             StoreObject(ReadObject(element, &array.ElementClass(), property.Name), array.OwnsElements,
                         [&](TXMLPersistentObject* stored) { array.SetObject(object, slot, stored); });
             break;
-        default:
-            throw Exception("Element type " + std::to_string(array.ElementKind) + " not implemented.");
+        default: throw Exception("Element type " + std::to_string(array.ElementKind) + " not implemented.");
         }
     }
 

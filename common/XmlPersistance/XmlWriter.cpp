@@ -42,18 +42,13 @@ std::optional<std::string> ScalarText(const TXMLPersistentObject& object, const 
     case pkChar:
     case pkEnumeration:
     case pkSet:
-    case pkWideChar:
-        return std::to_string(property.GetOrdinal(object));
-    case pkFloat:
-        return FloatToText(property.GetFloat(object));
+    case pkWideChar: return std::to_string(property.GetOrdinal(object));
+    case pkFloat: return FloatToText(property.GetFloat(object));
     case pkShortString:
     case pkString:
-    case pkWideString:
-        return property.GetText(object);
-    case pkInt64:
-        return std::to_string(property.GetInt64(object));
-    default:
-        return std::nullopt;
+    case pkWideString: return property.GetText(object);
+    case pkInt64: return std::to_string(property.GetInt64(object));
+    default: return std::nullopt;
     }
 }
 
@@ -109,8 +104,7 @@ void WriteArraySlots(const TXMLPersistentObject& object, const TPropertyInfo& pr
             WriteObject(*element, sink);
         }
         break;
-    default:
-        throw Exception("Element type " + std::to_string(array.ElementKind) + " not implemented.");
+    default: throw Exception("Element type " + std::to_string(array.ElementKind) + " not implemented.");
     }
 }
 
@@ -137,8 +131,7 @@ void WriteVariantProperty(const TXMLPersistentObject& object, const TPropertyInf
         XmlTrace("- propinfo ", number, " propvalue: ", VariantLogText(value));
 }
 
-void WriteScalarProperty(const std::string& text, const TPropertyInfo& property, std::size_t number,
-                         TXmlSink& sink)
+void WriteScalarProperty(const std::string& text, const TPropertyInfo& property, std::size_t number, TXmlSink& sink)
 {
     WriteTextElement(sink, property.Name, text);
     XmlTrace("- propinfo ", number, " propvalue: ", text);
@@ -156,19 +149,11 @@ void WriteProperty(const TXMLPersistentObject& object, const TPropertyInfo& prop
         return;
     }
     switch (property.Kind) {
-    case pkVariant:
-        WriteVariantProperty(object, property, number, sink);
-        break;
-    case pkClass:
-        WriteClassProperty(object, property, number, sink);
-        break;
-    case pkDynArray:
-        WriteArrayProperty(object, property, number, sink);
-        break;
-    case pkMethod:
-        break;
-    default:
-        throw EXmlPersistance("Property type " + std::to_string(property.Kind) + " not implemented.");
+    case pkVariant: WriteVariantProperty(object, property, number, sink); break;
+    case pkClass: WriteClassProperty(object, property, number, sink); break;
+    case pkDynArray: WriteArrayProperty(object, property, number, sink); break;
+    case pkMethod: break;
+    default: throw EXmlPersistance("Property type " + std::to_string(property.Kind) + " not implemented.");
     }
 }
 
@@ -218,8 +203,8 @@ std::string TextOf(const TXMLPersistentObject& object, bool indented)
 std::vector<std::string> PiecesOf(const TXMLPersistentObject& object, bool indented, std::string head)
 {
     std::vector<std::string> pieces;
-    TXmlTextSink sink(indented, [&pieces](std::string& piece) { pieces.push_back(std::move(piece)); },
-                      std::move(head));
+    TXmlTextSink sink(
+        indented, [&pieces](std::string& piece) { pieces.push_back(std::move(piece)); }, std::move(head));
     WriteText(object, indented, sink);
     sink.Finish();
     return pieces;

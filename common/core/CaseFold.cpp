@@ -20,7 +20,10 @@ const std::ctype<wchar_t>& UnicodeCType()
     return std::use_facet<std::ctype<wchar_t>>(locale);
 }
 
-bool IsSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDFFF; }
+bool IsSurrogate(char16_t c)
+{
+    return c >= 0xD800 && c <= 0xDFFF;
+}
 
 wchar_t FoldCase(const std::ctype<wchar_t>& ctype, char16_t c)
 {

@@ -22,8 +22,8 @@ std::vector<void*> CaptureFrames()
 std::string Demangle(const char* mangled)
 {
     int status = 0;
-    std::unique_ptr<char, decltype(&std::free)> name(
-        abi::__cxa_demangle(mangled, nullptr, nullptr, &status), &std::free);
+    std::unique_ptr<char, decltype(&std::free)> name(abi::__cxa_demangle(mangled, nullptr, nullptr, &status),
+                                                     &std::free);
     return status == 0 && name ? std::string(name.get()) : std::string(mangled);
 }
 
@@ -55,8 +55,7 @@ std::string FormatFrames(const std::vector<void*>& frames)
 
 }  // namespace
 
-Exception::Exception(std::string message)
-    : Message(std::move(message)), Frames(CaptureFrames())
+Exception::Exception(std::string message) : Message(std::move(message)), Frames(CaptureFrames())
 {
 }
 

@@ -19,10 +19,20 @@ char32_t DecodeUtf8(std::string_view text, size_t& pos)
     int extra = 0;
     char32_t code = 0;
     char32_t minimum = 0;
-    if ((lead & 0xE0) == 0xC0) { extra = 1; code = lead & 0x1F; minimum = 0x80; }
-    else if ((lead & 0xF0) == 0xE0) { extra = 2; code = lead & 0x0F; minimum = 0x800; }
-    else if ((lead & 0xF8) == 0xF0) { extra = 3; code = lead & 0x07; minimum = 0x10000; }
-    else return Replacement;
+    if ((lead & 0xE0) == 0xC0) {
+        extra = 1;
+        code = lead & 0x1F;
+        minimum = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2;
+        code = lead & 0x0F;
+        minimum = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3;
+        code = lead & 0x07;
+        minimum = 0x10000;
+    } else
+        return Replacement;
     if (pos + extra > text.size())
         return Replacement;
     for (int i = 0; i < extra; ++i) {
@@ -69,11 +79,23 @@ char16_t* PutUtf16(char16_t* out, char32_t code)
     return out;
 }
 
-bool IsHighSurrogate(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLowSurrogate(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+bool IsHighSurrogate(char16_t c)
+{
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+bool IsLowSurrogate(char16_t c)
+{
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; }
-char AsciiUpper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; }
+char AsciiLower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c;
+}
+char AsciiUpper(char c)
+{
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c;
+}
 
 }  // namespace
 
@@ -134,7 +156,8 @@ std::size_t FirstInvalidUtf8(std::string_view text)
                 pos += sizeof word;
                 continue;
             }
-            const int bit = std::endian::native == std::endian::little ? std::countr_zero(high) : std::countl_zero(high);
+            const int bit =
+                std::endian::native == std::endian::little ? std::countr_zero(high) : std::countl_zero(high);
             pos += static_cast<size_t>(bit / 8);
         }
         // Two-byte letters, the most common beyond ASCII, need no decoding to be valid.

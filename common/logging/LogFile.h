@@ -57,4 +57,3 @@ private:
     int Descriptor = -1;
     std::unique_ptr<TPathWatch> Watch;
 };
-

@@ -239,8 +239,8 @@ void TLogFileWriter::WriteBlock(const TBlock& block, TUnwrittenList& unwritten)
 }
 
 // Needs FileLock. The records first to end of the block, behind the cycle line.
-void TLogFileWriter::WriteRecords(const TBlock& block, std::size_t first, std::size_t end,
-                                  std::string_view cycleLine, TUnwrittenList& unwritten)
+void TLogFileWriter::WriteRecords(const TBlock& block, std::size_t first, std::size_t end, std::string_view cycleLine,
+                                  TUnwrittenList& unwritten)
 {
     const std::size_t begin = first == 0 ? 0 : block.Records[first - 1].End;
     const std::string_view pieces[] = {cycleLine, block.View().substr(begin, block.Records[end - 1].End - begin)};
@@ -313,11 +313,8 @@ bool TLogFileWriter::RenameToArchive(const std::string& stamp)
             Retention.Archived(archive, std::max<std::int64_t>(WrittenBytes, 0));
             WrittenBytes = 0;
             return true;
-        case TArchiveResult::arNameTaken:
-            ++counter;
-            break;
-        case TArchiveResult::arFailed:
-            return false;
+        case TArchiveResult::arNameTaken: ++counter; break;
+        case TArchiveResult::arFailed: return false;
         }
     }
 }

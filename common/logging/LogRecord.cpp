@@ -101,8 +101,8 @@ std::string_view RecordPrefix(TLogLevel level, std::string_view stamp, std::int6
 
 std::size_t RecordSize(const TLogRecord& record)
 {
-    std::size_t size = record.CycleLine.size() + record.Prefix.size() + record.Exception.Text.size() +
-                       LineEnd.size() + StackTraceLinesSize(record.Exception);
+    std::size_t size = record.CycleLine.size() + record.Prefix.size() + record.Exception.Text.size() + LineEnd.size() +
+                       StackTraceLinesSize(record.Exception);
     for (std::string_view piece : record.Message)
         size += piece.size();
     return size;

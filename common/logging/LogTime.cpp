@@ -134,9 +134,9 @@ TRecordMoment CurrentRecordMoment()
         return {stamp, second, cachedMillisecond};
     } else {
         guard.BeforeReading();
-        const std::int64_t nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(
-                                             std::chrono::system_clock::now().time_since_epoch())
-                                             .count();
+        const std::int64_t nanoseconds =
+            std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
+                .count();
         guard.Read(nanoseconds);
         now = nanoseconds / 1'000'000;
     }
@@ -182,7 +182,7 @@ std::string ArchiveTimeStamp(const TLocalTime& time)
     if (IsMidnight(c))
         std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d", c.tm_year + 1900, c.tm_mon + 1, c.tm_mday);
     else
-        std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d-%02d-%02d", c.tm_year + 1900, c.tm_mon + 1,
-                      c.tm_mday, c.tm_hour, c.tm_min, c.tm_sec);
+        std::snprintf(stamp, sizeof stamp, "%04d-%02d-%02d %02d-%02d-%02d", c.tm_year + 1900, c.tm_mon + 1, c.tm_mday,
+                      c.tm_hour, c.tm_min, c.tm_sec);
     return stamp;
 }

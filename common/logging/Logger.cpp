@@ -72,8 +72,7 @@ std::optional<TSetupFailure> InitializeLogFile(const std::string& fileName)
         TouchLogFile(fileName);
         return std::nullopt;
     } catch (const std::exception& e) {
-        return TSetupFailure{"Error initializing log file: " + fileName + " (" + e.what() + ")",
-                             DescribeException(&e)};
+        return TSetupFailure{"Error initializing log file: " + fileName + " (" + e.what() + ")", DescribeException(&e)};
     }
 }
 
@@ -86,7 +85,6 @@ std::string LogFilePathFor(const std::string& fileName)
     const std::string path = folder + AsciiLowerCase(FileNamePart(fileName));
     return folder.size() < 3 ? Unit().DefaultLogPath + path : path;
 }
-
 
 std::string StartUpMessage()
 {
@@ -141,8 +139,7 @@ void TLogger::FlushAll()
     Unit().Files.FlushAll();
 }
 
-TLogger::TLogger(const std::string& FileName, std::int32_t MaxSize)
-    : FModuleName(ExecutablePath()), FMaxSize(MaxSize)
+TLogger::TLogger(const std::string& FileName, std::int32_t MaxSize) : FModuleName(ExecutablePath()), FMaxSize(MaxSize)
 {
     std::optional<TSetupFailure> folderFailure = CreateLogFolder(FileName);
     std::optional<TSetupFailure> fileFailure;
@@ -213,8 +210,8 @@ void TLogger::LogDetails(std::span<const std::string_view> Msg, const TLogPieces
     std::lock_guard lock(Writer->Lock());
     const TRecordMoment now = CurrentRecordMoment();
     const std::string_view cycleLine = CycleFile(now.Second);
-    const TLogRecord record{cycleLine, Level, RecordPrefix(Level, now.RecordStamp, now.Millisecond), now.Second, Msg,
-                            Details};
+    const TLogRecord record{cycleLine,  Level, RecordPrefix(Level, now.RecordStamp, now.Millisecond),
+                            now.Second, Msg,   Details};
     if (Shared)
         Writer->AppendLarge(record, *Shared);
     else

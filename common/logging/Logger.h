@@ -26,7 +26,10 @@ enum TLogLevel : std::uint8_t {
 extern TLogLevel GlobalLogLevel;
 
 // True when a record of this level would be written; lets callers skip building the text.
-inline bool IsLogged(TLogLevel level) { return level <= GlobalLogLevel; }
+inline bool IsLogged(TLogLevel level)
+{
+    return level <= GlobalLogLevel;
+}
 
 // "None", "Error", ..., "All": the level's name without its "ll".
 const char* LogLevelText(TLogLevel level);

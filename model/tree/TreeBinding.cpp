@@ -50,14 +50,15 @@ void CheckTreeObject(const TXMLPersistentObject& object, bool isRoot)
 // read handed over. The reader hands them over in the order it read them, which is this
 // order unless a file gives some node's Nodes before its Data; only then is each one's
 // place looked up. The root's own record is never shown, and stays with the read.
-std::vector<std::unique_ptr<TBaseCategory>> TakeRecordsInTreeOrder(
-    const TXMLTreeNode& root, std::vector<std::unique_ptr<TXMLPersistentObject>>& handedOver)
+std::vector<std::unique_ptr<TBaseCategory>>
+TakeRecordsInTreeOrder(const TXMLTreeNode& root, std::vector<std::unique_ptr<TXMLPersistentObject>>& handedOver)
 {
     std::vector<const TBaseCategory*> order;
     for (const auto& node : root.Nodes)
         CollectRecords(*node, order);
-    const bool asRead = std::equal(order.begin(), order.end(), handedOver.end() - std::ssize(order), handedOver.end(),
-                                   [](const TBaseCategory* record, const auto& owner) { return record == owner.get(); });
+    const bool asRead =
+        std::equal(order.begin(), order.end(), handedOver.end() - std::ssize(order), handedOver.end(),
+                   [](const TBaseCategory* record, const auto& owner) { return record == owner.get(); });
     std::unordered_map<const TXMLPersistentObject*, std::size_t> places;
     if (!asRead)
         for (std::size_t i = 0; i < order.size(); ++i)
@@ -162,8 +163,7 @@ std::string NodeTextOf(const TBaseCategory& record)
     return text;
 }
 
-void LoadTree(TCategoryTree& tree, const std::string& fileName, TDmoz& document,
-              const ProcessMessages& processMessages)
+void LoadTree(TCategoryTree& tree, const std::string& fileName, TDmoz& document, const ProcessMessages& processMessages)
 {
     TTreeFile file = ReadTreeFile(fileName);
     AppendTree(tree, file, document, processMessages);

@@ -96,11 +96,11 @@ TEST_F(FormCommands, RenameShowsTheNewNameAtOnceAndRefusesBlankNames)
         Select(node);
         form.Button4->click();
     }
-    EXPECT_EQ(Script.Asked, QStringList({"input Rename (symbolic) category|New name|Arts",
-                                         "input Rename (symbolic) category|New name|Sounds",
-                                         "input Rename (symbolic) category|New name|Music",
-                                         "input Rename (symbolic) category|New name|Music",
-                                         "input Rename (symbolic) category|New name|Music"}));
+    EXPECT_EQ(Script.Asked,
+              QStringList(
+                  {"input Rename (symbolic) category|New name|Arts", "input Rename (symbolic) category|New name|Sounds",
+                   "input Rename (symbolic) category|New name|Music", "input Rename (symbolic) category|New name|Music",
+                   "input Rename (symbolic) category|New name|Music"}));
     const QString blank = "A category needs a name: the new name is empty or blank, so the name stays as it was.";
     EXPECT_EQ(Script.Messages, QStringList({blank, blank}));
     EXPECT_EQ(CategoryNames(), (std::vector<std::u16string>{u"Fine Arts", u"Music"}));

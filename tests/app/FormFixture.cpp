@@ -35,7 +35,8 @@ std::string FormTest::TreeFileText() const
 TForm1& FormTest::OpenForm(const std::string& treeFileName)
 {
     // What the window remembers stays in the test's folder.
-    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(Folder.PathOf("settings")));
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope,
+                       QString::fromStdString(Folder.PathOf("settings")));
     Form = std::make_unique<TForm1>(std::make_unique<TScriptedDialogs>(Script), treeFileName);
     Form->show();
     return *Form;

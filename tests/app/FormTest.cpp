@@ -78,8 +78,8 @@ TEST_F(FormTest, ControlsHaveTheirDesignSettings)
 TEST_F(FormTest, TabOrderRunsFromUsernameToDomain)
 {
     TForm1& form = OpenForm();
-    const std::vector<QWidget*> expected = {form.Edit1, form.Edit2, form.Button1, form.categories, form.Button2,
-                                            form.Button3, form.Button4, form.Button5, form.Memo1, form.Edit3};
+    const std::vector<QWidget*> expected = {form.Edit1,   form.Edit2,   form.Button1, form.categories, form.Button2,
+                                            form.Button3, form.Button4, form.Button5, form.Memo1,      form.Edit3};
     // The focus chain also holds the parts inside the controls (scroll bars, viewports).
     std::vector<QWidget*> chain = {form.Edit1};
     for (QWidget* w = form.Edit1->nextInFocusChain(); w != form.Edit1; w = w->nextInFocusChain())

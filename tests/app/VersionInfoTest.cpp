@@ -1,5 +1,5 @@
-#include "app/ElfSection.h"
 #include "app/VersionInfo.h"
+#include "app/ElfSection.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WholeFile.h"
 
@@ -45,8 +45,8 @@ TEST(VersionInfo, FilesWithoutRecordHaveNoInfo)
     // Cut inside the section headers at the end of the file.
     const std::string truncated = PutFile(folder, "truncated", bytes.substr(0, bytes.size() - 100));
     const std::string headerOnly = PutFile(folder, "header-only", bytes.substr(0, 64));
-    for (const std::string& file : {text, empty, truncated, headerOnly,
-                                    std::string("/no/such/file"), std::string("/tmp")}) {
+    for (const std::string& file :
+         {text, empty, truncated, headerOnly, std::string("/no/such/file"), std::string("/tmp")}) {
         const TVersionInfo info(file);
         EXPECT_FALSE(info.HasInfo()) << file;
         EXPECT_EQ(info.GetValue("FileVersion"), "N/A") << file;

@@ -11,8 +11,8 @@
 #include "tests/support/WholeFile.h"
 #include "tests/support/WorkingDirectory.h"
 
-#include "tests/support/ExampleTree.h"
 #include "tests/cli/feed/FeedToolProcess.h"
+#include "tests/support/ExampleTree.h"
 #include "tests/support/SiteDatabase.h"
 
 #include <gtest/gtest.h>
@@ -169,8 +169,9 @@ TEST_F(WindowFeed, PressingTheButtonFeedsTheTreeReportsTheOutcomeAndARerunPostsN
     EXPECT_TRUE(Shown.empty()) << Shown.front().toStdString();
     EXPECT_EQ(Form->StatusBar1->currentMessage(), "Feed finished");
     ASSERT_EQ(MemoLines().size(), 1u);
-    EXPECT_TRUE(StartsWith(MemoLines()[0],
-                           "Feed summary: 2 created, 0 already there, 1 symbolic posted, 0 skipped, 0 failed; time taken 0:00:"))
+    EXPECT_TRUE(StartsWith(
+        MemoLines()[0],
+        "Feed summary: 2 created, 0 already there, 1 symbolic posted, 0 skipped, 0 failed; time taken 0:00:"))
         << MemoLines()[0];
     EXPECT_FALSE(Form->Label3->isVisible());
     EXPECT_FALSE(Form->ProgressBar1->isVisible());
@@ -180,9 +181,10 @@ TEST_F(WindowFeed, PressingTheButtonFeedsTheTreeReportsTheOutcomeAndARerunPostsN
     Form->Button1->click();
     const auto lines = MemoLines();
     ASSERT_EQ(lines.size(), 4u);
-    EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + 3),
-              (std::vector<std::string>{"Arts seems to already exist. skipping.", "Music seems to already exist. skipping.",
-                                        "symbolic category Sounds is in the journal. skipping."}));
+    EXPECT_EQ(
+        std::vector<std::string>(lines.begin(), lines.begin() + 3),
+        (std::vector<std::string>{"Arts seems to already exist. skipping.", "Music seems to already exist. skipping.",
+                                  "symbolic category Sounds is in the journal. skipping."}));
     EXPECT_TRUE(StartsWith(lines[3], "Feed summary: 0 created, 3 already there, 0 symbolic posted")) << lines[3];
     EXPECT_EQ(SiteRows(), (std::vector<std::string>{"1 Arts under 0", "2 Music under 1", "3 Sounds@ under 1 for 2"}));
 }
@@ -201,7 +203,8 @@ TEST_F(WindowFeed, ProgressBarAndStopShowOnlyDuringARunAndTheBarReachesTheTotal)
     EXPECT_TRUE(shownDuringRun);
     EXPECT_EQ(values, (std::vector<int>{0, 1, 2, 3}));
     EXPECT_EQ(Form->ProgressBar1->maximum(), 3);
-    EXPECT_TRUE(Form->ProgressBar1->format().startsWith("3 of 3 entries, 0:00:0")) << Form->ProgressBar1->format().toStdString();
+    EXPECT_TRUE(Form->ProgressBar1->format().startsWith("3 of 3 entries, 0:00:0"))
+        << Form->ProgressBar1->format().toStdString();
     EXPECT_FALSE(Form->ProgressBar1->isVisible());
     EXPECT_FALSE(Form->Button6->isVisible());
 }
@@ -289,11 +292,12 @@ TEST_F(WindowFeed, CommandsAreDisabledDuringARunAndACloseAnsweredNoLetsItFinish)
     YesNoAnswers = {false};
     bool buttonsEnabledDuringRun = true;
     bool closedDuringRun = true;
-    WhileFeeding([] { return true; }, [&] {
-        buttonsEnabledDuringRun = Form->Button1->isEnabled() || Form->Button3->isEnabled();
-        Form->Button1->click();
-        closedDuringRun = Form->close();
-    });
+    WhileFeeding([] { return true; },
+                 [&] {
+                     buttonsEnabledDuringRun = Form->Button1->isEnabled() || Form->Button3->isEnabled();
+                     Form->Button1->click();
+                     closedDuringRun = Form->close();
+                 });
     Form->Button1->click();
 
     EXPECT_FALSE(buttonsEnabledDuringRun);
@@ -337,14 +341,14 @@ TEST_F(WindowFeed, TheCommandLineFeedOfTheDemoTreeSendsTheWindowsRequestsByteFor
     const TSiteProcess secondSite({"--db", Scratch.PathOf("second.db")});
     Relay->Retarget(secondSite.Port());
     const std::size_t windowBytes = windowRequests.size();
-    const TFeedToolResult tool = RunFeedToolProcess({"--domain", Relay->Domain(), "--user", "admin"},
-                                                    {{"TESSAROO_PASSWORD", "demo"},
-                                                     {"XDG_STATE_HOME", Scratch.PathOf("tool-state")}});
+    const TFeedToolResult tool =
+        RunFeedToolProcess({"--domain", Relay->Domain(), "--user", "admin"},
+                           {{"TESSAROO_PASSWORD", "demo"}, {"XDG_STATE_HOME", Scratch.PathOf("tool-state")}});
     ASSERT_EQ(tool.ExitCode, 0) << tool.Err;
     const std::string toolRequests = Relay->ClientBytes().substr(windowBytes);
 
-    EXPECT_EQ(Relay->RequestLines().size(), 2u * (4 + Form->Document().Categories.size() +
-                                                  Form->Document().SymbolicCategories.size()));
+    EXPECT_EQ(Relay->RequestLines().size(),
+              2u * (4 + Form->Document().Categories.size() + Form->Document().SymbolicCategories.size()));
     EXPECT_NE(windowRequests.find("\r\nCookie: "), std::string::npos);
     EXPECT_EQ(WithoutCookieValues(toolRequests), WithoutCookieValues(windowRequests));
     EXPECT_EQ(SiteCategories(Scratch.PathOf("second.db")), SiteRows());

@@ -33,10 +33,10 @@ TEST(AdminAddresses, KeepsAPortAndLetsAnEmptyDomainThrough)
 
 TEST(AdminAddresses, RejectsSchemesAndPathsWithTheDomainMessage)
 {
-    for (const char* domain : {"http://example.com", "HTTP://example.com", "https://example.com/", "example.com/",
-                               "example.com/admin", "xhttp:y", "https://http://example.com",
-                               "evil.test#.example.com", "evil.test?.example.com", "me@evil.test",
-                               "evil.test\\example.com", "example.com ", "exa mple.com", "example.com\t"}) {
+    for (const char* domain :
+         {"http://example.com", "HTTP://example.com", "https://example.com/", "example.com/", "example.com/admin",
+          "xhttp:y", "https://http://example.com", "evil.test#.example.com", "evil.test?.example.com", "me@evil.test",
+          "evil.test\\example.com", "example.com ", "exa mple.com", "example.com\t"}) {
         try {
             BuildAdminAddresses(domain);
             ADD_FAILURE() << domain << " was accepted";

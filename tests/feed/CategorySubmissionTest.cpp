@@ -1,5 +1,5 @@
-#include "feed/AdminSession.h"
 #include "feed/CategorySubmission.h"
+#include "feed/AdminSession.h"
 #include "feed/FeedErrors.h"
 
 #include "RecordingView.h"
@@ -82,7 +82,7 @@ TEST_F(CategorySubmission, WithoutParentSendsZeroAndLeavesNoDump)
 
     ASSERT_EQ(Transport.Sent.size(), 1u);
     EXPECT_EQ(Transport.Sent[0].Fields, (std::vector<std::string>{"TITLE=Rock and Roll", "TITLE_URL=Rock-and-Roll",
-                                                                   "PARENT_ID=0", "STATUS=2", "submit=Save"}));
+                                                                  "PARENT_ID=0", "STATUS=2", "submit=Save"}));
     EXPECT_FALSE(std::filesystem::exists(Scratch.Path() / "html"));
 }
 
@@ -92,7 +92,8 @@ TEST_F(CategorySubmission, LeavesThePageOfEveryNamedLookupInTheDump)
     UseSite([&requests](const TSentRequest&) { return ArtsListed + "___Music\" page " + std::to_string(++requests); });
     Session.SendRequest(NewCategoryUrl);
     Submitter.AddCategory("Music", "Arts");
-    EXPECT_EQ(ReadFile(Scratch.Path() / "html"), ArtsListed + "___Music\" page 1") << "the parent's page, not the answer";
+    EXPECT_EQ(ReadFile(Scratch.Path() / "html"), ArtsListed + "___Music\" page 1")
+        << "the parent's page, not the answer";
     Submitter.AddSymbolicCategory("Sounds", "", "Music");
     EXPECT_EQ(ReadFile(Scratch.Path() / "html"), ArtsListed + "___Music\" page 2") << "the target's lookup alone";
 }
@@ -132,8 +133,8 @@ TEST_F(CategorySubmission, GivesUpAfterFiveRefetchesWithoutExaminingTheLastPage)
     } catch (const ECategoryNotAdded& e) {
         EXPECT_STREQ(e.what(), "problems with category: Music");
     }
-    EXPECT_EQ(View.MessageLines,
-              (std::vector<std::string>{MissingLine(1), MissingLine(2), MissingLine(3), MissingLine(4), MissingLine(5)}));
+    EXPECT_EQ(View.MessageLines, (std::vector<std::string>{MissingLine(1), MissingLine(2), MissingLine(3),
+                                                           MissingLine(4), MissingLine(5)}));
     EXPECT_EQ(Pauses.size(), 5u);
     EXPECT_EQ(Transport.Sent.size(), 6u) << "one POST and five re-fetches, never a second POST";
     EXPECT_EQ(Transport.Sent.back().Method, "GET");
@@ -168,10 +169,10 @@ TEST_F(CategorySubmission, SymbolicCategoryIsPostedOnceWithBothIdsOrZero)
 
     ASSERT_EQ(Transport.Sent.size(), 3u);
     EXPECT_EQ(Transport.Sent[1].Url, "http://site.test/admin/dir_categs_edit.php?action=N&s=1");
-    EXPECT_EQ(Transport.Sent[1].Fields, (std::vector<std::string>{"TITLE=Sounds", "PARENT_ID=7", "SYMBOLIC_ID=8",
-                                                                   "STATUS=2", "submit=Save"}));
-    EXPECT_EQ(Transport.Sent[2].Fields, (std::vector<std::string>{"TITLE=Noise", "PARENT_ID=0", "SYMBOLIC_ID=8",
-                                                                   "STATUS=2", "submit=Save"}));
+    EXPECT_EQ(Transport.Sent[1].Fields,
+              (std::vector<std::string>{"TITLE=Sounds", "PARENT_ID=7", "SYMBOLIC_ID=8", "STATUS=2", "submit=Save"}));
+    EXPECT_EQ(Transport.Sent[2].Fields,
+              (std::vector<std::string>{"TITLE=Noise", "PARENT_ID=0", "SYMBOLIC_ID=8", "STATUS=2", "submit=Save"}));
 }
 
 TEST(AdminSession, LoginPostsTheCredentialsAndLooksForTheLogoutLink)

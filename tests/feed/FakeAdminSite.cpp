@@ -42,7 +42,8 @@ std::string TFakeAdminSite::Answer(const TSentRequest& request)
     if (request.Method == "POST" && EndsWith(request.Url, "action=N"))
         Categories.push_back({Field(request, "TITLE"), Field(request, "PARENT_ID"), ""});
     if (request.Method == "POST" && EndsWith(request.Url, "action=N&s=1"))
-        SymbolicCategories.push_back({Field(request, "TITLE"), Field(request, "PARENT_ID"), Field(request, "SYMBOLIC_ID")});
+        SymbolicCategories.push_back(
+            {Field(request, "TITLE"), Field(request, "PARENT_ID"), Field(request, "SYMBOLIC_ID")});
     if (EndsWith(request.Url, "index.php") || EndsWith(request.Url, "logout.php"))
         return "<html>admin</html>";
     return FormPage();

@@ -1,6 +1,6 @@
+#include "feed/FeedJournal.h"
 #include "feed/CategoryPaths.h"
 #include "feed/FeedErrors.h"
-#include "feed/FeedJournal.h"
 #include "feed/JournalLocation.h"
 
 #include "tests/support/NormalUser.h"
@@ -79,7 +79,8 @@ TEST_F(FeedJournal, ABadLineIsReportedWithTheFileAndItsNumber)
             TFeedJournal journal(File());
             ADD_FAILURE() << line << " accepted";
         } catch (const EFeedJournal& e) {
-            EXPECT_EQ(std::string(e.what()).rfind("The journal \"" + File().string() + "\", line 4: ", 0), 0u) << e.what();
+            EXPECT_EQ(std::string(e.what()).rfind("The journal \"" + File().string() + "\", line 4: ", 0), 0u)
+                << e.what();
         }
     }
 }
@@ -100,7 +101,8 @@ TEST_F(FeedJournal, AFolderThatCannotBeWrittenFailsTheFirstRecordWithTheFileName
             journal.NoteCategoryCreated("Arts", "1");
             return 1;
         } catch (const EFeedJournal& e) {
-            return std::string(e.what()).rfind("Cannot write the journal \"" + File().string() + "\". ", 0) == 0 ? 0 : 2;
+            return std::string(e.what()).rfind("Cannot write the journal \"" + File().string() + "\". ", 0) == 0 ? 0
+                                                                                                                 : 2;
         }
     });
     EXPECT_EQ(result, 0) << "1: the record was written; 2: the message does not name the file";

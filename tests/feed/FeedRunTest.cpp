@@ -1,5 +1,5 @@
-#include "feed/FeedErrors.h"
 #include "feed/FeedRun.h"
+#include "feed/FeedErrors.h"
 #include "http/NetExceptions.h"
 #include "model/Dmoz.h"
 
@@ -29,7 +29,8 @@ protected:
 
     void Run()
     {
-        TFeedRun run(View, Transport, Tree.Document, Tree.ParentLookup(), [this](std::chrono::milliseconds) { ++Pauses; });
+        TFeedRun run(View, Transport, Tree.Document, Tree.ParentLookup(),
+                     [this](std::chrono::milliseconds) { ++Pauses; });
         run.Execute();
     }
 
@@ -88,9 +89,9 @@ TEST_F(FeedRun, EmptyDocumentOnlyLogsInFetchesTheFormAndLogsOut)
     TTestDocument empty;
     TFeedRun run(View, Transport, empty.Document, empty.ParentLookup());
     run.Execute();
-    EXPECT_EQ(SentRequests(), (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
-                                                        "GET /admin/dir_categs_edit.php?action=N",
-                                                        "GET /admin/logout.php"}));
+    EXPECT_EQ(SentRequests(),
+              (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
+                                        "GET /admin/dir_categs_edit.php?action=N", "GET /admin/logout.php"}));
     EXPECT_TRUE(View.StatusTexts.empty());
 }
 
@@ -143,9 +144,9 @@ TEST_F(FeedRun, HttpErrorOnTheFormLogsOutFirstThenShowsTheFailedStatusLine)
 {
     Site.FailOn("GET", "action=N", Status(404, "HTTP/1.0 404 Not Found"));
     Run();
-    EXPECT_EQ(SentRequests(), (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
-                                                        "GET /admin/dir_categs_edit.php?action=N",
-                                                        "GET /admin/logout.php"}));
+    EXPECT_EQ(SentRequests(),
+              (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
+                                        "GET /admin/dir_categs_edit.php?action=N", "GET /admin/logout.php"}));
     EXPECT_EQ(View.MessageBoxes, (std::vector<std::string>{"HTTP/1.0 404 Not Found"}));
     EXPECT_FALSE(View.WaitLabelVisible);
 }

@@ -100,10 +100,10 @@ TEST_F(FeedStopAndOutcome, AStopBetweenEntriesEndsTheRunWithTheLogoutSentAndNoEr
     View.OnMessages = [&] { Stop.Request(); };
     const TFeedOutcome outcome = Run();
 
-    EXPECT_EQ(SentRequests(), (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
-                                                        "GET /admin/dir_categs_edit.php?action=N",
-                                                        "POST /admin/dir_categs_edit.php?action=N",
-                                                        "GET /admin/logout.php"}));
+    EXPECT_EQ(SentRequests(),
+              (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
+                                        "GET /admin/dir_categs_edit.php?action=N",
+                                        "POST /admin/dir_categs_edit.php?action=N", "GET /admin/logout.php"}));
     EXPECT_EQ(Transport.ClosingRequests, 1) << "the logout is not ended by the stop that ended the run";
     EXPECT_EQ(outcome.End, TFeedEnd::Stopped);
     EXPECT_EQ(outcome.Created, 1u);
@@ -152,8 +152,7 @@ TEST_F(FeedStopAndOutcome, EveryPathEndsWithOneOutcome)
     TFeedRun run(View, neverListing, Tree.Document, Tree.ParentLookup(), [](std::chrono::milliseconds) {});
     EXPECT_THROW(run.Execute(), ECategoryNotAdded);
     EXPECT_EQ(View.Outcomes.back().End, TFeedEnd::Failed);
-    EXPECT_EQ(View.Outcomes.back().Failed,
-              (std::vector<TFeedEntryNote>{{"Arts", "problems with category: Arts"}}));
+    EXPECT_EQ(View.Outcomes.back().Failed, (std::vector<TFeedEntryNote>{{"Arts", "problems with category: Arts"}}));
 
     View.Domain = "site.test/";
     EXPECT_THROW(Run(), EAdminDomain);
@@ -169,7 +168,8 @@ TEST(FeedProgress, EstimateAfterAFewEntriesAndDurations)
     EXPECT_EQ((TFeedProgress{10, 10, milliseconds(10000)}.Remaining()), milliseconds(0));
     EXPECT_DOUBLE_EQ((TFeedProgress{5, 10, milliseconds(2000)}.Rate()), 2.5);
     EXPECT_EQ(FormatDuration(milliseconds(3725999)), "1:02:05");
-    EXPECT_EQ(ProgressText(TFeedProgress{5, 10, milliseconds(10000)}), "5 of 10 entries, 0:00:10 elapsed, about 0:00:10 left");
+    EXPECT_EQ(ProgressText(TFeedProgress{5, 10, milliseconds(10000)}),
+              "5 of 10 entries, 0:00:10 elapsed, about 0:00:10 left");
 }
 
 TEST(FeedOutcome, SummaryLineAndTheEntriesNotDone)
@@ -180,10 +180,11 @@ TEST(FeedOutcome, SummaryLineAndTheEntriesNotDone)
     outcome.SymbolicPosted = 1;
     outcome.Skipped = {{"Arts/Music", "the page lists Music twice"}};
     outcome.Elapsed = std::chrono::milliseconds(65000);
-    EXPECT_EQ(OutcomeSummaryLines(outcome),
-              (std::vector<std::string>{
-                  "Feed summary: 3 created, 2 already there, 1 symbolic posted, 1 skipped, 0 failed; time taken 0:01:05.",
-                  "  skipped Arts/Music: the page lists Music twice"}));
+    EXPECT_EQ(
+        OutcomeSummaryLines(outcome),
+        (std::vector<std::string>{
+            "Feed summary: 3 created, 2 already there, 1 symbolic posted, 1 skipped, 0 failed; time taken 0:01:05.",
+            "  skipped Arts/Music: the page lists Music twice"}));
     outcome.DryRun = true;
     EXPECT_EQ(OutcomeSummaryLines(outcome).front(),
               "Dry run, nothing posted: 3 would be created, 2 already there, 1 symbolic would be posted, "

@@ -1,5 +1,5 @@
-#include "feed/FeedErrors.h"
 #include "feed/PageDump.h"
+#include "feed/FeedErrors.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WholeFile.h"
 #include "tests/support/WorkingDirectory.h"

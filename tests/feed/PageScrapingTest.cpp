@@ -10,13 +10,12 @@ namespace {
 
 // The listing the site's form page carries: one option per category, the depth shown as
 // underscores in front of the name.
-const std::string FormPage =
-    "<html><a href=\"x\">Arts</a><select name=\"PARENT_ID\">\n"
-    "<option title=\"___Arts\" value=\"7\">Arts</option>\n"
-    "<option title=\"______Music\" value=\"12\">Music</option>\n"
-    "<option title=\"___Arts and Crafts\" value='31'>Arts and Crafts</option>\n"
-    "<option title=\"___Arts\" value=\"99\">Arts again</option>\n"
-    "</select></html>";
+const std::string FormPage = "<html><a href=\"x\">Arts</a><select name=\"PARENT_ID\">\n"
+                             "<option title=\"___Arts\" value=\"7\">Arts</option>\n"
+                             "<option title=\"______Music\" value=\"12\">Music</option>\n"
+                             "<option title=\"___Arts and Crafts\" value='31'>Arts and Crafts</option>\n"
+                             "<option title=\"___Arts\" value=\"99\">Arts again</option>\n"
+                             "</select></html>";
 
 // The lookups only read: they leave no file behind, in whatever folder they run.
 class PageScraping : public ::testing::Test {

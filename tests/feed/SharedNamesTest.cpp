@@ -59,8 +59,8 @@ protected:
     // The site as a run leaves it after creating both branches, and the journal of that run.
     void SiteWithBothBranches()
     {
-        Site.Categories = {{"Arts", "0", ""}, {"Music", "1", ""}, {"Jazz", "2", ""}, {"Shopping", "0", ""},
-                           {"Music", "4", ""}};
+        Site.Categories = {
+            {"Arts", "0", ""}, {"Music", "1", ""}, {"Jazz", "2", ""}, {"Shopping", "0", ""}, {"Music", "4", ""}};
         WriteJournal("category\tArts\t1\ncategory\tArts/Music\t2\ncategory\tArts/Music/Jazz\t3\n"
                      "category\tShopping\t4\n");
     }
@@ -88,8 +88,12 @@ protected:
 TEST_F(SharedNames, BothBranchesAreCreatedUnderTheirOwnParentsAndASecondRunCreatesNothing)
 {
     const TFeedOutcome first = Run();
-    EXPECT_EQ(Site.Categories, (std::vector<TCreated>{{"Arts", "0", ""}, {"Music", "1", ""}, {"Jazz", "2", ""},
-                                                      {"Shopping", "0", ""}, {"Music", "4", ""}, {"Guitars", "5", ""}}));
+    EXPECT_EQ(Site.Categories, (std::vector<TCreated>{{"Arts", "0", ""},
+                                                      {"Music", "1", ""},
+                                                      {"Jazz", "2", ""},
+                                                      {"Shopping", "0", ""},
+                                                      {"Music", "4", ""},
+                                                      {"Guitars", "5", ""}}));
     EXPECT_EQ(Site.SymbolicCategories, (std::vector<TCreated>{{"Sounds", "5", "2"}}));
     EXPECT_TRUE(View.MessageLines.empty());
     EXPECT_EQ(first.Created, 6u);
@@ -99,12 +103,12 @@ TEST_F(SharedNames, BothBranchesAreCreatedUnderTheirOwnParentsAndASecondRunCreat
     Transport.Sent.clear();
     const TFeedOutcome second = Run();
     EXPECT_TRUE(Posts().empty());
-    EXPECT_EQ(View.MessageLines, (std::vector<std::string>{
-                                     "Arts seems to already exist. skipping.", "Arts/Music is in the journal. skipping.",
-                                     "Jazz seems to already exist. skipping.", "Shopping seems to already exist. skipping.",
-                                     "Shopping/Music is in the journal. skipping.",
-                                     "Guitars seems to already exist. skipping.",
-                                     "symbolic category Sounds is in the journal. skipping."}));
+    EXPECT_EQ(View.MessageLines,
+              (std::vector<std::string>{
+                  "Arts seems to already exist. skipping.", "Arts/Music is in the journal. skipping.",
+                  "Jazz seems to already exist. skipping.", "Shopping seems to already exist. skipping.",
+                  "Shopping/Music is in the journal. skipping.", "Guitars seems to already exist. skipping.",
+                  "symbolic category Sounds is in the journal. skipping."}));
     EXPECT_EQ(second.AlreadyThere, 7u);
     EXPECT_EQ(second.End, TFeedEnd::Finished);
 }
@@ -114,8 +118,7 @@ TEST_F(SharedNames, AListingNoJournalAccountsForIsNotGuessedAndNothingBelowItIsP
     Site.Categories = {{"Music", "0", ""}};
     const TFeedOutcome outcome = Run(false);
 
-    EXPECT_EQ(Site.Categories,
-              (std::vector<TCreated>{{"Music", "0", ""}, {"Arts", "0", ""}, {"Shopping", "0", ""}}));
+    EXPECT_EQ(Site.Categories, (std::vector<TCreated>{{"Music", "0", ""}, {"Arts", "0", ""}, {"Shopping", "0", ""}}));
     EXPECT_TRUE(Site.SymbolicCategories.empty());
     const std::string unaccounted =
         "the page lists Music once where the journal does not tell which category it is, so it may be there already";
@@ -147,8 +150,9 @@ TEST_F(SharedNames, APostCutOffInAnEarlierRunIsResolvedByTheListingThatIsNewSinc
 TEST_F(SharedNames, ASymbolicPostCutOffInAnEarlierRunIsNotPostedAgain)
 {
     SiteWithBothBranches();
-    WriteFile(JournalFile(), ReadFile(JournalFile()) + "category\tShopping/Music\t5\ncategory\tShopping/Music/Guitars\t6\n"
-                                                       "symbolic-post\tShopping/Music\tArts/Music\tSounds\n");
+    WriteFile(JournalFile(), ReadFile(JournalFile()) +
+                                 "category\tShopping/Music\t5\ncategory\tShopping/Music/Guitars\t6\n"
+                                 "symbolic-post\tShopping/Music\tArts/Music\tSounds\n");
     Site.Categories.push_back({"Guitars", "5", ""});
     const TFeedOutcome outcome = Run();
 
@@ -172,11 +176,11 @@ TEST_F(SharedNames, ADryRunReportsEveryEntryAndPostsNothing)
     EXPECT_EQ(AdminRequests(Transport.Sent),
               (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
                                         "GET /admin/dir_categs_edit.php?action=N", "GET /admin/logout.php"}));
-    EXPECT_EQ(View.MessageLines, (std::vector<std::string>{"Arts: already there", "Arts/Music: in the journal",
-                                                           "Arts/Music/Jazz: would be created", "Shopping: would be created",
-                                                           "Shopping/Music: would be created",
-                                                           "Shopping/Music/Guitars: would be created",
-                                                           "symbolic category Sounds: would be posted"}));
+    EXPECT_EQ(View.MessageLines,
+              (std::vector<std::string>{"Arts: already there", "Arts/Music: in the journal",
+                                        "Arts/Music/Jazz: would be created", "Shopping: would be created",
+                                        "Shopping/Music: would be created", "Shopping/Music/Guitars: would be created",
+                                        "symbolic category Sounds: would be posted"}));
     EXPECT_TRUE(outcome.DryRun);
     EXPECT_EQ(outcome.Created, 4u);
     EXPECT_EQ(outcome.AlreadyThere, 2u);

@@ -40,7 +40,8 @@ const char* const ExampleTree =
     "          </TXMLTreeNode>\r\n"
     "          <TXMLTreeNode>\r\n"
     "            <Data>\r\n"
-    "              <TSymbolicCategory><Name>Sounds</Name><Parent>1</Parent><Url>Top/Arts/Music</Url></TSymbolicCategory>\r\n"
+    "              "
+    "<TSymbolicCategory><Name>Sounds</Name><Parent>1</Parent><Url>Top/Arts/Music</Url></TSymbolicCategory>\r\n"
     "            </Data>\r\n"
     "            <Nodes/>\r\n"
     "          </TXMLTreeNode>\r\n"
@@ -81,7 +82,9 @@ std::vector<TSiteRow> ReadSiteDatabase(const std::string& fileName)
     sqlite3_prepare_v2(db, "SELECT id, title, title_url, parent_id, symbolic, symbolic_id FROM categories ORDER BY id",
                        -1, &query, nullptr);
     while (query && sqlite3_step(query) == SQLITE_ROW) {
-        const auto text = [&](int column) { return std::string(reinterpret_cast<const char*>(sqlite3_column_text(query, column))); };
+        const auto text = [&](int column) {
+            return std::string(reinterpret_cast<const char*>(sqlite3_column_text(query, column)));
+        };
         rows.push_back({sqlite3_column_int(query, 0), text(1), text(2), sqlite3_column_int(query, 3),
                         sqlite3_column_int(query, 4) != 0, sqlite3_column_int(query, 5)});
     }
@@ -145,8 +148,8 @@ TEST_F(SiteFeed, ExampleTreeIntoAnEmptySiteAndASecondRunSkipsIt)
     EXPECT_EQ(Transport.Sent[1].Fields, (std::vector<std::string>{"user=admin", "pass=demo", "submit=Login"}));
     EXPECT_EQ(Transport.Sent[4].Fields,
               (std::vector<std::string>{"TITLE=Music", "TITLE_URL=Music", "PARENT_ID=1", "STATUS=2", "submit=Save"}));
-    EXPECT_EQ(Transport.Sent[5].Fields, (std::vector<std::string>{"TITLE=Sounds", "PARENT_ID=1", "SYMBOLIC_ID=2",
-                                                                   "STATUS=2", "submit=Save"}));
+    EXPECT_EQ(Transport.Sent[5].Fields,
+              (std::vector<std::string>{"TITLE=Sounds", "PARENT_ID=1", "SYMBOLIC_ID=2", "STATUS=2", "submit=Save"}));
     EXPECT_EQ(View.StatusTexts.back(), "Processing symbolic category 1 of 1");
     EXPECT_TRUE(View.MessageLines.empty());
     EXPECT_TRUE(View.MessageBoxes.empty());
@@ -214,15 +217,12 @@ TEST_F(SiteFeed, CategoryNeverListedGivesUpAfterFiveRefetchesAndLogsOut)
         EXPECT_STREQ(e.what(), "problems with category: Arts");
     }
     EXPECT_EQ(View.MessageLines.size(), 5u);
-    EXPECT_EQ(SentRequests(),
-              (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
-                                        "GET /admin/dir_categs_edit.php?action=N",
-                                        "POST /admin/dir_categs_edit.php?action=N",
-                                        "GET /admin/dir_categs_edit.php?action=N",
-                                        "GET /admin/dir_categs_edit.php?action=N",
-                                        "GET /admin/dir_categs_edit.php?action=N",
-                                        "GET /admin/dir_categs_edit.php?action=N",
-                                        "GET /admin/dir_categs_edit.php?action=N", "GET /admin/logout.php"}));
+    EXPECT_EQ(SentRequests(), (std::vector<std::string>{
+                                  "GET /admin/index.php", "POST /admin/login.php",
+                                  "GET /admin/dir_categs_edit.php?action=N", "POST /admin/dir_categs_edit.php?action=N",
+                                  "GET /admin/dir_categs_edit.php?action=N", "GET /admin/dir_categs_edit.php?action=N",
+                                  "GET /admin/dir_categs_edit.php?action=N", "GET /admin/dir_categs_edit.php?action=N",
+                                  "GET /admin/dir_categs_edit.php?action=N", "GET /admin/logout.php"}));
     EXPECT_TRUE(View.WaitLabelVisible);
 }
 
@@ -231,9 +231,9 @@ TEST_F(SiteFeed, ErrorStatusOnTheFormPageLogsOutThenShowsItsStatusLine)
     StartSite({"--fail", "/admin/dir_categs_edit.php=500"});
     LoadTree();
     Run();
-    EXPECT_EQ(SentRequests(), (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
-                                                        "GET /admin/dir_categs_edit.php?action=N",
-                                                        "GET /admin/logout.php"}));
+    EXPECT_EQ(SentRequests(),
+              (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
+                                        "GET /admin/dir_categs_edit.php?action=N", "GET /admin/logout.php"}));
     ASSERT_EQ(View.MessageBoxes.size(), 1u);
     EXPECT_EQ(View.MessageBoxes[0].rfind("HTTP/1.1 500", 0), 0u) << View.MessageBoxes[0];
     EXPECT_FALSE(View.WaitLabelVisible);

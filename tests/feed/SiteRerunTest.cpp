@@ -11,8 +11,8 @@
 #include "model/tree/TreeBinding.h"
 
 #include "RecordingView.h"
-#include "tests/support/SiteDatabase.h"
 #include "tests/support/ScopedEnvironment.h"
+#include "tests/support/SiteDatabase.h"
 #include "tests/support/SiteProcess.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WholeFile.h"
@@ -36,7 +36,8 @@ std::string Symbolic(const std::string& name, int parent, const std::string& url
 
 std::string Tree(const std::string& topLevel)
 {
-    return "<DUMMY_NODE><TXMLTreeNode><Data isNull=\"true\"/><Nodes>" + topLevel + "</Nodes></TXMLTreeNode></DUMMY_NODE>";
+    return "<DUMMY_NODE><TXMLTreeNode><Data isNull=\"true\"/><Nodes>" + topLevel +
+           "</Nodes></TXMLTreeNode></DUMMY_NODE>";
 }
 
 // A view that requests the stop after a given number of entries.
@@ -80,8 +81,9 @@ protected:
         TFeedSettings settings;
         settings.Stop = &Stop;
         settings.KeepJournal = true;
-        TFeedRun run(view, transport, Document, [this](std::int32_t id) { return CategoryTree.FindParentCategory(id); },
-                     std::move(settings));
+        TFeedRun run(
+            view, transport, Document, [this](std::int32_t id) { return CategoryTree.FindParentCategory(id); },
+            std::move(settings));
         return run.Execute();
     }
 
@@ -117,10 +119,10 @@ TEST_F(SiteRerun, ARunStoppedHalfwayIsCompletedByTheNextAndAThirdCreatesNothing)
     EXPECT_EQ(rest.Created, 0u);
     EXPECT_EQ(rest.AlreadyThere, 6u);
     EXPECT_EQ(rest.SymbolicPosted, 2u);
-    EXPECT_EQ(SiteRows(), (std::vector<std::string>{"1 Arts under 0", "2 Music under 1", "3 Dance under 1",
-                                                    "4 Shopping under 0", "5 Sounds@ under 1 for 2",
-                                                    "6 Moves@ under 1 for 3", "7 Records@ under 4 for 2",
-                                                    "8 Shoes@ under 4 for 3"}));
+    EXPECT_EQ(SiteRows(),
+              (std::vector<std::string>{"1 Arts under 0", "2 Music under 1", "3 Dance under 1", "4 Shopping under 0",
+                                        "5 Sounds@ under 1 for 2", "6 Moves@ under 1 for 3", "7 Records@ under 4 for 2",
+                                        "8 Shoes@ under 4 for 3"}));
 
     const TFeedOutcome third = Run();
     EXPECT_EQ(third.Created + third.SymbolicPosted, 0u);
@@ -129,15 +131,17 @@ TEST_F(SiteRerun, ARunStoppedHalfwayIsCompletedByTheNextAndAThirdCreatesNothing)
 
 TEST_F(SiteRerun, OneNameInTwoBranchesEndsUpUnderTheRightParentsAndASecondRunCreatesNothing)
 {
-    Load(Tree(Category(1, "Arts", "Top/Arts", Category(2, "Music", "Top/Arts/Music", Category(3, "Jazz", "Top/Arts/Music/Jazz"))) +
-              Category(4, "Shopping", "Top/Shopping",
-                       Category(5, "Music", "Top/Shopping/Music", Category(6, "Guitars", "Top/Shopping/Music/Guitars")) +
-                           Symbolic("Sounds", 5, "Top/Arts/Music"))));
+    Load(
+        Tree(Category(1, "Arts", "Top/Arts",
+                      Category(2, "Music", "Top/Arts/Music", Category(3, "Jazz", "Top/Arts/Music/Jazz"))) +
+             Category(4, "Shopping", "Top/Shopping",
+                      Category(5, "Music", "Top/Shopping/Music", Category(6, "Guitars", "Top/Shopping/Music/Guitars")) +
+                          Symbolic("Sounds", 5, "Top/Arts/Music"))));
     const TFeedOutcome first = Run();
     EXPECT_EQ(first.End, TFeedEnd::Finished);
     EXPECT_TRUE(first.Skipped.empty());
-    const std::vector<std::string> fed = {"1 Arts under 0",     "2 Music under 1",    "3 Jazz under 2",
-                                          "4 Shopping under 0", "5 Music under 4",    "6 Guitars under 5",
+    const std::vector<std::string> fed = {"1 Arts under 0",         "2 Music under 1", "3 Jazz under 2",
+                                          "4 Shopping under 0",     "5 Music under 4", "6 Guitars under 5",
                                           "7 Sounds@ under 5 for 2"};
     EXPECT_EQ(SiteRows(), fed);
 

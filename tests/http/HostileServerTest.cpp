@@ -10,18 +10,41 @@
 namespace {
 
 // Pieces of answers, well-formed and not, that a broken or hostile server could send.
-const std::vector<std::string> StatusLines{
-    "HTTP/1.1 200 OK\r\n", "HTTP/1.1 200 OK\r\n", "HTTP/1.1 100 Continue\r\n\r\n", "HTTP/1.1 302 Found\r\n",
-    "HTTP/1.0 404 Nope\r\n", "HTTP/1.1\r\n", "garbage", ""};
+const std::vector<std::string> StatusLines{"HTTP/1.1 200 OK\r\n",
+                                           "HTTP/1.1 200 OK\r\n",
+                                           "HTTP/1.1 100 Continue\r\n\r\n",
+                                           "HTTP/1.1 302 Found\r\n",
+                                           "HTTP/1.0 404 Nope\r\n",
+                                           "HTTP/1.1\r\n",
+                                           "garbage",
+                                           ""};
 
-const std::vector<std::string> Fragments{ "\r\n", "\n", "\r\n\r\n", "Content-Length: 5\r\n", "Content-Length: -3\r\n",
-    "Content-Length: 99999999999999999999999\r\n", "Content-Length: 1000000000000000000\r\n",
-    "Transfer-Encoding: chunked\r\n", "5\r\nhello\r\n", "0\r\n\r\n", "ffffffffffffffff\r\n", ";;\r\n",
-    "Location: \r\n", "Location: ../../../..\r\n", "Location: http://127.0.0.1:1/\r\n", "Location: https://x/\r\n",
-    "Location: ftp://x/\r\n", "Set-Cookie: a=1; path=/; expires=Thu, 99-Zzz-99 99:99:99 +99\r\n",
-    "Set-Cookie: ;;;=;=\r\n", "Set-Cookie2: b=2; Port=\"1,2\"; max-age=-5\r\n", "Set-Cookie2: c=3; Port=\"x\"\r\n",
-    "Set-Cookie: d=4; domain=.0.0.1; max-age=99999999999\r\n", " continued\r\n", "WWW-Authenticate: Basic\r\n",
-    std::string(3000, 'x'), std::string("\0\x01\xff", 3)};
+const std::vector<std::string> Fragments{"\r\n",
+                                         "\n",
+                                         "\r\n\r\n",
+                                         "Content-Length: 5\r\n",
+                                         "Content-Length: -3\r\n",
+                                         "Content-Length: 99999999999999999999999\r\n",
+                                         "Content-Length: 1000000000000000000\r\n",
+                                         "Transfer-Encoding: chunked\r\n",
+                                         "5\r\nhello\r\n",
+                                         "0\r\n\r\n",
+                                         "ffffffffffffffff\r\n",
+                                         ";;\r\n",
+                                         "Location: \r\n",
+                                         "Location: ../../../..\r\n",
+                                         "Location: http://127.0.0.1:1/\r\n",
+                                         "Location: https://x/\r\n",
+                                         "Location: ftp://x/\r\n",
+                                         "Set-Cookie: a=1; path=/; expires=Thu, 99-Zzz-99 99:99:99 +99\r\n",
+                                         "Set-Cookie: ;;;=;=\r\n",
+                                         "Set-Cookie2: b=2; Port=\"1,2\"; max-age=-5\r\n",
+                                         "Set-Cookie2: c=3; Port=\"x\"\r\n",
+                                         "Set-Cookie: d=4; domain=.0.0.1; max-age=99999999999\r\n",
+                                         " continued\r\n",
+                                         "WWW-Authenticate: Basic\r\n",
+                                         std::string(3000, 'x'),
+                                         std::string("\0\x01\xff", 3)};
 
 TEST(HostileServer, AnythingAServerSendsEndsInAResultOrAnError)
 {

@@ -96,8 +96,11 @@ TEST(RequestWire, EmptyFormSendsContentLengthZero)
 TEST(RequestWire, BasicChallengesLeaveEmptyCredentialsOnLaterRequests)
 {
     TTestServer server;
-    server.Reply(Response("HTTP/1.1 401 Unauthorized", "WWW-Authenticate: Digest x\r\nWWW-Authenticate: Basic realm=\"admin\"\r\nContent-Length: 0\r\n", ""));
-    server.Reply(Response("HTTP/1.1 407 Proxy Authentication Required", "Proxy-Authenticate: basic\r\nContent-Length: 0\r\n", ""));
+    server.Reply(
+        Response("HTTP/1.1 401 Unauthorized",
+                 "WWW-Authenticate: Digest x\r\nWWW-Authenticate: Basic realm=\"admin\"\r\nContent-Length: 0\r\n", ""));
+    server.Reply(Response("HTTP/1.1 407 Proxy Authentication Required",
+                          "Proxy-Authenticate: basic\r\nContent-Length: 0\r\n", ""));
     server.Reply(OkResponse("x"));
     THTTPClient client;
     EXPECT_THROW(client.GetPage(server.URL("/a")), EHTTPProtocolException);

@@ -121,7 +121,8 @@ TEST(StatusAndHeaders, InterimContinueStatusWithoutReasonAndTheResponseRecord)
 {
     TTestServer server;
     server.Reply("HTTP/1.1 100 Continue\r\n\r\n" +
-                 Response("HTTP/1.1 200", "X-Long: part one\r\n\tpart two\r\nContent-Type: text/plain\r\nContent-Length: 2\r\n", "ok"));
+                 Response("HTTP/1.1 200",
+                          "X-Long: part one\r\n\tpart two\r\nContent-Type: text/plain\r\nContent-Length: 2\r\n", "ok"));
     THTTPClient client;
     EXPECT_EQ(client.GetPage(server.URL("/")), "ok");
     const THTTPResponse& response = client.Response();

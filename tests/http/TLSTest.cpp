@@ -121,11 +121,11 @@ TEST_F(TLS, RedirectsMoveUpToHttpsButNeverDown)
 {
     TTestServer plain;
     TTestServer secure(Certificates.Trusted());
-    plain.Reply(Response("HTTP/1.1 301 Moved Permanently", "Location: " + secure.URL("/admin/index.php") +
-                                                                "\r\nContent-Length: 0\r\n", ""));
+    plain.Reply(Response("HTTP/1.1 301 Moved Permanently",
+                         "Location: " + secure.URL("/admin/index.php") + "\r\nContent-Length: 0\r\n", ""));
     secure.Reply(OkResponse("secure index"));
-    secure.Reply(Response("HTTP/1.1 302 Found", "Location: " + plain.URL("/admin/login.php") +
-                                                     "\r\nContent-Length: 0\r\n", ""));
+    secure.Reply(
+        Response("HTTP/1.1 302 Found", "Location: " + plain.URL("/admin/login.php") + "\r\nContent-Length: 0\r\n", ""));
     THTTPClient client;
     client.HandleRedirects = true;
     EXPECT_EQ(client.GetPage(plain.URL("/admin/index.php")), "secure index");

@@ -143,8 +143,9 @@ void TTestServer::SendAll(TClient& client, const std::string& bytes)
 {
     size_t sent = 0;
     while (sent < bytes.size()) {
-        const ssize_t n = client.Tls ? SSL_write(client.Tls.get(), bytes.data() + sent, static_cast<int>(bytes.size() - sent))
-                                     : send(client.Socket, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+        const ssize_t n = client.Tls
+                              ? SSL_write(client.Tls.get(), bytes.data() + sent, static_cast<int>(bytes.size() - sent))
+                              : send(client.Socket, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
         if (n <= 0)
             return;
         sent += static_cast<size_t>(n);

@@ -5,9 +5,9 @@
 #include <openssl/ssl.h>
 
 #include <atomic>
-#include <memory>
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>

@@ -1,5 +1,5 @@
-#include "http/NetExceptions.h"
 #include "http/URI.h"
+#include "http/NetExceptions.h"
 
 #include <gtest/gtest.h>
 
@@ -74,7 +74,8 @@ TEST(URI, SchemesWithoutSupport)
 TEST(URI, RequestLineNeverCarriesBlanksOrControlCharacters)
 {
     const TURI base = ResolveURL(TURI(), "http://h/admin/");
-    EXPECT_EQ(ResolveURL(base, "new page.php?q=a b\tc\x7F\r\n").RequestTarget(), "/admin/new%20page.php?q=a%20b%09c%7F%0D%0A");
+    EXPECT_EQ(ResolveURL(base, "new page.php?q=a b\tc\x7F\r\n").RequestTarget(),
+              "/admin/new%20page.php?q=a%20b%09c%7F%0D%0A");
     EXPECT_EQ(ResolveURL(base, "/caf\xC3\xA9/?x=%41#frag ment").RequestTarget(), "/caf%C3%A9/?x=%41");
 }
 

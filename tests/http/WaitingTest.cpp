@@ -35,10 +35,7 @@ public:
                 throw std::runtime_error("aborted by the test");
         };
     }
-    long LongestGapMs() const
-    {
-        return std::chrono::duration_cast<std::chrono::milliseconds>(LongestGap).count();
-    }
+    long LongestGapMs() const { return std::chrono::duration_cast<std::chrono::milliseconds>(LongestGap).count(); }
 
     int Calls = 0;
 

@@ -1,5 +1,5 @@
-#include "model/CategoryClasses.h"
 #include "model/Dmoz.h"
+#include "model/CategoryClasses.h"
 #include "model/XMLTreeNode.h"
 
 #include "common/XmlPersistance/XmlClassManager.h"

@@ -127,8 +127,9 @@ TEST_F(TreeDocument, KeepsNamesWithReservedAndNonAsciiCharactersAndEmptyUrls)
     records[0]->Name = u"Arts & <Crafts> \"\u00c4sthetik\" \u6587\u5316 \U0001F3A8";
     records[1]->Url = u"";
     TXmlPersistance::ObjectToFile(*tree, FileName);
-    EXPECT_THAT(ReadFile(FileName),
-                ::testing::HasSubstr("<Name>Arts &amp; &lt;Crafts&gt; \"\u00c4sthetik\" \u6587\u5316 \U0001F3A8</Name>"));
+    EXPECT_THAT(
+        ReadFile(FileName),
+        ::testing::HasSubstr("<Name>Arts &amp; &lt;Crafts&gt; \"\u00c4sthetik\" \u6587\u5316 \U0001F3A8</Name>"));
     EXPECT_THAT(ReadFile(FileName), ::testing::HasSubstr("<Url/>"));
 
     TRecords readRecords;
@@ -151,14 +152,12 @@ TEST_F(TreeDocument, WritesACategoryWithTheTraceOfTheExample)
     EXPECT_THAT(EngineLogMessagesSince(before),
                 ElementsAre("saving to xml TCategory", "- has 4 properties", "- object is nil? False",
                             "- propinfo is nil? False", "- propinfo 1: Content", "- propinfo 1 proptype: Integer",
-                            "- propinfo 1: Content", "- propinfo 1 propvalue: 0",
-                            "- propinfo is nil? False", "- propinfo 2: ID", "- propinfo 2 proptype: Integer",
-                            "- propinfo 2: ID", "- propinfo 2 propvalue: 1",
-                            "- propinfo is nil? False", "- propinfo 3: Name", "- propinfo 3 proptype: WideString",
-                            "- propinfo 3: Name", "- propinfo 3 propvalue: Arts",
+                            "- propinfo 1: Content", "- propinfo 1 propvalue: 0", "- propinfo is nil? False",
+                            "- propinfo 2: ID", "- propinfo 2 proptype: Integer", "- propinfo 2: ID",
+                            "- propinfo 2 propvalue: 1", "- propinfo is nil? False", "- propinfo 3: Name",
+                            "- propinfo 3 proptype: WideString", "- propinfo 3: Name", "- propinfo 3 propvalue: Arts",
                             "- propinfo is nil? False", "- propinfo 4: Url", "- propinfo 4 proptype: WideString",
-                            "- propinfo 4: Url", "- propinfo 4 propvalue: Top/Arts",
-                            "done saving to xml TCategory"));
+                            "- propinfo 4: Url", "- propinfo 4 propvalue: Top/Arts", "done saving to xml TCategory"));
     std::ostringstream text;
     parent.first_child().print(text, "  ", pugi::format_indent | pugi::format_raw);
     EXPECT_EQ(text.str(), "<TCategory><Content>0</Content><ID>1</ID><Name>Arts</Name><Url>Top/Arts</Url></TCategory>");
@@ -187,8 +186,9 @@ TEST_F(TreeDocument, RefusesRecordsOfTheWrongShapeAndFreesWhatWasRead)
         return "<DUMMY_NODE><TXMLTreeNode><Data isNull=\"true\"/><Nodes>" + arts + arts + last +
                "</Nodes></TXMLTreeNode></DUMMY_NODE>";
     };
-    ExpectReadFails(tree("<TXMLTreeNode><Data><TBaseCategory><Name/><Url/></TBaseCategory></Data><Nodes/></TXMLTreeNode>"),
-                    "Xml class TBaseCategory is not registered.");
+    ExpectReadFails(
+        tree("<TXMLTreeNode><Data><TBaseCategory><Name/><Url/></TBaseCategory></Data><Nodes/></TXMLTreeNode>"),
+        "Xml class TBaseCategory is not registered.");
     ExpectReadFails(tree("<TXMLTreeNode><Data><TXMLTreeNode/></Data><Nodes/></TXMLTreeNode>"),
                     "Xml class TXMLTreeNode does not fit property Data.");
     ExpectReadFails(tree("<TCategory><Content>0</Content><ID>1</ID><Name>Arts</Name><Url/></TCategory>"),

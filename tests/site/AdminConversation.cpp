@@ -32,16 +32,22 @@ std::string TAdminConversation::AddCategory(const std::string& title, const std:
     for (char& c : titleUrl)
         if (c == ' ')
             c = '-';
-    return Post(NewCategoryTarget,
-                {{"TITLE", title}, {"TITLE_URL", titleUrl}, {"PARENT_ID", parentId}, {"STATUS", "2"}, {"submit", "Save"}})
+    return Post(NewCategoryTarget, {{"TITLE", title},
+                                    {"TITLE_URL", titleUrl},
+                                    {"PARENT_ID", parentId},
+                                    {"STATUS", "2"},
+                                    {"submit", "Save"}})
         .Body;
 }
 
 std::string TAdminConversation::AddSymbolic(const std::string& title, const std::string& parentId,
                                             const std::string& targetId)
 {
-    return Post(NewSymbolicTarget, {{"TITLE", title}, {"PARENT_ID", parentId}, {"SYMBOLIC_ID", targetId},
-                                    {"STATUS", "2"}, {"submit", "Save"}})
+    return Post(NewSymbolicTarget, {{"TITLE", title},
+                                    {"PARENT_ID", parentId},
+                                    {"SYMBOLIC_ID", targetId},
+                                    {"STATUS", "2"},
+                                    {"submit", "Save"}})
         .Body;
 }
 

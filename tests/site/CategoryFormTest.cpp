@@ -40,7 +40,8 @@ TEST_F(CategoryForm, ListsEveryCategoryInTreeOrderWithThreeUnderscoresPerLevel)
     const std::string oils = IdOf(Admin.AddCategory("Oils", painting), "Oils");
 
     const std::string page = Admin.Get(NewCategoryTarget).Body;
-    const std::string inOrder[] = {"\"___Arts\" value=\"" + arts + "\"", "\"______Painting\" value=\"" + painting + "\"",
+    const std::string inOrder[] = {"\"___Arts\" value=\"" + arts + "\"",
+                                   "\"______Painting\" value=\"" + painting + "\"",
                                    "\"_________Oils\" value=\"" + oils + "\"", "\"___Music\" value=\"" + music + "\"",
                                    "\"______Jazz\" value=\"" + jazz + "\""};
     std::size_t previous = 0;
@@ -59,8 +60,14 @@ TEST_F(CategoryForm, ListsEveryCategoryInTreeOrderWithThreeUnderscoresPerLevel)
 
 TEST_F(CategoryForm, NamesReachTheListingByteForByteAndAreEscapedWhereverTheyAreShown)
 {
-    const std::string names[] = {"Arts & Crafts", "<Misc>",           "Children's Books", " Spaced  Out ",
-                                 "a-b_c.d+e=f%g", "Caf\xC3\xA9 \xC3\x9C" "ber", "<script>alert(1)</script>"};
+    const std::string names[] = {"Arts & Crafts",
+                                 "<Misc>",
+                                 "Children's Books",
+                                 " Spaced  Out ",
+                                 "a-b_c.d+e=f%g",
+                                 "Caf\xC3\xA9 \xC3\x9C"
+                                 "ber",
+                                 "<script>alert(1)</script>"};
     for (const std::string& name : names)
         IdOf(Admin.AddCategory(name, "0"), name);
 
@@ -129,22 +136,39 @@ TEST_F(CategoryForm, RefusesBadFormsWithAnErrorAndCreatesNothing)
         std::string Error;
     };
     const TCase cases[] = {
-        {NewCategoryTarget, {{"TITLE_URL", "x"}, {"PARENT_ID", "0"}, {"STATUS", "2"}}, "The category title is missing."},
+        {NewCategoryTarget,
+         {{"TITLE_URL", "x"}, {"PARENT_ID", "0"}, {"STATUS", "2"}},
+         "The category title is missing."},
         {NewCategoryTarget, {{"TITLE", ""}, {"PARENT_ID", "0"}, {"STATUS", "2"}}, "The category title is missing."},
-        {NewCategoryTarget, {{"TITLE", "X"}, {"PARENT_ID", "999"}, {"STATUS", "2"}}, "There is no parent category with ID 999."},
-        {NewCategoryTarget, {{"TITLE", "X"}, {"PARENT_ID", "<b>"}, {"STATUS", "2"}}, "There is no parent category with ID &lt;b&gt;."},
+        {NewCategoryTarget,
+         {{"TITLE", "X"}, {"PARENT_ID", "999"}, {"STATUS", "2"}},
+         "There is no parent category with ID 999."},
+        {NewCategoryTarget,
+         {{"TITLE", "X"}, {"PARENT_ID", "<b>"}, {"STATUS", "2"}},
+         "There is no parent category with ID &lt;b&gt;."},
         {NewCategoryTarget, {{"TITLE", "X"}, {"STATUS", "2"}}, "There is no parent category with ID ."},
-        {NewCategoryTarget, {{"TITLE", "X"}, {"PARENT_ID", symbolic}, {"STATUS", "2"}}, "There is no parent category with ID " + symbolic},
+        {NewCategoryTarget,
+         {{"TITLE", "X"}, {"PARENT_ID", symbolic}, {"STATUS", "2"}},
+         "There is no parent category with ID " + symbolic},
         {NewCategoryTarget, {{"TITLE", "X"}, {"PARENT_ID", "0"}}, "The status must be 1 (inactive) or 2 (active)."},
-        {NewSymbolicTarget, {{"TITLE", "X"}, {"PARENT_ID", "0"}, {"SYMBOLIC_ID", "999"}, {"STATUS", "2"}}, "There is no category with ID 999 to stand for."},
-        {NewSymbolicTarget, {{"TITLE", "X"}, {"PARENT_ID", "0"}, {"SYMBOLIC_ID", symbolic}, {"STATUS", "2"}}, "There is no category with ID " + symbolic},
-        {NewSymbolicTarget, {{"TITLE", "X"}, {"PARENT_ID", "42"}, {"SYMBOLIC_ID", arts}, {"STATUS", "2"}}, "There is no parent category with ID 42."},
-        {NewSymbolicTarget, {{"PARENT_ID", "0"}, {"SYMBOLIC_ID", arts}, {"STATUS", "2"}}, "The category title is missing."},
+        {NewSymbolicTarget,
+         {{"TITLE", "X"}, {"PARENT_ID", "0"}, {"SYMBOLIC_ID", "999"}, {"STATUS", "2"}},
+         "There is no category with ID 999 to stand for."},
+        {NewSymbolicTarget,
+         {{"TITLE", "X"}, {"PARENT_ID", "0"}, {"SYMBOLIC_ID", symbolic}, {"STATUS", "2"}},
+         "There is no category with ID " + symbolic},
+        {NewSymbolicTarget,
+         {{"TITLE", "X"}, {"PARENT_ID", "42"}, {"SYMBOLIC_ID", arts}, {"STATUS", "2"}},
+         "There is no parent category with ID 42."},
+        {NewSymbolicTarget,
+         {{"PARENT_ID", "0"}, {"SYMBOLIC_ID", arts}, {"STATUS", "2"}},
+         "The category title is missing."},
     };
     for (const TCase& c : cases) {
         const TRawHttpResponse answer = Admin.Post(c.Target, c.Fields);
         EXPECT_EQ(answer.Status, 200);
-        EXPECT_NE(answer.Body.find("<p class=\"error\">" + c.Error), std::string::npos) << c.Error << "\n" << answer.Body;
+        EXPECT_NE(answer.Body.find("<p class=\"error\">" + c.Error), std::string::npos) << c.Error << "\n"
+                                                                                        << answer.Body;
         EXPECT_EQ(ListedId(answer.Body, "Arts"), arts);
     }
     EXPECT_EQ(PublicPage(), before);

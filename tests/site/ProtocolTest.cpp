@@ -36,9 +36,9 @@ TEST(Protocol, GetWithAFormContentTypeAndNoBodyIsAnsweredAtOnce)
 {
     // After its first post the program sends its GETs with the form content type.
     TSiteProcess site;
-    const TRawHttpResponse page = RawHttpExchange(
-        site.Port(), "GET /admin/index.php HTTP/1.1\r\nConnection: keep-alive\r\n"
-                     "Content-Type: application/x-www-form-urlencoded\r\nHost: 127.0.0.1\r\n\r\n");
+    const TRawHttpResponse page =
+        RawHttpExchange(site.Port(), "GET /admin/index.php HTTP/1.1\r\nConnection: keep-alive\r\n"
+                                     "Content-Type: application/x-www-form-urlencoded\r\nHost: 127.0.0.1\r\n\r\n");
     EXPECT_EQ(page.Status, 200);
 }
 
@@ -47,8 +47,9 @@ TEST(Protocol, OverlongFormIsRefusedWithAStatusAndCreatesNothing)
     TSiteProcess site;
     TAdminConversation admin(site);
     admin.LogIn();
-    const TRawHttpResponse answer = admin.Post(
-        NewCategoryTarget, {{"TITLE", std::string(10000, 'x')}, {"PARENT_ID", "0"}, {"STATUS", "2"}, {"submit", "Save"}});
+    const TRawHttpResponse answer =
+        admin.Post(NewCategoryTarget,
+                   {{"TITLE", std::string(10000, 'x')}, {"PARENT_ID", "0"}, {"STATUS", "2"}, {"submit", "Save"}});
     EXPECT_EQ(answer.StatusLine, "HTTP/1.1 413 Payload Too Large");
     EXPECT_EQ(RawHttpExchange(site.Port(), RawGetRequest("/")).Body.find("xxxx"), std::string::npos);
     EXPECT_EQ(admin.Get(NewCategoryTarget).Status, 200);

@@ -1,7 +1,7 @@
 #include "http/HTTPClient.h"
 #include "tests/site/AdminConversation.h"
-#include "tests/support/TestCertificates.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TestCertificates.h"
 #include "tests/support/WholeFile.h"
 
 #include <gtest/gtest.h>

@@ -174,18 +174,21 @@ TRawHttpResponse RawHttpExchange(int port, const std::string& request)
 
 std::string RawGetRequest(const std::string& target, const std::string& cookie)
 {
-    return "GET " + target + " HTTP/1.1\r\nContent-Type: text/html\r\nHost: 127.0.0.1\r\n"
-           "Accept: text/html, */*\r\nUser-Agent: Mozilla/3.0 (compatible; Tessaroo)\r\n"
-           + (cookie.empty() ? std::string() : "Cookie: " + cookie + "\r\n") + "\r\n";
+    return "GET " + target +
+           " HTTP/1.1\r\nContent-Type: text/html\r\nHost: 127.0.0.1\r\n"
+           "Accept: text/html, */*\r\nUser-Agent: Mozilla/3.0 (compatible; Tessaroo)\r\n" +
+           (cookie.empty() ? std::string() : "Cookie: " + cookie + "\r\n") + "\r\n";
 }
 
 std::string RawPostRequest(const std::string& target, const std::string& body, const std::string& cookie)
 {
-    return "POST " + target + " HTTP/1.0\r\nConnection: keep-alive\r\n"
-           "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: "
-           + std::to_string(body.size()) + "\r\nHost: 127.0.0.1\r\nAccept: text/html, */*\r\n"
-           "User-Agent: Mozilla/3.0 (compatible; Tessaroo)\r\n"
-           + (cookie.empty() ? std::string() : "Cookie: " + cookie + "\r\n") + "\r\n" + body;
+    return "POST " + target +
+           " HTTP/1.0\r\nConnection: keep-alive\r\n"
+           "Content-Type: application/x-www-form-urlencoded\r\nContent-Length: " +
+           std::to_string(body.size()) +
+           "\r\nHost: 127.0.0.1\r\nAccept: text/html, */*\r\n"
+           "User-Agent: Mozilla/3.0 (compatible; Tessaroo)\r\n" +
+           (cookie.empty() ? std::string() : "Cookie: " + cookie + "\r\n") + "\r\n" + body;
 }
 
 std::string RawFormBody(const std::vector<std::pair<std::string, std::string>>& fields)

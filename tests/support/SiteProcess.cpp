@@ -65,10 +65,12 @@ std::string ReadFirstLine(int fd)
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(StartWaitMilliseconds);
     char c = 0;
     while (true) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         pollfd ready{fd, POLLIN, 0};
         if (left.count() <= 0 || poll(&ready, 1, static_cast<int>(left.count())) <= 0)
-            throw std::runtime_error("corvane-site printed no address within " + std::to_string(StartWaitMilliseconds) + " ms");
+            throw std::runtime_error("corvane-site printed no address within " + std::to_string(StartWaitMilliseconds) +
+                                     " ms");
         if (read(fd, &c, 1) != 1)
             throw std::runtime_error("corvane-site ended before it printed its address");
         if (c == '\n')

@@ -74,8 +74,7 @@ TCategoryId TCategoryStore::Add(const TSiteCategory& category)
                                          "cannot add a category");
     sqlite3_stmt* raw = statement.get();
     sqlite3_bind_text(raw, 1, category.Title.data(), static_cast<int>(category.Title.size()), SQLITE_TRANSIENT);
-    sqlite3_bind_text(raw, 2, category.TitleUrl.data(), static_cast<int>(category.TitleUrl.size()),
-                      SQLITE_TRANSIENT);
+    sqlite3_bind_text(raw, 2, category.TitleUrl.data(), static_cast<int>(category.TitleUrl.size()), SQLITE_TRANSIENT);
     sqlite3_bind_int64(raw, 3, category.ParentId);
     sqlite3_bind_int(raw, 4, category.Status);
     sqlite3_bind_int(raw, 5, category.Symbolic ? 1 : 0);

@@ -6,8 +6,8 @@ namespace {
 
 std::string Document(const std::string& title, const std::string& body)
 {
-    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" + EscapeHtml(title)
-           + "</title></head>\n<body>\n" + body + "</body></html>\n";
+    return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" + EscapeHtml(title) +
+           "</title></head>\n<body>\n" + body + "</body></html>\n";
 }
 
 std::string Paragraph(const std::string& cssClass, const std::string& html)
@@ -43,8 +43,8 @@ std::string ParentOptions(const std::vector<TListedCategory>& listing)
 {
     std::string html = "<option value=\"0\">[Top]</option>\n";
     for (const TListedCategory& line : listing)
-        html += "<option label=\"" + ListingAttribute(line) + "\" value=\"" + std::to_string(line.Category->Id)
-                + "\">" + Indent(line.Depth) + EscapeHtml(line.Category->Title) + "</option>\n";
+        html += "<option label=\"" + ListingAttribute(line) + "\" value=\"" + std::to_string(line.Category->Id) +
+                "\">" + Indent(line.Depth) + EscapeHtml(line.Category->Title) + "</option>\n";
     return html;
 }
 
@@ -54,8 +54,8 @@ std::string TargetOptions(const std::vector<TListedCategory>& listing)
 {
     std::string html;
     for (const TListedCategory& line : listing)
-        html += "<option value=\"" + std::to_string(line.Category->Id) + "\">" + Indent(line.Depth)
-                + EscapeHtml(line.Category->Title) + "</option>\n";
+        html += "<option value=\"" + std::to_string(line.Category->Id) + "\">" + Indent(line.Depth) +
+                EscapeHtml(line.Category->Title) + "</option>\n";
     return html;
 }
 
@@ -85,19 +85,18 @@ std::string EscapeHtml(const std::string& text)
 
 std::string LoginPage(const std::string& error)
 {
-    return Document("Corvane admin - Login",
-                    "<h1>Corvane directory administration</h1>\n" + Paragraph("error", EscapeHtml(error))
-                        + "<form method=\"post\" action=\"login.php\">\n"
-                          "<p>User <input type=\"text\" name=\"user\"></p>\n"
-                          "<p>Password <input type=\"password\" name=\"pass\"></p>\n"
-                          "<p><input type=\"submit\" name=\"submit\" value=\"Login\"></p>\n"
-                          "</form>\n");
+    return Document("Corvane admin - Login", "<h1>Corvane directory administration</h1>\n" +
+                                                 Paragraph("error", EscapeHtml(error)) +
+                                                 "<form method=\"post\" action=\"login.php\">\n"
+                                                 "<p>User <input type=\"text\" name=\"user\"></p>\n"
+                                                 "<p>Password <input type=\"password\" name=\"pass\"></p>\n"
+                                                 "<p><input type=\"submit\" name=\"submit\" value=\"Login\"></p>\n"
+                                                 "</form>\n");
 }
 
 std::string AdminHomePage(const std::string& user)
 {
-    return Document("Corvane admin",
-                    AdminMenu + std::string("<h1>Welcome, ") + EscapeHtml(user) + "</h1>\n");
+    return Document("Corvane admin", AdminMenu + std::string("<h1>Welcome, ") + EscapeHtml(user) + "</h1>\n");
 }
 
 std::string LoggedOutPage()
@@ -106,8 +105,7 @@ std::string LoggedOutPage()
                     "<h1>You are logged out</h1>\n<p><a href=\"index.php\">Log in again</a></p>\n");
 }
 
-std::string CategoryFormPage(const std::vector<TListedCategory>& listing, bool symbolic,
-                             const TFormOutcome& outcome)
+std::string CategoryFormPage(const std::vector<TListedCategory>& listing, bool symbolic, const TFormOutcome& outcome)
 {
     std::string body = AdminMenu;
     body += symbolic ? "<h1>New symbolic category</h1>\n" : "<h1>New category</h1>\n";
@@ -126,8 +124,7 @@ std::string CategoryFormPage(const std::vector<TListedCategory>& listing, bool s
     return Document(symbolic ? "Corvane admin - New symbolic category" : "Corvane admin - New category", body);
 }
 
-std::string PublicTreePage(const std::vector<TListedCategory>& listing,
-                           const std::vector<TSiteCategory>& categories)
+std::string PublicTreePage(const std::vector<TListedCategory>& listing, const std::vector<TSiteCategory>& categories)
 {
     std::map<TCategoryId, const TSiteCategory*> byId;
     for (const TSiteCategory& category : categories)
@@ -146,8 +143,8 @@ std::string PublicTreePage(const std::vector<TListedCategory>& listing,
         body += "<li>";
         if (category.Symbolic) {
             const auto target = byId.find(category.SymbolicId);
-            body += "@" + EscapeHtml(category.Title) + " &rarr; "
-                    + (target == byId.end() ? std::string("[Top]") : EscapeHtml(target->second->Title));
+            body += "@" + EscapeHtml(category.Title) + " &rarr; " +
+                    (target == byId.end() ? std::string("[Top]") : EscapeHtml(target->second->Title));
         } else {
             body += EscapeHtml(category.Title);
         }

@@ -22,11 +22,9 @@ struct TFormOutcome {
 // The new-category form (symbolic = false) or the new-symbolic-category form. Both list
 // every regular category in tree order as three underscores per level of depth, the name
 // and a double quote, followed by the category's value="ID".
-std::string CategoryFormPage(const std::vector<TListedCategory>& listing, bool symbolic,
-                             const TFormOutcome& outcome);
+std::string CategoryFormPage(const std::vector<TListedCategory>& listing, bool symbolic, const TFormOutcome& outcome);
 
 // The public view of the directory: the whole tree, symbolic categories marked with "@".
-std::string PublicTreePage(const std::vector<TListedCategory>& listing,
-                           const std::vector<TSiteCategory>& categories);
+std::string PublicTreePage(const std::vector<TListedCategory>& listing, const std::vector<TSiteCategory>& categories);
 
 std::string StatusPage(int status, const std::string& reason);

@@ -15,8 +15,8 @@ int ParseNumber(const std::string& option, const std::string& text, int lowest, 
     const char* end = text.data() + text.size();
     const auto [stop, error] = std::from_chars(text.data(), end, value);
     if (text.empty() || error != std::errc() || stop != end || value < lowest || value > highest)
-        throw ESiteUsage(option + ": \"" + text + "\" is not a number from " + std::to_string(lowest)
-                         + " to " + std::to_string(highest));
+        throw ESiteUsage(option + ": \"" + text + "\" is not a number from " + std::to_string(lowest) + " to " +
+                         std::to_string(highest));
     return value;
 }
 
@@ -25,8 +25,7 @@ void AddFailingPage(TSiteOptions& options, const std::string& text)
     const auto equals = text.rfind('=');
     if (equals == std::string::npos || equals == 0 || text[0] != '/')
         throw ESiteUsage("--fail: \"" + text + "\" is not of the form /PATH=STATUS");
-    options.FailingPages[text.substr(0, equals)] =
-        ParseNumber("--fail", text.substr(equals + 1), 100, 599);
+    options.FailingPages[text.substr(0, equals)] = ParseNumber("--fail", text.substr(equals + 1), 100, 599);
 }
 
 }  // namespace

@@ -37,12 +37,21 @@ std::unique_ptr<httplib::Server> MakeServer(const TSiteCertificate* certificate)
 
 std::string ReasonOf(int status)
 {
-    static const std::map<int, const char*> reasons = {
-        {200, "OK"}, {301, "Moved Permanently"}, {302, "Found"}, {303, "See Other"},
-        {304, "Not Modified"}, {307, "Temporary Redirect"}, {400, "Bad Request"},
-        {401, "Unauthorized"}, {403, "Forbidden"}, {404, "Not Found"},
-        {405, "Method Not Allowed"}, {413, "Payload Too Large"}, {500, "Internal Server Error"},
-        {502, "Bad Gateway"}, {503, "Service Unavailable"}};
+    static const std::map<int, const char*> reasons = {{200, "OK"},
+                                                       {301, "Moved Permanently"},
+                                                       {302, "Found"},
+                                                       {303, "See Other"},
+                                                       {304, "Not Modified"},
+                                                       {307, "Temporary Redirect"},
+                                                       {400, "Bad Request"},
+                                                       {401, "Unauthorized"},
+                                                       {403, "Forbidden"},
+                                                       {404, "Not Found"},
+                                                       {405, "Method Not Allowed"},
+                                                       {413, "Payload Too Large"},
+                                                       {500, "Internal Server Error"},
+                                                       {502, "Bad Gateway"},
+                                                       {503, "Service Unavailable"}};
     const auto reason = reasons.find(status);
     return reason == reasons.end() ? "Error" : reason->second;
 }
@@ -50,10 +59,8 @@ std::string ReasonOf(int status)
 }  // namespace
 
 TSiteServer::TSiteServer(TSiteOptions options)
-    : Options(std::move(options)),
-      Certificate(Options.Tls ? std::make_unique<TSiteCertificate>(Options) : nullptr),
-      Server(MakeServer(Certificate.get())),
-      Store(Options.DatabaseFile)
+    : Options(std::move(options)), Certificate(Options.Tls ? std::make_unique<TSiteCertificate>(Options) : nullptr),
+      Server(MakeServer(Certificate.get())), Store(Options.DatabaseFile)
 {
     Route();
 }
@@ -133,8 +140,10 @@ void TSiteServer::Route()
 
     Server->Get("/", [this](const Request&, Response& response) { PublicPage(response); });
     const auto both = [this](const char* path, void (TSiteServer::*page)(const Request&, Response&)) {
-        Server->Get(path, [this, page](const Request& request, Response& response) { (this->*page)(request, response); });
-        Server->Post(path, [this, page](const Request& request, Response& response) { (this->*page)(request, response); });
+        Server->Get(path,
+                    [this, page](const Request& request, Response& response) { (this->*page)(request, response); });
+        Server->Post(path,
+                     [this, page](const Request& request, Response& response) { (this->*page)(request, response); });
     };
     // Every admin page takes GET and POST alike: a client that follows a redirect of a
     // POST sends the POST again to the new address.
@@ -178,8 +187,9 @@ void TSiteServer::Answer(httplib::Response& response, int status, std::string ht
 void TSiteServer::Redirect(httplib::Response& response, const std::string& location) const
 {
     response.set_header("Location", location);
-    Answer(response, 302, "<!DOCTYPE html>\n<html><body><a href=\"" + EscapeHtml(location) + "\">"
-                              + EscapeHtml(location) + "</a></body></html>\n");
+    Answer(response, 302,
+           "<!DOCTYPE html>\n<html><body><a href=\"" + EscapeHtml(location) + "\">" + EscapeHtml(location) +
+               "</a></body></html>\n");
 }
 
 std::string TSiteServer::SessionOf(const httplib::Request& request, httplib::Response& response)
@@ -214,9 +224,9 @@ void TSiteServer::LoginAnswer(const httplib::Request& request, httplib::Response
         Answer(response, 200, Sessions.IsLoggedIn(session) ? AdminHomePage(Options.User) : LoginPage(""));
         return;
     }
-    const bool rightCredentials = request.has_param("user") == !Options.User.empty()
-                                  && request.get_param_value("user") == Options.User
-                                  && request.get_param_value("pass") == Options.Password;
+    const bool rightCredentials = request.has_param("user") == !Options.User.empty() &&
+                                  request.get_param_value("user") == Options.User &&
+                                  request.get_param_value("pass") == Options.Password;
     if (!rightCredentials) {
         Answer(response, 200, LoginPage("Wrong user name or password."));
         return;
@@ -286,8 +296,8 @@ TFormOutcome TSiteServer::CreateCategory(const httplib::Request& request, bool s
     const TCategoryId id = Store.Add(category);
     if (!symbolic && Options.HideNewForGets > 0)
         HiddenForGets[id] = Options.HideNewForGets;
-    return {std::string(symbolic ? "Symbolic category <b>" : "Category <b>") + EscapeHtml(category.Title)
-                + "</b> saved with ID " + std::to_string(id) + ".",
+    return {std::string(symbolic ? "Symbolic category <b>" : "Category <b>") + EscapeHtml(category.Title) +
+                "</b> saved with ID " + std::to_string(id) + ".",
             ""};
 }
 

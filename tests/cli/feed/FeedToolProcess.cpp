@@ -68,7 +68,8 @@ TFeedToolResult RunFeedToolProcess(const std::vector<std::string>& arguments,
     close(out[1]);
     close(err[1]);
     if (spawned != 0)
-        throw std::runtime_error(std::string("cannot start ") + TESSAROO_FEED_EXECUTABLE + ": " + std::strerror(spawned));
+        throw std::runtime_error(std::string("cannot start ") + TESSAROO_FEED_EXECUTABLE + ": " +
+                                 std::strerror(spawned));
 
     TFeedToolResult result;
     bool watching = static_cast<bool>(watch);

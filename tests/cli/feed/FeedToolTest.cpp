@@ -1,9 +1,9 @@
 // tessaroo-feed run as a process against the stand-in site.
 
-#include "tests/support/ExampleTree.h"
 #include "FeedToolProcess.h"
-#include "tests/support/SiteDatabase.h"
+#include "tests/support/ExampleTree.h"
 #include "tests/support/RelayProxy.h"
+#include "tests/support/SiteDatabase.h"
 #include "tests/support/SiteProcess.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WholeFile.h"
@@ -69,7 +69,8 @@ TEST_F(FeedTool, FeedsTheTreeWithTheWindowsMessagesAndExitsZero)
     StartSite();
     const TFeedToolResult result = Feed({});
     EXPECT_EQ(result.ExitCode, 0) << result.Err;
-    EXPECT_EQ(result.Out.rfind("Feed summary: 2 created, 0 already there, 1 symbolic posted, 0 skipped, 0 failed; ", 0), 0u)
+    EXPECT_EQ(result.Out.rfind("Feed summary: 2 created, 0 already there, 1 symbolic posted, 0 skipped, 0 failed; ", 0),
+              0u)
         << result.Out;
     EXPECT_NE(result.Err.find("Processing symbolic category 1 of 1: 3 of 3 entries"), std::string::npos) << result.Err;
     EXPECT_TRUE(result.Err.ends_with("Feed finished\n")) << result.Err;
@@ -93,7 +94,8 @@ TEST_F(FeedTool, ExitCodesTellHowARunEnded)
     const TFeedToolResult skipped = Feed({"--tree", "lost.xml"});
     EXPECT_EQ(skipped.ExitCode, 1) << skipped.Err;
     EXPECT_NE(skipped.Out.find("  skipped symbolic category Sounds: no category has the Url \"Top/Nowhere\""),
-              std::string::npos) << skipped.Out;
+              std::string::npos)
+        << skipped.Out;
 
     WriteFile("password", "wrong\n");
     const TFeedToolResult refused = Feed({});

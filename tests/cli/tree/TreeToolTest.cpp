@@ -116,7 +116,10 @@ TEST_F(TreeTool, UsageErrorsExitWithTwoHelpAndVersionWithZero)
 {
     const std::string input = Input("in.txt", "Arts\n");
     for (const std::vector<std::string>& arguments :
-         {std::vector<std::string>{}, {"import"}, {"import", "outline", input}, {"convert", input},
+         {std::vector<std::string>{},
+          {"import"},
+          {"import", "outline", input},
+          {"convert", input},
           {"import", "paths", input, "-o", PathOf("t.xml"), "--separator", ""},
           {"--log-level", "Loud", "stats", input}}) {
         const TToolRun run = Run(arguments);
@@ -138,9 +141,9 @@ TEST_F(TreeTool, TreeFileThatCannotBeReadExitsWithFive)
     const TToolRun missing = Run({"stats", PathOf("missing.xml")});
     EXPECT_EQ(missing.ExitCode, 5);
     EXPECT_EQ(missing.Err.rfind(PathOf("missing.xml") + " cannot be read: ", 0), 0u) << missing.Err;
-    EXPECT_EQ(Run({"export", Input("broken.xml", "<DUMMY_NODE><TCategory/></DUMMY_NODE>"), "-o", PathOf("o.txt")})
-                  .ExitCode,
-              5);
+    EXPECT_EQ(
+        Run({"export", Input("broken.xml", "<DUMMY_NODE><TCategory/></DUMMY_NODE>"), "-o", PathOf("o.txt")}).ExitCode,
+        5);
     EXPECT_FALSE(std::filesystem::exists(PathOf("o.txt")));
 }
 

@@ -51,21 +51,26 @@ TEST_F(OutlineImport, TreeFileIsWhatTheWindowWrites)
 TEST_F(OutlineImport, NamesKeepBlanksMarkupAndLettersBeyondAscii)
 {
     EXPECT_EQ(Imported("Caf\xC3\xA9 & <Bar>\n"
-                       "  Stra\xC3\x9F" "e \"Nord\"\n"
+                       "  Stra\xC3\x9F"
+                       "e \"Nord\"\n"
                        "  \\@home\n"
                        "  \\#1 Hits\n"
                        "  \\-5 Degrees\n"
                        "  \\\\server\n"
                        "\xE6\x97\xA5\xE6\x9C\xAC\n"
-                       "  @Ost -> Top/Caf\xC3\xA9_&_<Bar>/Stra\xC3\x9F" "e_\"Nord\"\n"),
+                       "  @Ost -> Top/Caf\xC3\xA9_&_<Bar>/Stra\xC3\x9F"
+                       "e_\"Nord\"\n"),
               "Caf\xC3\xA9 & <Bar> #1 Top/Caf\xC3\xA9_&_<Bar>\n"
-              "  Stra\xC3\x9F" "e \"Nord\" #2 Top/Caf\xC3\xA9_&_<Bar>/Stra\xC3\x9F" "e_\"Nord\"\n"
+              "  Stra\xC3\x9F"
+              "e \"Nord\" #2 Top/Caf\xC3\xA9_&_<Bar>/Stra\xC3\x9F"
+              "e_\"Nord\"\n"
               "  @home #3 Top/Caf\xC3\xA9_&_<Bar>/@home\n"
               "  #1 Hits #4 Top/Caf\xC3\xA9_&_<Bar>/#1_Hits\n"
               "  -5 Degrees #5 Top/Caf\xC3\xA9_&_<Bar>/-5_Degrees\n"
               "  \\server #6 Top/Caf\xC3\xA9_&_<Bar>/\\server\n"
               "\xE6\x97\xA5\xE6\x9C\xAC #7 Top/\xE6\x97\xA5\xE6\x9C\xAC\n"
-              "  @Ost -> Top/Caf\xC3\xA9_&_<Bar>/Stra\xC3\x9F" "e_\"Nord\" ^7\n");
+              "  @Ost -> Top/Caf\xC3\xA9_&_<Bar>/Stra\xC3\x9F"
+              "e_\"Nord\" ^7\n");
 }
 
 // The link stores its target's Url as the target has it, so that the feed finds it.
@@ -92,7 +97,8 @@ TEST_F(OutlineImport, SameNameUnderDifferentParentsIsFineSamePathIsNot)
 TEST_F(OutlineImport, DepthErrorsNameTheLineAndTheReason)
 {
     EXPECT_EQ(ErrorOf("Arts\n- Music\n--- Jazz\n"), "outline.txt:3: depth jumps from 1 to 3");
-    EXPECT_EQ(ErrorOf("# intro\n\n\tArts\n"), "outline.txt:3: the first entry is at depth 1; it must be at the top level");
+    EXPECT_EQ(ErrorOf("# intro\n\n\tArts\n"),
+              "outline.txt:3: the first entry is at depth 1; it must be at the top level");
     EXPECT_EQ(ErrorOf("Arts\n \tMusic\n"), "outline.txt:2: the indentation mixes tabs and spaces");
     EXPECT_EQ(ErrorOf("Arts\n\tMusic\n  Film\n"),
               "outline.txt:3: indented with spaces, but the file is indented with tabs (line 2)");
@@ -112,7 +118,8 @@ TEST_F(OutlineImport, EntryErrorsNameTheLineAndTheReason)
               "outline.txt:3: an entry below the symbolic category of line 2; a symbolic category holds no entries");
     EXPECT_EQ(ErrorOf("Arts\n  Music\n  @Sounds -> Top/Arts/Musik\n"),
               "outline.txt:3: the symbolic target \"Top/Arts/Musik\" names no category");
-    EXPECT_EQ(ErrorOf("Arts\n  @Sounds Top/Arts\n"), "outline.txt:2: a symbolic category is written \"@Name -> Top/Path\"");
+    EXPECT_EQ(ErrorOf("Arts\n  @Sounds Top/Arts\n"),
+              "outline.txt:2: a symbolic category is written \"@Name -> Top/Path\"");
     EXPECT_EQ(ErrorOf("Arts\n  @ -> Top/Arts\n"), "outline.txt:2: an entry without a name");
     EXPECT_EQ(ErrorOf("Arts\n--\n"), "outline.txt:2: depth jumps from 0 to 2");
     EXPECT_EQ(ErrorOf("Arts\n-\n"), "outline.txt:2: an entry without a name");

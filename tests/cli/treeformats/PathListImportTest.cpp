@@ -34,11 +34,15 @@ TEST_F(PathListImport, ParentsAreMadeOnceInTheOrderTheyAreFirstNamed)
 
 TEST_F(PathListImport, SeparatorMayBeAnyText)
 {
-    EXPECT_EQ(Imported("Arts > Music > Rock/Pop\nArts > K\xC3\xBC" "che <Neu>\n", " > "),
+    EXPECT_EQ(Imported("Arts > Music > Rock/Pop\nArts > K\xC3\xBC"
+                       "che <Neu>\n",
+                       " > "),
               "Arts #1 Top/Arts\n"
               "  Music #2 Top/Arts/Music\n"
               "    Rock/Pop #3 Top/Arts/Music/Rock/Pop\n"
-              "  K\xC3\xBC" "che <Neu> #4 Top/Arts/K\xC3\xBC" "che_<Neu>\n");
+              "  K\xC3\xBC"
+              "che <Neu> #4 Top/Arts/K\xC3\xBC"
+              "che_<Neu>\n");
 }
 
 TEST_F(PathListImport, CompressedListReadsLikeAPlainOne)

@@ -100,53 +100,53 @@ TEST_F(RdfImport, TopicsBecomeCategoriesAndSymbolicEntriesLinks)
 {
     for (const std::string& file : {Input("dump.rdf", Dump), CompressedInput("dump.rdf.gz", Dump)}) {
         Notes.clear();
-        EXPECT_EQ(Imported(file),
-                  "Arts #20 Top/Arts\n"
-                  "  Music & <Sound> #21 Top/Arts/Music\n"
-                  "    Jazz #22 Top/Arts/Music/Jazz\n"
-                  "      @Space Jazz -> Top/Science/Rocket_Science ^22\n"
-                  "    @Sounds: Too -> Top/Arts/Music/Jazz ^21\n"
-                  "  Caf\xC3\xA9 Culture #23 Top/Arts/Caf\xC3\xA9_Culture\n"
-                  "  @Rocket Science -> Top/Science/Rocket_Science ^20\n"
-                  "Science #30 Top/Science\n"
-                  "  Rocket Science #31 Top/Science/Rocket_Science\n"
-                  "  Fields #33 Top/Science/Physics/Quantum/Fields\n"
-                  "Chess #40 Top/Games/Chess\n");
+        EXPECT_EQ(Imported(file), "Arts #20 Top/Arts\n"
+                                  "  Music & <Sound> #21 Top/Arts/Music\n"
+                                  "    Jazz #22 Top/Arts/Music/Jazz\n"
+                                  "      @Space Jazz -> Top/Science/Rocket_Science ^22\n"
+                                  "    @Sounds: Too -> Top/Arts/Music/Jazz ^21\n"
+                                  "  Caf\xC3\xA9 Culture #23 Top/Arts/Caf\xC3\xA9_Culture\n"
+                                  "  @Rocket Science -> Top/Science/Rocket_Science ^20\n"
+                                  "Science #30 Top/Science\n"
+                                  "  Rocket Science #31 Top/Science/Rocket_Science\n"
+                                  "  Fields #33 Top/Science/Physics/Quantum/Fields\n"
+                                  "Chess #40 Top/Games/Chess\n");
         EXPECT_EQ(ReadFile(PathOf("tree.xml")), ResavedByWindow(PathOf("tree.xml"), PathOf("resaved.xml")));
         const std::string name = std::filesystem::path(file).filename();
-        EXPECT_EQ(Notes, (std::vector<std::string>{
-                             Note(name, "Top/Science/Physics/Quantum/Fields",
-                                  "the parent of the topic \"Top/Science/Physics/Quantum/Fields\", "
-                                  "\"Top/Science/Physics/Quantum\", is missing from the dump; attached to \"Top/Science\""),
-                             Note(name, "Top/Games/Chess",
-                                  "the parent of the topic \"Top/Games/Chess\", \"Top/Games\", is missing from the "
-                                  "dump; attached at the top level"),
-                             Note(name, "Everything:",
-                                  "the symbolic entry \"Everything:Top/Arts\" is left out: it belongs to the root "
-                                  "\"Top\", which is no category"),
-                             Note(name, "Gone:",
-                                  "the symbolic entry \"Gone:Top/Arts/Sculpture\" is left out: its target is missing "
-                                  "from the dump")}));
+        EXPECT_EQ(Notes,
+                  (std::vector<std::string>{
+                      Note(name, "Top/Science/Physics/Quantum/Fields",
+                           "the parent of the topic \"Top/Science/Physics/Quantum/Fields\", "
+                           "\"Top/Science/Physics/Quantum\", is missing from the dump; attached to \"Top/Science\""),
+                      Note(name, "Top/Games/Chess",
+                           "the parent of the topic \"Top/Games/Chess\", \"Top/Games\", is missing from the "
+                           "dump; attached at the top level"),
+                      Note(name, "Everything:",
+                           "the symbolic entry \"Everything:Top/Arts\" is left out: it belongs to the root "
+                           "\"Top\", which is no category"),
+                      Note(name, "Gone:",
+                           "the symbolic entry \"Gone:Top/Arts/Sculpture\" is left out: its target is missing "
+                           "from the dump")}));
     }
 }
 
 TEST_F(RdfImport, RootKeepsOneSubtreeAndLeavesOutLinksThatLeaveIt)
 {
-    EXPECT_EQ(Imported(Input("dump.rdf", Dump), "top/arts/"),
-              "Music & <Sound> #21 Top/Arts/Music\n"
-              "  Jazz #22 Top/Arts/Music/Jazz\n"
-              "  @Sounds: Too -> Top/Arts/Music/Jazz ^21\n"
-              "Caf\xC3\xA9 Culture #23 Top/Arts/Caf\xC3\xA9_Culture\n");
-    EXPECT_EQ(Notes, (std::vector<std::string>{
-                         Note("dump.rdf", "Rocket Science:",
-                              "the symbolic entry \"Rocket Science:Top/Science/Rocket_Science\" is left out: it belongs "
-                              "to the root \"top/arts\", which is no category"),
-                         Note("dump.rdf", "Gone:",
-                              "the symbolic entry \"Gone:Top/Arts/Sculpture\" is left out: its target is missing "
-                              "from the dump"),
-                         Note("dump.rdf", "Space Jazz:",
-                              "the symbolic entry \"Space Jazz:Top/Science/Rocket_Science\" is left out: its target "
-                              "lies outside \"top/arts\"")}));
+    EXPECT_EQ(Imported(Input("dump.rdf", Dump), "top/arts/"), "Music & <Sound> #21 Top/Arts/Music\n"
+                                                              "  Jazz #22 Top/Arts/Music/Jazz\n"
+                                                              "  @Sounds: Too -> Top/Arts/Music/Jazz ^21\n"
+                                                              "Caf\xC3\xA9 Culture #23 Top/Arts/Caf\xC3\xA9_Culture\n");
+    EXPECT_EQ(Notes,
+              (std::vector<std::string>{
+                  Note("dump.rdf", "Rocket Science:",
+                       "the symbolic entry \"Rocket Science:Top/Science/Rocket_Science\" is left out: it belongs "
+                       "to the root \"top/arts\", which is no category"),
+                  Note("dump.rdf", "Gone:",
+                       "the symbolic entry \"Gone:Top/Arts/Sculpture\" is left out: its target is missing "
+                       "from the dump"),
+                  Note("dump.rdf", "Space Jazz:",
+                       "the symbolic entry \"Space Jazz:Top/Science/Rocket_Science\" is left out: its target "
+                       "lies outside \"top/arts\"")}));
 }
 
 TEST_F(RdfImport, DeclaredEncodingOtherThanUtf8IsRead)
@@ -172,9 +172,11 @@ TEST_F(RdfImport, BrokenDumpsNameTheLineAndTheReason)
                              "<Topic r:id=\"top/a\"><catid>6</catid></Topic>\n</RDF>"),
               "dump.rdf:3: the topic \"top/a\" is given twice (first at line 2)");
     EXPECT_EQ(ErrorOf(head + "<Topic><catid>5</catid></Topic>\n</RDF>"), "dump.rdf:2: a Topic without r:id");
-    EXPECT_EQ(ErrorOf(head + "<Topic r:id=\"Top/A\"><catid>5</catid>\n<symbolic r:resource=\"Top/B\"/></Topic>\n</RDF>"),
-              "dump.rdf:3: the symbolic entry \"Top/B\" is not written \"Name:Top/Path\"");
-    EXPECT_EQ(ErrorOf(head + "<Topic r:id=\"Top/A\">\n<catid>5</catid>\n</Topc>\n</RDF>"), "dump.rdf:4: mismatched tag");
+    EXPECT_EQ(
+        ErrorOf(head + "<Topic r:id=\"Top/A\"><catid>5</catid>\n<symbolic r:resource=\"Top/B\"/></Topic>\n</RDF>"),
+        "dump.rdf:3: the symbolic entry \"Top/B\" is not written \"Name:Top/Path\"");
+    EXPECT_EQ(ErrorOf(head + "<Topic r:id=\"Top/A\">\n<catid>5</catid>\n</Topc>\n</RDF>"),
+              "dump.rdf:4: mismatched tag");
     EXPECT_EQ(ErrorOf(head + "<Topic r:id=\"Top/A\"><catid>5</catid></Topic>\n"), "dump.rdf:3: no element found");
     EXPECT_EQ(ErrorOf(head + "</RDF>"), "dump.rdf: no topics in the dump");
     EXPECT_EQ(ErrorOf(Dump, "Top/Games/Go"), "dump.rdf: no topic below \"Top/Games/Go\" in the dump");
@@ -219,7 +221,8 @@ TEST_F(RdfImport, ErrorsAndStopsEndTheReadingAtOnce)
 
     TStopRequest stop;
     stop.Request();
-    EXPECT_THROW(ReadRdfDump(Input("whole.rdf", Dump), DefaultRdfRoot, [](const std::string&) {}, &stop),
+    EXPECT_THROW(ReadRdfDump(
+                     Input("whole.rdf", Dump), DefaultRdfRoot, [](const std::string&) {}, &stop),
                  EStopRequested);
 }
 
@@ -237,8 +240,9 @@ TEST_F(RdfImport, CompressedDumpInMembersReadsWholeButCutShortOrBrokenIsAnError)
     std::string damaged = bytes;
     damaged[damaged.size() / 2] = static_cast<char>(damaged[damaged.size() / 2] ^ 0x55);
     const std::string broken = Input("broken.rdf.gz", damaged);
-    EXPECT_EQ(InputErrorOf([&] { ReadRdfDump(broken, DefaultRdfRoot, [](const std::string&) {}); })
-                  .rfind("broken.rdf.gz: cannot be read: broken compressed data (", 0),
+    EXPECT_EQ(InputErrorOf([&] {
+                  ReadRdfDump(broken, DefaultRdfRoot, [](const std::string&) {});
+              }).rfind("broken.rdf.gz: cannot be read: broken compressed data (", 0),
               0u);
 }
 

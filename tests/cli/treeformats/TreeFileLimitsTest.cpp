@@ -142,14 +142,15 @@ TEST_F(TreeFileLimits, NamesAndUrlsUpToTheLongestAreWrittenLongerOnesRefused)
               "long.txt:2: " + TooLong(Longest + 1));
     EXPECT_EQ(InputErrorOf([&] { ReadPathList(Input("long.txt", "B/" + longest + "\n"), "/"); }),
               "long.txt:1: " + TooLong(Longest + 2));
-    EXPECT_EQ(InputErrorOf([&] { ReadOutline(Input("link.txt", "B\n\t@" + NameOfBytes(Longest + 1) + " -> Top/B\n")); }),
-              "link.txt:2: " + TooLong(Longest + 1));
+    EXPECT_EQ(
+        InputErrorOf([&] { ReadOutline(Input("link.txt", "B\n\t@" + NameOfBytes(Longest + 1) + " -> Top/B\n")); }),
+        "link.txt:2: " + TooLong(Longest + 1));
 
     const std::string title = "<RDF>\n" + Topic("B", 1) + "<Topic r:id=\"Top/C\"><catid>2</catid><d:Title>" +
                               NameOfBytes(Longest + 1) + "</d:Title></Topic>\n</RDF>\n";
     EXPECT_EQ(InputErrorOf([&] { ReadDump(title); }), "dump.rdf:3: " + TooLong(Longest + 1));
-    const std::string link = "<RDF>\n" + Topic("B", 1, "\n<symbolic r:resource=\"" + NameOfBytes(Longest + 1) +
-                                                        ":Top/B\"/>") + "</RDF>\n";
+    const std::string link =
+        "<RDF>\n" + Topic("B", 1, "\n<symbolic r:resource=\"" + NameOfBytes(Longest + 1) + ":Top/B\"/>") + "</RDF>\n";
     EXPECT_EQ(InputErrorOf([&] { ReadDump(link); }), "dump.rdf:3: " + TooLong(Longest + 1));
 }
 

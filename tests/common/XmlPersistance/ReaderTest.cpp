@@ -1,5 +1,5 @@
-#include "TestClasses.h"
 #include "EngineTrace.h"
+#include "TestClasses.h"
 #include "TestXml.h"
 
 #include "common/XmlPersistance/XmlPersistance.h"
@@ -84,10 +84,17 @@ std::string LeafXml(std::int32_t value, const std::string& className = "TLeaf")
 std::string AllKindsXml(const std::string& tail = "<Words/>")
 {
     return "<TAllKinds><Ansi/><Any/><Big>0</Big><Color>0</Color><Count>0</Count><Flag>0</Flag>"
-           "<Leaves>" + LeafXml(1) + LeafXml(2, "TSubLeaf").insert(10, "<Extra/>") + "</Leaves>"
-           "<Letter>0</Letter><Link>" + LeafXml(3) + "</Link><Links>" + LeafXml(4) + LeafXml(5) + "</Links>"
-           "<Numbers/><Options>0</Options><Owned>" + LeafXml(6) + "</Owned><Ratio>0</Ratio><Short/>"
-           "<Unicode/><Wide>0</Wide>" + tail + "</TAllKinds>";
+           "<Leaves>" +
+           LeafXml(1) + LeafXml(2, "TSubLeaf").insert(10, "<Extra/>") +
+           "</Leaves>"
+           "<Letter>0</Letter><Link>" +
+           LeafXml(3) + "</Link><Links>" + LeafXml(4) + LeafXml(5) +
+           "</Links>"
+           "<Numbers/><Options>0</Options><Owned>" +
+           LeafXml(6) +
+           "</Owned><Ratio>0</Ratio><Short/>"
+           "<Unicode/><Wide>0</Wide>" +
+           tail + "</TAllKinds>";
 }
 
 std::string Replaced(std::string text, const std::string& from, const std::string& to)
@@ -175,8 +182,9 @@ TEST_F(Reader, TakesTheWrapperOnlyWhenItIsSpelledExactly)
 
 TEST_F(Reader, AcceptsADeclarationAndAByteOrderMark)
 {
-    EXPECT_EQ(ReadAs<TLeaf>("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- saved -->" + LeafXml(3))->Value,
-              3);
+    EXPECT_EQ(
+        ReadAs<TLeaf>("\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<!-- saved -->" + LeafXml(3))->Value,
+        3);
 }
 
 TEST_F(Reader, LetADuplicatedPropertyTakeItsLastValue)
@@ -218,9 +226,8 @@ TEST_F(Reader, FreesWhatAReplacedObjectReferredTo)
 
 TEST_F(Reader, ReadsNullEmptyAndBlankValues)
 {
-    const auto kinds = ReadAs<TAllKinds>(
-        Replaced(Replaced(AllKindsXml(), "<Ansi/>", "<Ansi></Ansi>"), "<Owned>" + LeafXml(6),
-                 "<Owned isNull=\"true\">" + LeafXml(60)));
+    const auto kinds = ReadAs<TAllKinds>(Replaced(Replaced(AllKindsXml(), "<Ansi/>", "<Ansi></Ansi>"),
+                                                  "<Owned>" + LeafXml(6), "<Owned isNull=\"true\">" + LeafXml(60)));
     ASSERT_TRUE(kinds);
     EXPECT_EQ(kinds->Ansi, "");
     EXPECT_TRUE(kinds->Any.IsNull());
@@ -309,7 +316,8 @@ TEST_F(Reader, ReportsFilesThatAreMissingOrNotWellFormed)
         TXmlPersistance::FileToObject(Folder.PathOf("missing.xml"));
         ADD_FAILURE() << "read a missing file";
     } catch (const EXmlDomError& error) {
-        EXPECT_EQ(error.message(), "Cannot open file \"" + Folder.PathOf("missing.xml") + "\". No such file or directory");
+        EXPECT_EQ(error.message(),
+                  "Cannot open file \"" + Folder.PathOf("missing.xml") + "\". No such file or directory");
     }
     ExpectReadFailsAt<EXmlDomError>("<TLeaf>\r\n  <Value>1</Valu>\r\n</TLeaf>", "Start-end tags mismatch",
                                     "line 2, column 13");

@@ -118,9 +118,8 @@ TEST_F(ReplacementFile, FollowsSymbolicLinksAndKeepsThem)
         EXPECT_EQ(ReadFile(folder / "real" / "later.xml"), "made");
 
         fs::create_symlink("loop.xml", folder / "loop.xml");
-        ExpectSaveRefused(folder / "loop.xml",
-                          "Cannot create file \"" + (folder / "loop.xml").string() +
-                              "\". Too many levels of symbolic links");
+        ExpectSaveRefused(folder / "loop.xml", "Cannot create file \"" + (folder / "loop.xml").string() +
+                                                   "\". Too many levels of symbolic links");
     });
 }
 
@@ -199,8 +198,9 @@ TEST_F(ReplacementFile, RewritesAWritableFileInAFolderThatMayNotBeWritten)
                   EXPECT_EQ(ReadFile(file), "old content");
                   Save(file, "new");
                   EXPECT_EQ(ReadFile(file), "new");
-                  ExpectSaveRefused(folder / "missing.xml", "Cannot create file \"" + (folder / "missing.xml").string() +
-                                                                 "\". Permission denied");
+                  ExpectSaveRefused(folder / "missing.xml", "Cannot create file \"" +
+                                                                (folder / "missing.xml").string() +
+                                                                "\". Permission denied");
                   return ::testing::Test::HasFailure() ? 1 : 0;
               }),
               0);

@@ -12,8 +12,8 @@ const TXMLPersistentClass& TLeaf::ClassInfo()
 
 const TXMLPersistentClass& TSubLeaf::ClassInfo()
 {
-    static const TXMLPersistentClass info("TSubLeaf", &TLeaf::ClassInfo(),
-                                          {StringProperty<&TSubLeaf::Extra>("Extra")}, CreateInstance<TSubLeaf>);
+    static const TXMLPersistentClass info("TSubLeaf", &TLeaf::ClassInfo(), {StringProperty<&TSubLeaf::Extra>("Extra")},
+                                          CreateInstance<TSubLeaf>);
     return info;
 }
 
@@ -27,21 +27,16 @@ const TXMLPersistentClass& TAllKinds::ClassInfo()
 {
     static const TXMLPersistentClass info(
         "TAllKinds", nullptr,
-        {IntegerProperty<&TAllKinds::Count>("Count"),
-         OrdinalProperty<&TAllKinds::Letter>("Letter", pkChar, "Char"),
+        {IntegerProperty<&TAllKinds::Count>("Count"), OrdinalProperty<&TAllKinds::Letter>("Letter", pkChar, "Char"),
          OrdinalProperty<&TAllKinds::Color>("Color", pkEnumeration, "TColor"),
-         OrdinalProperty<&TAllKinds::Flag>("Flag", pkEnumeration, "Boolean"),
-         FloatProperty<&TAllKinds::Ratio>("Ratio"),
+         OrdinalProperty<&TAllKinds::Flag>("Flag", pkEnumeration, "Boolean"), FloatProperty<&TAllKinds::Ratio>("Ratio"),
          StringProperty<&TAllKinds::Short>("Short", pkShortString, "ShortString"),
          OrdinalProperty<&TAllKinds::Options>("Options", pkSet, "TOptions"),
          OwnedObjectProperty<&TAllKinds::Owned>("Owned", "TLeaf"),
          BorrowedObjectProperty<&TAllKinds::Link>("Link", "TLeaf"),
-         OrdinalProperty<&TAllKinds::Wide>("Wide", pkWideChar, "WideChar"),
-         StringProperty<&TAllKinds::Ansi>("Ansi"),
-         WideStringProperty<&TAllKinds::Unicode>("Unicode"),
-         VariantProperty<&TAllKinds::Any>("Any"),
-         Int64Property<&TAllKinds::Big>("Big"),
-         IntegerArrayProperty<&TAllKinds::Numbers>("Numbers", "TIntegers"),
+         OrdinalProperty<&TAllKinds::Wide>("Wide", pkWideChar, "WideChar"), StringProperty<&TAllKinds::Ansi>("Ansi"),
+         WideStringProperty<&TAllKinds::Unicode>("Unicode"), VariantProperty<&TAllKinds::Any>("Any"),
+         Int64Property<&TAllKinds::Big>("Big"), IntegerArrayProperty<&TAllKinds::Numbers>("Numbers", "TIntegers"),
          StringArrayProperty<&TAllKinds::Words>("Words", "TWords"),
          OwnedObjectArrayProperty<&TAllKinds::Leaves>("Leaves", "TLeaves"),
          BorrowedObjectArrayProperty<&TAllKinds::Links>("Links", "TLeafLinks")},
@@ -95,10 +90,9 @@ template class TWithUnsupported<pkInterface>;
 
 const TXMLPersistentClass& TWithFloatArray::ClassInfo()
 {
-    static const TXMLPersistentClass info(
-        "TWithFloatArray", nullptr,
-        {DynArrayProperty<&TWithFloatArray::Values>("Values", "TDoubles", pkFloat)},
-        CreateInstance<TWithFloatArray>);
+    static const TXMLPersistentClass info("TWithFloatArray", nullptr,
+                                          {DynArrayProperty<&TWithFloatArray::Values>("Values", "TDoubles", pkFloat)},
+                                          CreateInstance<TWithFloatArray>);
     return info;
 }
 

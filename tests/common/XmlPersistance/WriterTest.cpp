@@ -1,5 +1,5 @@
-#include "TestClasses.h"
 #include "EngineTrace.h"
+#include "TestClasses.h"
 #include "TestXml.h"
 
 #include "common/XmlPersistance/ValueText.h"
@@ -163,7 +163,8 @@ TEST(Writer, WritesNoElementForAnEventAndNoChildrenForAnEmptyClass)
     TWithEvent withEvent;
     withEvent.Value = 8;
     EXPECT_EQ(TXmlPersistance::ObjectToXml(withEvent, false), "<TWithEvent><Value>8</Value></TWithEvent>");
-    EXPECT_EQ(TXmlPersistance::ObjectToXml(TEmpty(), true), CrLfLines({"<DUMMY_NODE>", "  <TEmpty/>", "</DUMMY_NODE>"}));
+    EXPECT_EQ(TXmlPersistance::ObjectToXml(TEmpty(), true),
+              CrLfLines({"<DUMMY_NODE>", "  <TEmpty/>", "</DUMMY_NODE>"}));
 }
 
 // A line feed ends its line as every line does; a carriage return is a character reference,
@@ -174,7 +175,8 @@ TEST(Writer, EndsLinesOfATextWithCrLfAndWritesCarriageReturnsAsReferences)
     sub.Extra = "first\nsecond\r\nthird\rfourth";
     EXPECT_THAT(TXmlPersistance::ObjectToXml(sub, true),
                 HasSubstr("<Extra>first\r\nsecond&#13;\r\nthird&#13;fourth</Extra>\r\n"));
-    EXPECT_THAT(TXmlPersistance::ObjectToXml(sub, false), HasSubstr("<Extra>first\nsecond&#13;\nthird&#13;fourth</Extra>"));
+    EXPECT_THAT(TXmlPersistance::ObjectToXml(sub, false),
+                HasSubstr("<Extra>first\nsecond&#13;\nthird&#13;fourth</Extra>"));
 }
 
 TEST(Writer, RefusesUnsupportedKinds)
@@ -188,8 +190,8 @@ TEST(Writer, RefusesUnsupportedKinds)
     floats.Values = {1.5};
     ExpectWriteFails<Exception>(floats, "Element type 4 not implemented.");
     ExpectWriteFails<Exception>(TWithFloatArray(), "Element type 4 not implemented.");
-    ExpectWriteFails<EAssertionFailed>(
-        TWithMatrix(), "Only single dimension arrays are supported. (common/XmlPersistance, line 390)");
+    ExpectWriteFails<EAssertionFailed>(TWithMatrix(),
+                                       "Only single dimension arrays are supported. (common/XmlPersistance, line 390)");
 }
 
 TEST(Writer, RefusesAnArraySlotWithoutObject)
@@ -208,9 +210,7 @@ TEST(Writer, TracesPropertiesClassesArraysAndVariants)
     const std::uintmax_t before = EngineLogSize();
     TXmlPersistance::ObjectToXml(kinds, true);
     const std::vector<std::string> trace = EngineLogMessagesSince(before);
-    auto has = [&trace](const std::string& line) {
-        return std::find(trace.begin(), trace.end(), line) != trace.end();
-    };
+    auto has = [&trace](const std::string& line) { return std::find(trace.begin(), trace.end(), line) != trace.end(); };
     EXPECT_THAT(std::vector(trace.begin(), trace.begin() + 9),
                 ElementsAre("saving to xml TAllKinds", "- has 18 properties", "- object is nil? False",
                             "- propinfo is nil? False", "- propinfo 1: Ansi", "- propinfo 1 proptype: AnsiString",
@@ -268,8 +268,8 @@ TEST(FloatText, UsesTheGeneralFormatWithTheFewestDigitsThatReadBack)
     EXPECT_EQ(FloatToText(HUGE_VAL), "INF");
     EXPECT_EQ(FloatToText(-HUGE_VAL), "-INF");
 
-    for (const double value : {DBL_MAX, -DBL_MAX, DBL_MIN, DBL_TRUE_MIN, 1.0 / 3, 0.1 + 0.2, 2.0 / 3 * 1e-300,
-                               HUGE_VAL, -HUGE_VAL, -0.0})
+    for (const double value :
+         {DBL_MAX, -DBL_MAX, DBL_MIN, DBL_TRUE_MIN, 1.0 / 3, 0.1 + 0.2, 2.0 / 3 * 1e-300, HUGE_VAL, -HUGE_VAL, -0.0})
         EXPECT_EQ(std::bit_cast<std::uint64_t>(TextToFloat(FloatToText(value))), std::bit_cast<std::uint64_t>(value))
             << FloatToText(value);
     EXPECT_TRUE(std::isnan(TextToFloat(FloatToText(std::numeric_limits<double>::quiet_NaN()))));

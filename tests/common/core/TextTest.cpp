@@ -12,10 +12,12 @@ TEST(Text, Utf8AndUtf16RoundTripWithoutLoss)
 
 TEST(Text, InvalidInputBecomesReplacementCharacters)
 {
-    EXPECT_EQ(Utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
-    EXPECT_EQ(Utf8ToUtf16("\xC3"), u"\uFFFD");                   // cut short
-    EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");         // overlong
-    EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD"); // encoded surrogate
+    EXPECT_EQ(Utf8ToUtf16("a\xFF"
+                          "b"),
+              u"a\uFFFDb");
+    EXPECT_EQ(Utf8ToUtf16("\xC3"), u"\uFFFD");                      // cut short
+    EXPECT_EQ(Utf8ToUtf16("\xC0\xAF"), u"\uFFFD\uFFFD");            // overlong
+    EXPECT_EQ(Utf8ToUtf16("\xED\xA0\x80"), u"\uFFFD\uFFFD\uFFFD");  // encoded surrogate
     EXPECT_EQ(Utf16ToUtf8(std::u16string(1, char16_t(0xD800))), "\xEF\xBF\xBD");
     EXPECT_EQ(Utf8ToUtf16("bad \xC3 tail \xE6\x97 end \xFF"), u"bad \uFFFD tail \uFFFD\uFFFD end \uFFFD");
     EXPECT_EQ(Utf16ToUtf8(u"x\xD800y\xDC00"), "x\xEF\xBF\xBDy\xEF\xBF\xBD");
@@ -35,10 +37,10 @@ TEST(Utf8Check, FindsTheFirstByteThatIsNotValidUtf8)
     const std::string ascii(40, 'a');
     EXPECT_EQ(FirstInvalidUtf8(""), std::string::npos);
     EXPECT_EQ(FirstInvalidUtf8(ascii + "Caf\xC3\xA9 \xEF\xBF\xBD \xF0\x9F\x8E\xB5" + ascii), std::string::npos);
-    EXPECT_EQ(FirstInvalidUtf8(ascii + "\xC3\x28"), 40u);            // a lead byte without its follower
-    EXPECT_EQ(FirstInvalidUtf8(ascii + "\xC0\xAF"), 40u);            // an overlong form
-    EXPECT_EQ(FirstInvalidUtf8("a\xED\xA0\x80"), 1u);                // a surrogate
-    EXPECT_EQ(FirstInvalidUtf8("ab\xF4\x90\x80\x80"), 2u);           // beyond U+10FFFF
-    EXPECT_EQ(FirstInvalidUtf8(ascii + ascii + "\xE2\x82"), 80u);    // cut short at the end
+    EXPECT_EQ(FirstInvalidUtf8(ascii + "\xC3\x28"), 40u);          // a lead byte without its follower
+    EXPECT_EQ(FirstInvalidUtf8(ascii + "\xC0\xAF"), 40u);          // an overlong form
+    EXPECT_EQ(FirstInvalidUtf8("a\xED\xA0\x80"), 1u);              // a surrogate
+    EXPECT_EQ(FirstInvalidUtf8("ab\xF4\x90\x80\x80"), 2u);         // beyond U+10FFFF
+    EXPECT_EQ(FirstInvalidUtf8(ascii + ascii + "\xE2\x82"), 80u);  // cut short at the end
     EXPECT_EQ(FirstInvalidUtf8("\xFF" + ascii), 0u);
 }

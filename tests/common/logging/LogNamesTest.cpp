@@ -48,8 +48,8 @@ TEST(LogNames, EmptyNameGivesTheDefaultLoggerWritingTheCriticalFileWithTheStartU
     EXPECT_EQ(logger.FileName(), CriticalLogFile());
     EXPECT_EQ(logger.MaxSize(), 1048576);
     const std::string startUp = "] : This is not an error just an information message that the Logging system is up "
-                                "and running (module: " + std::filesystem::read_symlink("/proc/self/exe").string() +
-                                ").";
+                                "and running (module: " +
+                                std::filesystem::read_symlink("/proc/self/exe").string() + ").";
     const auto lines = LogLines(CriticalLogFile());
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines[0].rfind("Info [", 0), 0u) << lines[0];

@@ -24,12 +24,12 @@ TEST(LogRetention, OldestArchivesOfThisLogGoFirstUntilTheRestFitsTheLimit)
 {
     const std::string folder = TestFolder();
     std::vector<std::string> others = {
-        "xml.log",                                     // the live file
-        "xml Archived 2024-01-04 10-00-00.txt",        // another extension
-        "xml Archived someday.log",                    // no stamp
-        "xml Archived 2024-01-04 10-00-00 (1).log",    // counters begin at 2
-        "xmlx Archived 2024-01-04 10-00-00.log",       // another log
-        "other Archived 2024-01-04 10-00-00.log",      // another log
+        "xml.log",                                   // the live file
+        "xml Archived 2024-01-04 10-00-00.txt",      // another extension
+        "xml Archived someday.log",                  // no stamp
+        "xml Archived 2024-01-04 10-00-00 (1).log",  // counters begin at 2
+        "xmlx Archived 2024-01-04 10-00-00.log",     // another log
+        "other Archived 2024-01-04 10-00-00.log",    // another log
     };
     for (const auto& name : others)
         PutFile(folder + name, 100);

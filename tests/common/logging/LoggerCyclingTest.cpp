@@ -52,8 +52,8 @@ TEST(LoggerCycling, ArchivesWithinOneSecondGetCountersAndNoArchiveIsEverReplaced
                                                          "busy Archived 2024-01-05 13-45-12 (3).log",
                                                          "busy Archived 2024-01-05 13-45-12.log", "busy.log"}));
     EXPECT_EQ(LogLines(folder + "busy Archived 2024-01-05 13-45-12.log").size(), 1u);
-    for (const char* name : {"busy Archived 2024-01-05 13-45-12 (2).log", "busy Archived 2024-01-05 13-45-12 (3).log",
-                             "busy.log"}) {
+    for (const char* name :
+         {"busy Archived 2024-01-05 13-45-12 (2).log", "busy Archived 2024-01-05 13-45-12 (3).log", "busy.log"}) {
         const auto lines = LogLines(folder + name);
         ASSERT_EQ(lines.size(), 2u) << name;
         EXPECT_EQ(lines[0], CycledLine) << name;
@@ -92,8 +92,8 @@ TEST(LoggerCycling, PathThatCannotBeLookedAtGivesAFailureRecordWithoutCycleLines
     const auto lines = LogLines(CriticalLogFile());
     ASSERT_GE(lines.size(), 2u);
     EXPECT_NE(lines[lines.size() - 2], CycleErrorLine);
-    EXPECT_NE(lines.back().find("while logging message: <lost> in file: [" + folder + "loop/x.log]"),
-              std::string::npos) << lines.back();
+    EXPECT_NE(lines.back().find("while logging message: <lost> in file: [" + folder + "loop/x.log]"), std::string::npos)
+        << lines.back();
 }
 
 // A folder that may not be written makes every archive fail. Records that the client

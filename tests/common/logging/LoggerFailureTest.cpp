@@ -48,9 +48,9 @@ void ExpectSetupFailureRecords(const std::string& fallback, const std::string& r
     EXPECT_TRUE(lines[0].starts_with("Error [")) << lines[0];
     EXPECT_TRUE(lines[0].ends_with("] : " + folderFailure)) << lines[0];
     EXPECT_TRUE(lines[1].starts_with("Error [")) << lines[1];
-    EXPECT_NE(lines[1].find("] : Error initializing log file: " + requested + " (Cannot open file \"" + requested +
-                            "\". "),
-              std::string::npos)
+    EXPECT_NE(
+        lines[1].find("] : Error initializing log file: " + requested + " (Cannot open file \"" + requested + "\". "),
+        std::string::npos)
         << lines[1];
     EXPECT_NE(lines[1].find(") EInOutError Cannot open file"), std::string::npos) << lines[1];
     EXPECT_EQ(lines[2], "Stack trace follows:");
@@ -84,9 +84,10 @@ TEST(LoggerFailure, FolderBlockedByAFileSendsTheLoggerToItsSetupFallbackFile)
     EXPECT_NE(&again, &logger) << "registered under the fallback path, so the request finds no logger";
     EXPECT_EQ(again.FileName(), logger.FileName());
     const auto lines = LogLines(logger.FileName());
-    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
-                            [](const std::string& line) { return line.find("] : Error initializing") != std::string::npos; }),
-              2)
+    EXPECT_EQ(
+        std::count_if(lines.begin(), lines.end(),
+                      [](const std::string& line) { return line.find("] : Error initializing") != std::string::npos; }),
+        2)
         << "the second logger repeats the set-up failure records";
 }
 
@@ -147,8 +148,8 @@ TEST(LoggerFailure, UnwritableRecordSharedInPiecesIsReportedWithItsWholeMessage)
     const std::string folder = TestFolder();
     TLogger& logger = TLogger::GetLogger(folder + "gone/pieces.log", 1048576);
     std::filesystem::remove_all(folder + "gone");
-    logger.LogShared(std::make_shared<const std::vector<std::string>>(std::vector<std::string>{"first piece, ", "second"}),
-               llError);
+    logger.LogShared(
+        std::make_shared<const std::vector<std::string>>(std::vector<std::string>{"first piece, ", "second"}), llError);
     EXPECT_TRUE(LastLine(CriticalLogFile())
                     .ends_with("while logging message: <first piece, second> in file: [" + folder +
                                "gone/pieces.log] with log level: Error ()"))

@@ -174,6 +174,6 @@ TEST_F(LoggerRecord, RecordsLargerThanABlockKeepTheirPlaceAndTheirCycling)
     EXPECT_TRUE(ReadFile(folder + "large Archived 2024-01-05 13-45-12 (3).log") ==
                 "log file was cycled due to reaching maximum limit.\r\nFullDebug" + stamp + (*pieces)[0] +
                     (*pieces)[1] + (*pieces)[2] + "\r\n");
-    EXPECT_EQ(ReadFile(folder + "large.log"), "log file was cycled due to reaching maximum limit.\r\nInfo" + stamp +
-                                                  "after\r\n");
+    EXPECT_EQ(ReadFile(folder + "large.log"),
+              "log file was cycled due to reaching maximum limit.\r\nInfo" + stamp + "after\r\n");
 }

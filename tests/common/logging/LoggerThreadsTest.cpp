@@ -66,7 +66,8 @@ TEST_P(LoggerThreads, FourWritersLoseNoRecordMixNoLineAndKeepTheirOrder)
             int index = -1;
             ASSERT_TRUE(ParseRecordLine(line, record) && record.Level == "FullDebug" &&
                         std::sscanf(record.Message.c_str(), "t%d r%d", &thread, &index) == 2 && thread >= 0 &&
-                        thread < ThreadCount && record.Message == "t" + std::to_string(thread) + " r" + std::to_string(index))
+                        thread < ThreadCount &&
+                        record.Message == "t" + std::to_string(thread) + " r" + std::to_string(index))
                 << name << ": " << line;
             ASSERT_EQ(index, next[thread]) << name << ": " << line;
             ++next[thread];

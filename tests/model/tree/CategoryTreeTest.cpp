@@ -58,9 +58,9 @@ TEST(CategoryTree, TellsTheObserverBeforeAndAfterEveryChange)
     tree.SetObserver(&observer);
     AddExample(tree);
     tree.DeleteNode(*tree.FirstNode()->FirstChild());
-    EXPECT_EQ(observer.Events, (std::vector<std::string>{"add <top> 0", "added", "add Arts 0", "added", "add Music 0",
-                                                         "added", "add Arts 1", "added", "add <top> 1", "added",
-                                                         "remove Music 0", "removed"}));
+    EXPECT_EQ(observer.Events,
+              (std::vector<std::string>{"add <top> 0", "added", "add Arts 0", "added", "add Music 0", "added",
+                                        "add Arts 1", "added", "add <top> 1", "added", "remove Music 0", "removed"}));
 }
 
 TEST(CategoryTree, DeletionRunsForEveryNodeChildrenFirstWhileTheBranchIsInPlace)

@@ -78,8 +78,9 @@ TEST_F(DamagedTreeFile, NotATreeIsRefusedAtTheLineOfTheObject)
     ExpectRefused(Replaced(Replaced(Example, "<TXMLTreeNode>", "<TDmoz>"), "</TXMLTreeNode>\r\n</DUMMY_NODE>",
                            "</TDmoz>\r\n</DUMMY_NODE>"),
                   "Property name Data not found in class.", "line 3, column 6");
-    ExpectRefused("<DUMMY_NODE>\r\n  <TCategory><Content>0</Content><ID>1</ID><Name/><Url/></TCategory>\r\n</DUMMY_NODE>",
-                  "This is no category tree: its root object is a TCategory, not a TXMLTreeNode", "line 2, column 4");
+    ExpectRefused(
+        "<DUMMY_NODE>\r\n  <TCategory><Content>0</Content><ID>1</ID><Name/><Url/></TCategory>\r\n</DUMMY_NODE>",
+        "This is no category tree: its root object is a TCategory, not a TXMLTreeNode", "line 2, column 4");
     std::string withoutData = Example;
     const std::size_t data = withoutData.rfind("<Data>", withoutData.find("<TSymbolicCategory>"));
     const std::size_t dataEnd = withoutData.find("</Data>", data) + std::string("</Data>").size();

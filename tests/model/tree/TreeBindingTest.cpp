@@ -84,17 +84,18 @@ TEST_F(TreeBinding, RefusesFilesThatDoNotDescribeATreeAndChangesNothing)
 {
     LoadTree(Tree, ExampleTreeFile(), Document);
     const std::string noData = Folder.PathOf("nodata.xml");
-    WriteFile(noData, "<DUMMY_NODE><TXMLTreeNode><Data isNull=\"true\"/><Nodes>"
-                      "<TXMLTreeNode><Data><TCategory><Content>0</Content><ID>7</ID><Name>Kept</Name><Url/></TCategory>"
-                      "</Data><Nodes><TXMLTreeNode><Data isNull=\"true\"/><Nodes/></TXMLTreeNode></Nodes></TXMLTreeNode>"
-                      "</Nodes></TXMLTreeNode></DUMMY_NODE>");
+    WriteFile(noData,
+              "<DUMMY_NODE><TXMLTreeNode><Data isNull=\"true\"/><Nodes>"
+              "<TXMLTreeNode><Data><TCategory><Content>0</Content><ID>7</ID><Name>Kept</Name><Url/></TCategory>"
+              "</Data><Nodes><TXMLTreeNode><Data isNull=\"true\"/><Nodes/></TXMLTreeNode></Nodes></TXMLTreeNode>"
+              "</Nodes></TXMLTreeNode></DUMMY_NODE>");
     const std::string document = Folder.PathOf("document.xml");
     WriteFile(document, RecordsOnlyRoot);
     const std::string broken = Folder.PathOf("broken.xml");
     WriteFile(broken, "<DUMMY_NODE><TXMLTreeNode>");
 
-    for (const auto& [file, reason] : {std::pair{noData, std::string("has no Data")},
-                                       std::pair{document, std::string("root object is a TDmoz")}}) {
+    for (const auto& [file, reason] :
+         {std::pair{noData, std::string("has no Data")}, std::pair{document, std::string("root object is a TDmoz")}}) {
         try {
             LoadTree(Tree, file, Document);
             ADD_FAILURE() << file << " was loaded";

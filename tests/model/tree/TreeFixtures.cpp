@@ -9,7 +9,8 @@ std::unique_ptr<TCategory> MakeCategory(const std::u16string& name, std::int32_t
     return category;
 }
 
-std::unique_ptr<TSymbolicCategory> MakeSymbolic(const std::u16string& name, std::int32_t parent, const std::u16string& url)
+std::unique_ptr<TSymbolicCategory> MakeSymbolic(const std::u16string& name, std::int32_t parent,
+                                                const std::u16string& url)
 {
     auto symbolic = std::make_unique<TSymbolicCategory>();
     symbolic->Name = name;
