@@ -8,6 +8,8 @@ packages=(
   # libFuzzer and the sanitizer runtimes of clang, which only recommends them, and
   # llvm-symbolizer for the stack traces of a finding
   libclang-rt-14-dev llvm
+  # the layout tool that .clang-format is written for
+  clang-format
   qt6-base-dev libgl-dev
   libpugixml-dev
   libcpp-httplib-dev libsqlite3-dev libssl-dev libpsl-dev publicsuffix
