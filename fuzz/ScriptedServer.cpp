@@ -1,6 +1,7 @@
 #include "fuzz/ScriptedServer.h"
 
 #include "common/core/Text.h"
+#include "tests/support/LoopbackListener.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>
@@ -82,13 +83,7 @@ TScriptedServer::TScriptedServer()
         throw std::runtime_error("scripted server: no pipe");
     WakeRead = wake[0];
     WakeWrite = wake[1];
-    Listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    ListenAddress.sin_family = AF_INET;
-    ListenAddress.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof ListenAddress;
-    if (Listener < 0 || bind(Listener, reinterpret_cast<sockaddr*>(&ListenAddress), length) != 0 ||
-        listen(Listener, 16) != 0 || getsockname(Listener, reinterpret_cast<sockaddr*>(&ListenAddress), &length) != 0)
-        throw std::runtime_error("scripted server: cannot listen on the loopback interface");
+    Listener = ListenOnLoopback(ListenAddress);
 }
 
 TScriptedServer::~TScriptedServer()

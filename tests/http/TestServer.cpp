@@ -1,6 +1,7 @@
 #include "TestServer.h"
 
 #include "common/core/Text.h"
+#include "tests/support/LoopbackListener.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -56,14 +57,8 @@ TTestServer::TTestServer(const TCertificate& identity) : TlsContext(SSL_CTX_new(
 
 void TTestServer::Listen()
 {
-    Listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (Listener < 0 || bind(Listener, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-        listen(Listener, 16) != 0 || getsockname(Listener, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-        throw std::runtime_error("test server cannot listen");
+    Listener = ListenOnLoopback(address);
     ListenPort = ntohs(address.sin_port);
     Thread = std::thread([this] { Run(); });
 }

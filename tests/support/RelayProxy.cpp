@@ -1,5 +1,7 @@
 #include "tests/support/RelayProxy.h"
 
+#include "tests/support/LoopbackListener.h"
+
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
@@ -78,13 +80,10 @@ std::size_t ContentLengthOf(std::string header)
 
 TRelayProxy::TRelayProxy(int serverPort) : ServerPort(serverPort)
 {
-    Listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address = LoopbackAddress(0);
-    socklen_t length = sizeof address;
-    if (Listener < 0 || bind(Listener, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
-        listen(Listener, 16) != 0 || getsockname(Listener, reinterpret_cast<sockaddr*>(&address), &length) != 0 ||
-        pipe2(WakePipe, O_CLOEXEC) != 0)
-        throw std::runtime_error("relay: cannot listen on 127.0.0.1");
+    sockaddr_in address{};
+    Listener = ListenOnLoopback(address);
+    if (pipe2(WakePipe, O_CLOEXEC) != 0)
+        throw std::runtime_error("relay: no pipe");
     ListenPort = ntohs(address.sin_port);
     Worker = std::thread([this] { Run(); });
 }
