@@ -19,6 +19,8 @@ public:
     void SetWaitLabelVisible(bool visible) override;
     void ShowMessageBox(const std::string& message) override;
     void ProcessMessagesNow() override;
+    // A feed shows its entries in the message pane's lines.
+    void ReportEntry(const TFeedEntryReport&) override {}
     void ShowProgress(const TFeedProgress& progress) override;
     void ShowOutcome(const TFeedOutcome& outcome) override;
 

@@ -29,7 +29,7 @@ TEntryFeeder::TEntryFeeder(TAdminSession& session, TCategorySubmitter& submitter
 
 void TEntryFeeder::FeedCategory(const TCategory& category)
 {
-    const TEntry entry{Utf16ToUtf8(category.Name), Paths.PathOf(&category)};
+    const TEntry entry{&category, Utf16ToUtf8(category.Name), Paths.PathOf(&category)};
     std::vector<std::string> listedBefore;
     if (IsSettledWithoutPost(entry, listedBefore))
         return;
@@ -37,11 +37,13 @@ void TEntryFeeder::FeedCategory(const TCategory& category)
     std::string reason;
     const std::optional<std::string> parentID = parent ? IdentifierOf(parent, reason) : std::string("0");
     if (!parentID) {
-        ReportSkipped(entry.Path, "the identifier of its parent cannot be determined: " + reason, entry.Path);
+        ReportSkipped(&category, entry.Path, "the identifier of its parent cannot be determined: " + reason,
+                      entry.Path);
         return;
     }
     if (DryRun) {
         View.AppendMessageLine(entry.Path + ": would be created");
+        View.ReportEntry({&category, entry.Path, TEntryAction::Create, ""});
         WouldCreate.insert(entry.Path);
         ++Outcome.Created;
         return;
@@ -55,18 +57,20 @@ bool TEntryFeeder::IsSettledWithoutPost(const TEntry& entry, std::vector<std::st
     if (!Paths.IsShared(entry.Name)) {
         if (!CategoryExists(entry.Name, page))
             return false;
-        ReportAlreadyThere(entry.Name + " seems to already exist. skipping.", entry.Path + ": already there");
+        ReportAlreadyThere({entry.Record, entry.Path, TEntryAction::AlreadyThere, ""},
+                           entry.Name + " seems to already exist. skipping.", entry.Path + ": already there");
         return true;
     }
     listedBefore = ListedCategoryIDs(entry.Name, page);
     if (IsInJournal(entry, listedBefore)) {
-        ReportAlreadyThere(entry.Path + " is in the journal. skipping.", entry.Path + ": in the journal");
+        ReportAlreadyThere({entry.Record, entry.Path, TEntryAction::InJournal, ""},
+                           entry.Path + " is in the journal. skipping.", entry.Path + ": in the journal");
         return true;
     }
     const std::size_t unclaimed = UnclaimedIDs(entry.Name, listedBefore).size();
     if (unclaimed == 0)
         return false;
-    ReportSkipped(entry.Path,
+    ReportSkipped(entry.Record, entry.Path,
                   "the page lists " + entry.Name + " " + Times(unclaimed) +
                       " where the journal does not tell which category it is, so it may be there already",
                   entry.Path);
@@ -142,11 +146,13 @@ void TEntryFeeder::PostCategory(const TEntry& entry, const std::string& parentID
                                     shared ? NewListingCheck(entry.Name, listedBefore) : FirstListingCheck(entry.Name));
     } catch (const ECategoryNotAdded& error) {
         Outcome.Failed.push_back({entry.Path, error.what()});
+        View.ReportEntry({entry.Record, entry.Path, TEntryAction::Fail, error.what()});
         throw;
     }
     if (!id.empty())
         Journal.NoteCategoryCreated(entry.Path, id);
     ++Outcome.Created;
+    View.ReportEntry({entry.Record, entry.Path, TEntryAction::Create, ""});
 }
 
 void TEntryFeeder::FeedSymbolicCategory(const TSymbolicCategory& symbolic)
@@ -165,17 +171,19 @@ void TEntryFeeder::FeedSymbolicCategory(const TSymbolicCategory& symbolic)
         if (!parent)
             reason += (reason.empty() ? "" : " and ") + std::string("no category has the ID ") +
                       std::to_string(symbolic.Parent);
-        ReportSkipped(entry, reason, "");
+        ReportSkipped(&symbolic, entry, reason, "");
         return;
     }
 
     const std::string key = TFeedJournal::SymbolicKey(Paths.PathOf(parent), Paths.PathOf(target), name);
     switch (Journal.SymbolicState(key)) {
     case TFeedJournal::TSymbolicState::Posted:
-        ReportAlreadyThere(entry + " is in the journal. skipping.", entry + ": in the journal");
+        ReportAlreadyThere({&symbolic, entry, TEntryAction::InJournal, ""}, entry + " is in the journal. skipping.",
+                           entry + ": in the journal");
         return;
     case TFeedJournal::TSymbolicState::PostCutOff:
-        ReportSkipped(entry, "its post in an earlier run got no answer, so the site may hold it already", "");
+        ReportSkipped(&symbolic, entry, "its post in an earlier run got no answer, so the site may hold it already",
+                      "");
         return;
     case TFeedJournal::TSymbolicState::NotPosted: break;
     }
@@ -184,11 +192,12 @@ void TEntryFeeder::FeedSymbolicCategory(const TSymbolicCategory& symbolic)
     const std::optional<std::string> parentID = IdentifierOf(parent, reason);
     const std::optional<std::string> targetID = parentID ? IdentifierOf(target, reason) : std::nullopt;
     if (!targetID) {
-        ReportSkipped(entry, "an identifier cannot be determined: " + reason, "");
+        ReportSkipped(&symbolic, entry, "an identifier cannot be determined: " + reason, "");
         return;
     }
     if (DryRun) {
         View.AppendMessageLine(entry + ": would be posted");
+        View.ReportEntry({&symbolic, entry, TEntryAction::Create, ""});
         ++Outcome.SymbolicPosted;
         return;
     }
@@ -196,17 +205,22 @@ void TEntryFeeder::FeedSymbolicCategory(const TSymbolicCategory& symbolic)
     Submitter.PostSymbolicCategory(name, *parentID, *targetID);
     Journal.NoteSymbolicPosted(key);
     ++Outcome.SymbolicPosted;
+    View.ReportEntry({&symbolic, entry, TEntryAction::Create, ""});
 }
 
-void TEntryFeeder::ReportAlreadyThere(const std::string& line, const std::string& dryRunLine)
+void TEntryFeeder::ReportAlreadyThere(const TFeedEntryReport& report, const std::string& line,
+                                      const std::string& dryRunLine)
 {
     View.AppendMessageLine(DryRun ? dryRunLine : line);
+    View.ReportEntry(report);
     ++Outcome.AlreadyThere;
 }
 
-void TEntryFeeder::ReportSkipped(const std::string& entry, const std::string& reason, const std::string& path)
+void TEntryFeeder::ReportSkipped(const TBaseCategory* record, const std::string& entry, const std::string& reason,
+                                 const std::string& path)
 {
     View.AppendMessageLine(DryRun ? entry + ": would be skipped: " + reason : entry + " skipped: " + reason + ".");
+    View.ReportEntry({record, entry, TEntryAction::Skip, reason});
     Outcome.Skipped.push_back({entry, reason});
     if (!path.empty())
         NotPosted.insert(path);

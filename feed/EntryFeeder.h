@@ -2,6 +2,7 @@
 
 #include "feed/CategoryPaths.h"
 #include "feed/CategorySubmission.h"
+#include "feed/FeedEntryReport.h"
 
 #include <optional>
 #include <string>
@@ -37,6 +38,7 @@ public:
 
 private:
     struct TEntry {
+        const TBaseCategory* Record;
         std::string Name;
         std::string Path;
     };
@@ -50,9 +52,10 @@ private:
     std::optional<std::string> IdentifierOf(const TBaseCategory* record, std::string& reason);
     void PostCategory(const TEntry& entry, const std::string& parentID, const std::vector<std::string>& listedBefore);
 
-    void ReportAlreadyThere(const std::string& line, const std::string& dryRunLine);
+    void ReportAlreadyThere(const TFeedEntryReport& report, const std::string& line, const std::string& dryRunLine);
     // path: the category's path, so that nothing below it is posted; "" for a symbolic category.
-    void ReportSkipped(const std::string& entry, const std::string& reason, const std::string& path);
+    void ReportSkipped(const TBaseCategory* record, const std::string& entry, const std::string& reason,
+                       const std::string& path);
 
     TAdminSession& Session;
     TCategorySubmitter& Submitter;

@@ -2,6 +2,7 @@
 
 #include <string>
 
+struct TFeedEntryReport;
 struct TFeedOutcome;
 struct TFeedProgress;
 
@@ -21,6 +22,8 @@ public:
     virtual void ShowMessageBox(const std::string& message) = 0;
     virtual void ProcessMessagesNow() = 0;
 
+    // Once per entry, when the run has decided what to do with it (and, for a post, done it).
+    virtual void ReportEntry(const TFeedEntryReport& report) = 0;
     // After every entry: how far the run has come.
     virtual void ShowProgress(const TFeedProgress& progress) = 0;
     // Once at the end of every run, however it ended: what it did and how it ended.

@@ -83,6 +83,7 @@ public:
         std::exit(1);
     }
     void ProcessMessagesNow() override {}
+    void ReportEntry(const TFeedEntryReport&) override {}
     void ShowProgress(const TFeedProgress&) override {}
     void ShowOutcome(const TFeedOutcome&) override {}
 

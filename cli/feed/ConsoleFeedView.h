@@ -29,6 +29,8 @@ public:
     void SetWaitLabelVisible(bool) override {}
     void ShowMessageBox(const std::string& message) override;
     void ProcessMessagesNow() override {}
+    // The message lines say it all on a console.
+    void ReportEntry(const TFeedEntryReport&) override {}
     void ShowProgress(const TFeedProgress& progress) override;
     void ShowOutcome(const TFeedOutcome& outcome) override;
 

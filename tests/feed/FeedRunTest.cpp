@@ -1,4 +1,5 @@
 #include "feed/FeedRun.h"
+#include "common/core/Text.h"
 #include "feed/FeedErrors.h"
 #include "http/NetExceptions.h"
 #include "model/Dmoz.h"
@@ -82,6 +83,47 @@ TEST_F(FeedRun, SecondRunSkipsExistingCategoriesButPostsSymbolicOnesAgain)
                                                            "Music seems to already exist. skipping."}));
     EXPECT_EQ(SentRequests(), RepeatedRunRequests);
     EXPECT_EQ(Site.SymbolicCategories.size(), 2u);
+}
+
+// What each entry came to, with the record it is about, so that a view can point at it.
+std::vector<std::string> ReportLines(const std::vector<TFeedEntryReport>& reports)
+{
+    static const char* const actions[] = {"create", "already there", "in the journal", "skip", "fail"};
+    std::vector<std::string> lines;
+    for (const TFeedEntryReport& report : reports)
+        lines.push_back(Utf16ToUtf8(report.Record->Name) + " | " + report.Entry + " | " +
+                        actions[static_cast<int>(report.Action)] + (report.Reason.empty() ? "" : " | ") +
+                        report.Reason);
+    return lines;
+}
+
+TEST_F(FeedRun, ReportsEveryEntryWithItsRecordOncePerRun)
+{
+    Tree.Symbolic(u"Lost", u"Top/Nowhere", 1);
+    Run();
+    EXPECT_EQ(ReportLines(View.Reports),
+              (std::vector<std::string>{
+                  "Arts | Arts | create", "Music | Arts/Music | create", "Sounds | symbolic category Sounds | create",
+                  "Lost | symbolic category Lost | skip | no category has the Url \"Top/Nowhere\""}));
+
+    View.Reports.clear();
+    Run();
+    EXPECT_EQ(
+        ReportLines(View.Reports),
+        (std::vector<std::string>{"Arts | Arts | already there", "Music | Arts/Music | already there",
+                                  "Sounds | symbolic category Sounds | create",
+                                  "Lost | symbolic category Lost | skip | no category has the Url \"Top/Nowhere\""}));
+}
+
+TEST_F(FeedRun, ReportsTheEntryThatFailedAndNoneAfterIt)
+{
+    TScriptedTransport transport([](const TSentRequest& request) {
+        return std::string(request.Url.ends_with("login.php") ? "logout.php" : "<form></form>");
+    });
+    TFeedRun run(View, transport, Tree.Document, Tree.ParentLookup(), [](std::chrono::milliseconds) {});
+    EXPECT_THROW(run.Execute(), ECategoryNotAdded);
+    EXPECT_EQ(ReportLines(View.Reports),
+              (std::vector<std::string>{"Arts | Arts | fail | problems with category: Arts"}));
 }
 
 TEST_F(FeedRun, EmptyDocumentOnlyLogsInFetchesTheFormAndLogsOut)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "feed/FeedEntryReport.h"
 #include "feed/FeedOutcome.h"
 #include "feed/FeedProgress.h"
 #include "feed/FeedView.h"
@@ -20,6 +21,7 @@ public:
     std::vector<bool> WaitLabelChanges;
     bool WaitLabelVisible = false;
     int ProcessCalls = 0;
+    std::vector<TFeedEntryReport> Reports;
     std::vector<TFeedProgress> Progress;
     std::vector<TFeedOutcome> Outcomes;
 
@@ -36,6 +38,7 @@ public:
     }
     void ShowMessageBox(const std::string& message) override { MessageBoxes.push_back(message); }
     void ProcessMessagesNow() override { ++ProcessCalls; }
+    void ReportEntry(const TFeedEntryReport& report) override { Reports.push_back(report); }
     void ShowProgress(const TFeedProgress& progress) override { Progress.push_back(progress); }
     void ShowOutcome(const TFeedOutcome& outcome) override { Outcomes.push_back(outcome); }
 };

@@ -181,6 +181,17 @@ TEST_F(SharedNames, ADryRunReportsEveryEntryAndPostsNothing)
                                         "Arts/Music/Jazz: would be created", "Shopping: would be created",
                                         "Shopping/Music: would be created", "Shopping/Music/Guitars: would be created",
                                         "symbolic category Sounds: would be posted"}));
+    std::vector<std::pair<std::string, TEntryAction>> reports;
+    for (const TFeedEntryReport& report : View.Reports)
+        reports.emplace_back(report.Entry, report.Action);
+    EXPECT_EQ(reports,
+              (std::vector<std::pair<std::string, TEntryAction>>{{"Arts", TEntryAction::AlreadyThere},
+                                                                 {"Arts/Music", TEntryAction::InJournal},
+                                                                 {"Arts/Music/Jazz", TEntryAction::Create},
+                                                                 {"Shopping", TEntryAction::Create},
+                                                                 {"Shopping/Music", TEntryAction::Create},
+                                                                 {"Shopping/Music/Guitars", TEntryAction::Create},
+                                                                 {"symbolic category Sounds", TEntryAction::Create}}));
     EXPECT_TRUE(outcome.DryRun);
     EXPECT_EQ(outcome.Created, 4u);
     EXPECT_EQ(outcome.AlreadyThere, 2u);
