@@ -4,10 +4,10 @@
 # outline`, and a `tessaroo-feed` into the installed `corvane-site`. Passes when the desktop
 # entry and the metainfo validate, the man pages are there, nothing was written beside the
 # installed programs, and the logs are in the user's state folder.
-#   InstalledProgramsTest.sh BUILD VERSION BINDIR DATADIR MANDIR
+#   InstalledProgramsTest.sh CMAKE BUILD VERSION BINDIR DATADIR MANDIR
 # (the last three as the build installs them, without DESTDIR)
 set -euo pipefail
-build=$1 version=$2 bindir=$3 datadir=$4 mandir=$5
+cmake=$1 build=$2 version=$3 bindir=$4 datadir=$5 mandir=$6
 
 fail() {
   echo "FAILED: $*" >&2
@@ -25,7 +25,7 @@ trap cleanup EXIT
 chmod 755 "$work"
 
 destdir=$work/destdir
-DESTDIR=$destdir cmake --install "$build" >/dev/null
+DESTDIR=$destdir "$cmake" --install "$build" >/dev/null
 installed=$destdir$bindir
 for file in "$installed"/{tessaroo,tessaroo-feed,tessaroo-tree,corvane-site} \
     "$destdir$datadir"/applications/tessaroo.desktop \
