@@ -35,7 +35,9 @@ TCommandLine ParseCommandLine(const QStringList& arguments)
     if (files.size() > 1)
         return Finished(UsageError, {}, "tessaroo: one tree file at most, not " + QString::number(files.size()) + "\n");
     TCommandLine line;
-    if (!files.isEmpty())
+    if (!files.isEmpty()) {
         line.TreeFileName = files.front().toStdString();
+        line.FileNamed = true;
+    }
     return line;
 }

@@ -9,6 +9,8 @@
 // and an exit code instead of a window (--help, --version, a usage error).
 struct TCommandLine {
     std::string TreeFileName = "tree.xml";
+    // Whether TreeFileName was named on the command line rather than the default.
+    bool FileNamed = false;
     std::optional<int> ExitCode;
     // For standard output (help, version) or standard error (usage errors).
     QString Output;

@@ -2,6 +2,7 @@
 #include "app/CommandLine.h"
 #include "app/Dialogs.h"
 #include "app/Form1.h"
+#include "app/StartFolder.h"
 #include "model/CategoryModelStartup.h"
 
 #include <cstdio>
@@ -17,6 +18,7 @@ int main(int argc, char** argv)
         std::fputs(commandLine.Error.toLocal8Bit().constData(), stderr);
         return *commandLine.ExitCode;
     }
+    MoveToHomeWhenStartedInRoot(commandLine.TreeFileName, commandLine.FileNamed);
     // When logging cannot start, the window still opens and says why, once; trees are read
     // and written without logs.
     const std::optional<std::string> startError = StartCategoryModel();

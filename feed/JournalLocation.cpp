@@ -1,19 +1,13 @@
 #include "feed/JournalLocation.h"
 
+#include "common/core/StateFolder.h"
 #include "feed/FeedErrors.h"
 
 #include <cctype>
 #include <cstdio>
-#include <cstdlib>
 #include <string_view>
 
 namespace {
-
-std::string Environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
 
 std::string FileNamePart(std::string_view text)
 {
@@ -40,13 +34,10 @@ std::string DefaultPort(std::string_view scheme)
 
 std::filesystem::path JournalFolder()
 {
-    const std::filesystem::path state = Environment("XDG_STATE_HOME");
-    if (state.is_absolute())
-        return state / "tessaroo";
-    const std::string home = Environment("HOME");
-    if (home.empty())
+    const std::optional<std::filesystem::path> folder = StateFolder();
+    if (!folder)
         throw EFeedJournal("Cannot find the folder of the feed journals: neither XDG_STATE_HOME nor HOME is set.");
-    return std::filesystem::path(home) / ".local" / "state" / "tessaroo";
+    return *folder;
 }
 
 std::string JournalFileName(const std::string& adminAddress)

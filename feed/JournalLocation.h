@@ -3,9 +3,8 @@
 #include <filesystem>
 #include <string>
 
-// The folder of the feed journals: "$XDG_STATE_HOME/tessaroo", or "~/.local/state/tessaroo"
-// when XDG_STATE_HOME is unset, empty or not an absolute path. Fails with EFeedJournal when
-// HOME is needed and not set.
+// The folder of the feed journals: the state folder (StateFolder(), "~/.local/state/tessaroo"
+// by default). Fails with EFeedJournal when HOME is needed and not set.
 std::filesystem::path JournalFolder();
 
 // The journal file of the site an admin address belongs to, one per scheme, host and port:

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages Tessaroo needs to build, test and run; does nothing
 # when they are all present, so it is cheap to call before every build.
+#   scripts/install-deps.sh               what the build and the tests need
+#   scripts/install-deps.sh --packaging   and what scripts/package.sh needs besides
 set -euo pipefail
 
 packages=(
@@ -17,7 +19,15 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcurl4-openssl-dev
   xvfb xauth
+  # the man pages, the icon's PNG sizes, and the checks of the desktop entry and the
+  # AppStream metainfo that the installed test makes
+  help2man librsvg2-bin desktop-file-utils appstream
 )
+if [ "${1:-}" = --packaging ]; then
+  # dpkg-shlibdeps (and file, with which CPack finds the executables) for the package's
+  # dependencies; lintian to check the package
+  packages+=(dpkg-dev file lintian)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

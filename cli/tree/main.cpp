@@ -145,8 +145,8 @@ int main(int argc, char** argv)
     // --log-level may also come after the command's own options.
     app.fallthrough();
     app.add_option("--log-level", logLevel,
-                   "the most detailed records written to the logs beside the program (default All: every "
-                   "record, as the window writes them)")
+                   "the most detailed records written to the logs (default All: every record, as the "
+                   "window writes them)")
         ->transform(CLI::IsMember(LogLevelNames(), CLI::ignore_case));
     AddImportCommands(app, line, command);
     AddTreeFileCommands(app, line, command);

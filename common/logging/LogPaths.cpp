@@ -1,18 +1,51 @@
 #include "common/logging/LogPaths.h"
 
-#include <cstdlib>
+#include "common/core/Environment.h"
+#include "common/core/StateFolder.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <filesystem>
 
 namespace {
 
 constexpr char Delimiter = '/';
 
-std::string EnvironmentValue(const char* name)
+// The folder the build installs the programs into, where a package manager owns every file:
+// nothing is written there, not even by root, who could.
+bool IsInstalledProgramFolder(const std::string& programFolder)
 {
-    const char* value = std::getenv(name);
-    return value ? std::string(value) : std::string();
+    return programFolder == IncludeTrailingDelimiter(TESSAROO_INSTALLED_PROGRAM_FOLDER);
+}
+
+// Asks the kernel, with the rights the log files will be created with (the effective user,
+// read-only mounts and access lists included), instead of trying: a probe would itself be a
+// file written beside the program. A missing log folder is made, so its parent must then
+// take a new entry.
+bool CanWriteLogsIn(const std::string& programFolder, const std::string& logFolder)
+{
+    std::error_code error;
+    const bool exists = std::filesystem::is_directory(logFolder, error);
+    const std::string folder = exists ? logFolder : programFolder.empty() ? "." : programFolder;
+    return ::faccessat(AT_FDCWD, folder.c_str(), W_OK | X_OK, AT_EACCESS) == 0;
 }
 
 }  // namespace
+
+std::string LogFolderFor(const std::string& programFolder)
+{
+    const std::string beside = programFolder + "logs/";
+    if (!IsInstalledProgramFolder(programFolder) && CanWriteLogsIn(programFolder, beside))
+        return beside;
+    const std::optional<std::filesystem::path> state = StateFolder();
+    return state ? IncludeTrailingDelimiter((*state / "logs").string()) : beside;
+}
+
+std::string DefaultLogFolder()
+{
+    return LogFolderFor(DirectoryPart(ExecutablePath()));
+}
 
 std::string TemporaryFolder()
 {

@@ -7,6 +7,15 @@
 // Where log files live and how their names are formed. Paths use '/' only; there are no
 // drive letters here, so a directory part ends at the last '/'.
 
+// The folder that bare log file names go into: "logs/" in the program's folder (given with a
+// trailing '/') when the program may write there, else "logs/" in the state folder
+// (StateFolder(), "~/.local/state/tessaroo/logs/" by default). An installed program, in the
+// folder the build installs into, always writes to the state folder. Without a state folder
+// (no HOME) the logs stay beside the program.
+std::string LogFolderFor(const std::string& programFolder);
+// LogFolderFor the folder of the running executable.
+std::string DefaultLogFolder();
+
 // The folder for files that must be writable whatever else fails: the environment variable
 // "temp" when set and not empty, else TMPDIR, else /tmp; always with a trailing '/'.
 std::string TemporaryFolder();

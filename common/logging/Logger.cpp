@@ -96,7 +96,7 @@ void InitializeLogging()
 {
     if (Unit().Registry)
         throw EAssertionFailed("Assertion failure (common/logging/Logger.cpp)");
-    TLogger::SetLogPath(DirectoryPart(ExecutablePath()) + "logs/");
+    TLogger::SetLogPath(DefaultLogFolder());
     // The registry appears only together with its entry 0: when the default logger cannot
     // even report its own set-up failure, the error reaches the caller and the next request
     // tries again instead of finding an empty registry.

@@ -12,8 +12,10 @@ TCommandLine Parse(const QStringList& arguments)
 TEST(CommandLine, NamesTheTreeFileOrTakesTreeXml)
 {
     EXPECT_EQ(Parse({}).TreeFileName, "tree.xml");
+    EXPECT_FALSE(Parse({}).FileNamed);
     EXPECT_FALSE(Parse({}).ExitCode);
     EXPECT_EQ(Parse({"trees/my tree.xml"}).TreeFileName, "trees/my tree.xml");
+    EXPECT_TRUE(Parse({"tree.xml"}).FileNamed) << "named, even when it is the default's name";
     EXPECT_FALSE(Parse({"trees/my tree.xml"}).ExitCode);
 }
 
