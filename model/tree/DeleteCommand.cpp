@@ -5,7 +5,7 @@
 #include "model/tree/CategoryTree.h"
 
 TDeleteCommand::TDeleteCommand(TCategoryTree& tree, TDmoz& document, TTreeNode& node, ProcessMessages processMessages)
-    : Tree(tree), Document(document), Node(&node), Parent(node.Parent()), Row(static_cast<std::size_t>(node.Row())),
+    : Tree(tree), Document(document), Target(&node), Parent(node.Parent()), Row(static_cast<std::size_t>(node.Row())),
       WhileCollecting(std::move(processMessages))
 {
 }
@@ -14,8 +14,8 @@ TDeleteCommand::~TDeleteCommand() = default;
 
 void TDeleteCommand::Do()
 {
-    Places = TakeOutOfDocument(Document, RecordsOfBranch(*Node, WhileCollecting));
-    Deleted = Tree.DetachBranch(*Node);
+    Places = TakeOutOfDocument(Document, RecordsOfBranch(*Target, WhileCollecting));
+    Deleted = Tree.DetachBranch(*Target);
 }
 
 void TDeleteCommand::Undo()
@@ -27,5 +27,5 @@ void TDeleteCommand::Undo()
 
 std::string TDeleteCommand::Text() const
 {
-    return "Delete " + Utf16ToUtf8(Node->Data() ? Node->Data()->Name : u"");
+    return "Delete " + Utf16ToUtf8(Target->Data() ? Target->Data()->Name : u"");
 }

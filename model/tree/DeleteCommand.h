@@ -10,7 +10,7 @@ class TCategoryTree;
 class TDmoz;
 class TTreeNode;
 
-// Deletes an entry with its branch from the tree and takes their records out of the
+// Target an entry with its branch from the tree and takes their records out of the
 // document, as DeleteBranch does. The branch is not freed but kept, records and all, so that
 // Undo can put it back in its place and its records back in theirs; it is freed with the
 // command, when no undo can reach it any more.
@@ -23,10 +23,12 @@ public:
     void Undo() override;
     std::string Text() const override;
 
+    TTreeNode& Node() const { return *Target; }
+
 private:
     TCategoryTree& Tree;
     TDmoz& Document;
-    TTreeNode* Node;
+    TTreeNode* Target;
     TTreeNode* Parent;
     std::size_t Row;
     ProcessMessages WhileCollecting;
