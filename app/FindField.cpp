@@ -2,15 +2,6 @@
 
 #include <QKeyEvent>
 
-bool TFindField::event(QEvent* event)
-{
-    if (event->type() == QEvent::ShortcutOverride && static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape) {
-        event->accept();
-        return true;
-    }
-    return QLineEdit::event(event);
-}
-
 void TFindField::keyPressEvent(QKeyEvent* event)
 {
     switch (event->key()) {
@@ -23,6 +14,6 @@ void TFindField::keyPressEvent(QKeyEvent* event)
         if (OnEnter)
             OnEnter(event->modifiers() & Qt::ShiftModifier);
         return;
-    default: QLineEdit::keyPressEvent(event);
+    default: TEscapeOwningEdit::keyPressEvent(event);
     }
 }

@@ -25,7 +25,6 @@ class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QStatusBar;
-class QAbstractItemDelegate;
 class QStyledItemDelegate;
 class QTreeView;
 class QUndoStack;
@@ -244,8 +243,8 @@ private:
     // The branch a paste moves; borrowed from the tree, and forgotten when it leaves the tree.
     TTreeNode* CutNode = nullptr;
     std::unique_ptr<TTreeSearch> Search;
-    // The view's own delegate, and the one that draws the rows of a find (both the view's).
-    QAbstractItemDelegate* TreeRows = nullptr;
+    // The delegates of the tree's rows and of the rows of a find (both the view's).
+    QStyledItemDelegate* TreeRows = nullptr;
     QStyledItemDelegate* FoundRows = nullptr;
     TFeedPreview* FeedPreview = nullptr;
     // The last load of the tree file failed, so the window does not show what the file holds.

@@ -8,14 +8,14 @@
 
 namespace {
 
-// The desktop's keys for a standard command, with the ones this window has always had.
-QList<QKeySequence> KeysOf(QKeySequence::StandardKey command, const QList<QKeySequence>& alwaysToo = {})
+// The desktop's keys for a standard command, after the ones this window names first (the
+// menu shows the first).
+QList<QKeySequence> KeysOf(QKeySequence::StandardKey command, QList<QKeySequence> first = {})
 {
-    QList<QKeySequence> keys = QKeySequence::keyBindings(command);
-    for (const QKeySequence& key : alwaysToo)
-        if (!keys.contains(key))
-            keys.append(key);
-    return keys;
+    for (const QKeySequence& key : QKeySequence::keyBindings(command))
+        if (!first.contains(key))
+            first.append(key);
+    return first;
 }
 
 QList<QKeySequence> Without(QList<QKeySequence> keys, const QKeySequence& taken)
@@ -67,8 +67,8 @@ void TForm1::CreateActions()
     SaveAsAction =
         NewAction("Save As...", KeysOf(QKeySequence::SaveAs, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}), this,
                   asCommand(&TForm1::SaveTreeAs));
-    ReloadAction = NewAction(Button2->text(), QList{QKeySequence(Qt::CTRL | Qt::Key_R)} + KeysOf(QKeySequence::Refresh),
-                             this, asCommand(&TForm1::Button2Click));
+    ReloadAction = NewAction(Button2->text(), KeysOf(QKeySequence::Refresh, {QKeySequence(Qt::CTRL | Qt::Key_R)}), this,
+                             asCommand(&TForm1::Button2Click));
     SaveAction = NewAction(Button5->text(), KeysOf(QKeySequence::Save), this, asCommand(&TForm1::Button5Click));
     PreviewAction = NewAction("Preview feed", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)}, this,
                               asCommand(&TForm1::PreviewFeed));

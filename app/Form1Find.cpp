@@ -3,6 +3,7 @@
 #include "app/CategoryTreeModel.h"
 #include "app/FindField.h"
 #include "app/FoundRowDelegate.h"
+#include "app/TreeRowDelegate.h"
 #include "model/tree/TreeSearch.h"
 
 #include <QAction>
@@ -47,8 +48,10 @@ void TForm1::CreateFindBar()
     FindBar->hide();
     Layout.Add(FindBar, QRect(0, 0, 297, FindBarHeight), akLeft | akTop);
     FoundRows = new TFoundRowDelegate(*categories);
-    TreeRows = categories->itemDelegate();
+    TreeRows = new TTreeRowDelegate(categories);
+    categories->setItemDelegate(TreeRows);
     connect(FindField, &QLineEdit::textChanged, this, [this] { ShowFindResult(); });
+    connect(categories->selectionModel(), &QItemSelectionModel::currentChanged, this, [this] { ShowFindCount(); });
     FindField->OnEscape = [this] { CloseFind(); };
     FindField->OnEnter = [this](bool backwards) { FindNext(backwards); };
 }
