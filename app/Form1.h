@@ -209,6 +209,7 @@ private:
     void CreateFindBar();
     void ShowFindResult();
     void ShowWholeTree();
+    const TTreeSearch& CurrentSearch();
     void ShowFindCount();
     void SelectFoundRow(std::size_t row);
     std::optional<std::size_t> CurrentMatch() const;

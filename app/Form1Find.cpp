@@ -61,9 +61,11 @@ bool TForm1::Finding() const
     return !FindBar->isHidden();
 }
 
+// The find's index is built here, so that typing meets it ready.
 void TForm1::OpenFind()
 {
     if (!Finding()) {
+        CurrentSearch();
         Layout.ShiftTopEdge(categories, FindBarRoom);
         Layout.Apply(size());
         FindBar->show();
@@ -102,13 +104,12 @@ void TForm1::ShowFindResult()
         SelectNode(selected);
         return;
     }
-    if (!Search || !Search->IsCurrent(Tree))
-        Search = std::make_unique<TTreeSearch>(Tree);
+    const TTreeSearch& search = CurrentSearch();
     if (!TreeModel->ShowsFound()) {
         categories->setItemDelegate(FoundRows);
         categories->setRootIsDecorated(false);
     }
-    TreeModel->ShowFound(Search->Find(text.toStdU16String()));
+    TreeModel->ShowFound(search.Find(text.toStdU16String()));
     const TFoundEntries& found = *TreeModel->FoundEntries();
     const QModelIndex kept = TreeModel->IndexOf(selected);
     if (kept.isValid() && found.Rows[static_cast<std::size_t>(kept.row())].Matches)
@@ -116,6 +117,14 @@ void TForm1::ShowFindResult()
     else if (!found.MatchRows.empty())
         SelectFoundRow(found.MatchRows.front());
     ShowFindCount();
+}
+
+// Built anew after any change of the tree.
+const TTreeSearch& TForm1::CurrentSearch()
+{
+    if (!Search || !Search->IsCurrent(Tree))
+        Search = std::make_unique<TTreeSearch>(Tree);
+    return *Search;
 }
 
 void TForm1::ShowWholeTree()

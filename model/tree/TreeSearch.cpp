@@ -6,18 +6,41 @@
 #include "model/tree/CategoryTree.h"
 
 #include <algorithm>
-#include <functional>
+#include <cstring>
 
 namespace {
 
-constexpr char16_t EndOfName = u'\0';
+constexpr char EndOfName = '\0';
+// What a name takes in the buffer on average, to reserve it in one go.
+constexpr std::size_t TypicalNameBytes = 24;
 
 enum : std::uint8_t { fsHidden, fsAncestor, fsMatch };
+
+// Most names are ASCII and fold byte by byte; the others go through the Unicode folding.
+void AppendFoldedName(std::string& names, std::u16string_view name)
+{
+    if (std::all_of(name.begin(), name.end(), [](char16_t c) { return c < 0x80; })) {
+        for (const char16_t c : name)
+            names += c >= u'A' && c <= u'Z' ? static_cast<char>(c + 32) : static_cast<char>(c);
+        return;
+    }
+    std::u16string folded;
+    AppendFoldedCase(folded, name);
+    names += Utf16ToUtf8(folded);
+}
+
+std::string FoldedText(std::u16string_view text)
+{
+    std::string folded;
+    AppendFoldedName(folded, text);
+    return folded;
+}
 
 }  // namespace
 
 TTreeSearch::TTreeSearch(const TCategoryTree& tree) : Tree(&tree), Generation(tree.Generation())
 {
+    Names.reserve(tree.Count() * TypicalNameBytes);
     Starts.reserve(tree.Count() + 1);
     Nodes.reserve(tree.Count());
     Parents.reserve(tree.Count());
@@ -35,10 +58,10 @@ void TTreeSearch::AddBranch(TTreeNode& node, std::int32_t parent, int depth)
     Parents.push_back(parent);
     Depths.push_back(depth);
     if (node.Data())
-        AppendFoldedCase(Names, node.Data()->Name);
+        AppendFoldedName(Names, node.Data()->Name);
     else
-        AppendFoldedCase(Names, Utf8ToUtf16(node.Text()));
-    std::replace(Names.begin() + static_cast<std::ptrdiff_t>(Starts.back()), Names.end(), EndOfName, u' ');
+        AppendFoldedName(Names, Utf8ToUtf16(node.Text()));
+    std::replace(Names.begin() + static_cast<std::ptrdiff_t>(Starts.back()), Names.end(), EndOfName, ' ');
     Names += EndOfName;
     for (const auto& child : node.Children())
         AddBranch(*child, entry, depth + 1);
@@ -49,22 +72,20 @@ bool TTreeSearch::IsCurrent(const TCategoryTree& tree) const
     return &tree == Tree && tree.Generation() == Generation;
 }
 
-// After a match, the search goes on at the next entry's name: an entry counts once.
-std::vector<std::uint8_t> TTreeSearch::MarkMatchesAndAncestors(std::u16string_view folded, std::size_t& marked) const
+// After a match, the search goes on at the next entry's name: an entry counts once. Matches
+// come in tree order, so the entry of each is found by stepping on from the last one.
+std::vector<std::uint8_t> TTreeSearch::MarkMatchesAndAncestors(std::string_view folded, std::size_t& marked) const
 {
     std::vector<std::uint8_t> state(Nodes.size(), fsHidden);
-    const std::boyer_moore_horspool_searcher searcher(folded.begin(), folded.end());
-    auto from = Names.begin();
+    std::size_t from = 0;
     std::size_t entry = 0;
     while (true) {
-        const auto found = std::search(from, Names.end(), searcher);
-        if (found == Names.end())
+        const void* found = ::memmem(Names.data() + from, Names.size() - from, folded.data(), folded.size());
+        if (!found)
             break;
-        const auto offset = static_cast<std::size_t>(found - Names.begin());
-        entry = static_cast<std::size_t>(
-                    std::upper_bound(Starts.begin() + static_cast<std::ptrdiff_t>(entry), Starts.end(), offset) -
-                    Starts.begin()) -
-                1;
+        const auto offset = static_cast<std::size_t>(static_cast<const char*>(found) - Names.data());
+        while (Starts[entry + 1] <= offset)
+            ++entry;
         state[entry] = fsMatch;
         ++marked;
         for (std::int32_t up = Parents[entry]; up >= 0 && state[static_cast<std::size_t>(up)] == fsHidden;
@@ -72,15 +93,14 @@ std::vector<std::uint8_t> TTreeSearch::MarkMatchesAndAncestors(std::u16string_vi
             state[static_cast<std::size_t>(up)] = fsAncestor;
             ++marked;
         }
-        from = Names.begin() + static_cast<std::ptrdiff_t>(Starts[entry + 1]);
+        from = Starts[entry + 1];
     }
     return state;
 }
 
 TFoundEntries TTreeSearch::Find(std::u16string_view text) const
 {
-    std::u16string folded;
-    AppendFoldedCase(folded, text);
+    const std::string folded = FoldedText(text);
     std::vector<std::uint8_t> state;
     std::size_t marked = 0;
     if (folded.empty()) {

@@ -23,8 +23,9 @@ struct TFoundEntries {
 };
 
 // The names of a tree's entries, folded for a search without regard to letter case (accents
-// stay as they are), in one flat buffer in tree order, with each entry's node, parent and
-// depth beside it. A find is one pass over that buffer, without a walk of the tree's nodes.
+// stay as they are), as UTF-8 in one flat buffer in tree order, with each entry's node,
+// parent and depth beside it. A find is one pass of memmem over that buffer (a text matches
+// in UTF-8 exactly where it matches in characters), without a walk of the tree's nodes.
 // It describes the tree as it was built from; IsCurrent tells whether the tree has changed
 // since.
 class TTreeSearch {
@@ -37,12 +38,12 @@ public:
 
 private:
     void AddBranch(TTreeNode& node, std::int32_t parent, int depth);
-    std::vector<std::uint8_t> MarkMatchesAndAncestors(std::u16string_view folded, std::size_t& marked) const;
+    std::vector<std::uint8_t> MarkMatchesAndAncestors(std::string_view folded, std::size_t& marked) const;
 
     const TCategoryTree* Tree;
     std::uint64_t Generation;
-    // Each entry's folded name, followed by a U+0000 that no name or text holds.
-    std::u16string Names;
+    // Each entry's folded name, followed by a NUL that no name holds.
+    std::string Names;
     std::vector<std::size_t> Starts;
     std::vector<TTreeNode*> Nodes;
     std::vector<std::int32_t> Parents;  // the entry number of the parent, -1 at the top level
