@@ -62,7 +62,6 @@ int main(int argc, char** argv)
     if (mode == "find") {
         form.OpenFind();
         form.FindField->setText(QString::fromLocal8Bit(argv[3]));
-        form.FindNext();
     } else if (mode == "menu") {
         form.SelectNode(form.CategoryTree().FirstNode()->FirstChild());
         const QRect row = form.categories->visualRect(form.categories->currentIndex());
@@ -72,7 +71,11 @@ int main(int argc, char** argv)
         form.Edit3->setText(QString::fromLocal8Bit(argv[3]));
         form.Edit1->setText(QString::fromLocal8Bit(argv[4]));
         form.Edit2->setText(QString::fromLocal8Bit(argv[5]));
-        QTimer::singleShot(0, &form, [&] { form.PreviewAction->trigger(); });
+        // The preview lists every entry; the picture shows those of one word, of every kind.
+        QTimer::singleShot(0, &form, [&] {
+            form.PreviewAction->trigger();
+            form.Preview()->Filter->setText("music");
+        });
         take = [&] { return form.Preview()->grab(); };
     }
     const QString picture = QString::fromLocal8Bit(argv[1]);
