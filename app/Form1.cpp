@@ -1,6 +1,7 @@
 #include "app/Form1.h"
 
 #include "app/CategoryTreeModel.h"
+#include "app/FindField.h"
 #include "app/VersionInfo.h"
 #include "app/WindowMessages.h"
 #include "common/core/ExecutablePath.h"
@@ -191,6 +192,9 @@ void TForm1::SetTabOrder()
                                             Button3, Button4, Button5, Memo1,      Edit3};
     for (std::size_t i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
+    // The find field, while it shows, comes just before the tree it filters.
+    setTabOrder(Button1, FindField);
+    setTabOrder(FindField, categories);
     // The window opens with the focus on the first control of the tab order, not on the
     // first one created.
     order.front()->setFocus();

@@ -82,6 +82,14 @@ TEST_F(FormFind, CtrlFOpensTheFieldAboveTheTreeAndEscapeClosesIt)
     EXPECT_EQ(stops.count(), 0) << "Escape in the find field closes the find, and asks no feed to stop";
 }
 
+TEST_F(FormFind, TabGoesFromTheFindFieldToTheTreeItFilters)
+{
+    TForm1& form = OpenDirectory();
+    form.FindAction->trigger();
+    QTest::keyClick(form.FindField, Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.categories);
+}
+
 TEST_F(FormFind, TypingShowsTheMatchesWithTheirAncestorsAndCountsThem)
 {
     TForm1& form = OpenDirectory();
