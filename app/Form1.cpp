@@ -9,7 +9,6 @@
 #include "model/Dmoz.h"
 #include "model/tree/DeleteCommand.h"
 #include "model/tree/RenameCommand.h"
-#include "model/tree/TreeBinding.h"
 #include "model/tree/TreeSearch.h"
 
 #include <QCloseEvent>
@@ -105,10 +104,10 @@ TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, std::string treeFileName, QWid
 
 TForm1::~TForm1()
 {
-    FormDestroy();
-    // The edits go quietly: the window is no longer there to follow them.
+    // The edits go first, and quietly: the window is no longer there to follow them.
     EditStack->disconnect();
     EditStack.reset();
+    FormDestroy();
     categories->setModel(nullptr);
     TreeModel.reset();
 }
