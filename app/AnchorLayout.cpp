@@ -41,3 +41,10 @@ void TAnchorLayout::Apply(QSize clientSize) const
     for (const TItem& item : Items)
         item.Widget->setGeometry(Place(item, growX, growY));
 }
+
+void TAnchorLayout::ShiftTopEdge(const QWidget* widget, int dy)
+{
+    for (TItem& item : Items)
+        if (item.Widget == widget)
+            item.DesignRect.setTop(item.DesignRect.top() + dy);
+}

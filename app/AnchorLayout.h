@@ -19,6 +19,9 @@ public:
     // The widget is borrowed; it gets its design rectangle now.
     void Add(QWidget* widget, QRect designRect, unsigned anchors);
     void Apply(QSize clientSize) const;
+    // Moves the top edge of a widget's design rectangle by `dy` (and its height the other
+    // way), for a control that makes room above it for a while.
+    void ShiftTopEdge(const QWidget* widget, int dy);
 
 private:
     struct TItem {

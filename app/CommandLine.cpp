@@ -6,6 +6,16 @@ namespace {
 
 constexpr int UsageError = 2;
 
+// Written for help2man as much as for a person: a usage line, then one line per option.
+const QString HelpText = "Usage: tessaroo [OPTION]... [FILE]\n"
+                         "Edits a tree of directory categories and feeds it into the directory site.\n"
+                         "\n"
+                         "FILE is the tree file to work on (default: tree.xml in the current folder).\n"
+                         "\n"
+                         "Options:\n"
+                         "  -h, --help     display this help and exit\n"
+                         "  -v, --version  output version information and exit\n";
+
 TCommandLine Finished(int exitCode, const QString& output, const QString& error = {})
 {
     TCommandLine line;
@@ -17,18 +27,26 @@ TCommandLine Finished(int exitCode, const QString& output, const QString& error 
 
 }  // namespace
 
+QStringList ArgumentsOf(int argc, const char* const* argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments;
+}
+
 TCommandLine ParseCommandLine(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription("Edits a tree of directory categories and feeds it into the directory site.");
-    const QCommandLineOption help = parser.addHelpOption();
-    const QCommandLineOption version = parser.addVersionOption();
-    parser.addPositionalArgument("FILE", "The tree file to work on (default: tree.xml in the current folder).",
-                                 "[FILE]");
+    const QCommandLineOption help({"h", "help"}, "display this help and exit");
+    const QCommandLineOption version({"v", "version"}, "output version information and exit");
+    parser.addOption(help);
+    parser.addOption(version);
+    parser.addPositionalArgument("FILE", "The tree file to work on.", "[FILE]");
     if (!parser.parse(arguments))
         return Finished(UsageError, {}, "tessaroo: " + parser.errorText() + "\n");
     if (parser.isSet(help))
-        return Finished(0, parser.helpText());
+        return Finished(0, HelpText);
     if (parser.isSet(version))
         return Finished(0, QStringLiteral("tessaroo " TESSAROO_VERSION "\n"));
     const QStringList files = parser.positionalArguments();

@@ -18,5 +18,9 @@ struct TCommandLine {
 };
 
 // Parses `tessaroo [FILE]`; the first argument is the program itself. A usage error exits
-// with 2.
+// with 2. It needs no application object, so that --help and --version are answered
+// without a display.
 TCommandLine ParseCommandLine(const QStringList& arguments);
+
+// The program's arguments as main() got them.
+QStringList ArgumentsOf(int argc, const char* const* argv);

@@ -1,12 +1,17 @@
 #include "app/Dialogs.h"
 
 #include "app/ApplicationTitle.h"
+#include "app/PathCompleter.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 
 namespace {
+
+const QString TreeFileFilter = "Tree files (*.xml);;All files (*)";
 
 QString ApplicationTitle()
 {
@@ -57,4 +62,29 @@ void TQtDialogs::ShowError(QWidget* parent, const QString& message)
 {
     QMessageBox box(QMessageBox::Critical, ApplicationTitle(), message, QMessageBox::Ok, parent);
     box.exec();
+}
+
+std::optional<QString> TQtDialogs::AskPath(QWidget* parent, const QString& caption, const QString& prompt,
+                                           QAbstractItemModel& tree)
+{
+    QInputDialog dialog(parent);
+    dialog.setWindowTitle(caption);
+    dialog.setLabelText(prompt);
+    dialog.setInputMode(QInputDialog::TextInput);
+    TPathCompleter completer(tree);
+    if (auto* field = dialog.findChild<QLineEdit*>())
+        field->setCompleter(&completer);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.textValue();
+}
+
+QString TQtDialogs::AskOpenFileName(QWidget* parent, const QString& caption, const QString& current)
+{
+    return QFileDialog::getOpenFileName(parent, caption, current, TreeFileFilter);
+}
+
+QString TQtDialogs::AskSaveFileName(QWidget* parent, const QString& caption, const QString& current)
+{
+    return QFileDialog::getSaveFileName(parent, caption, current, TreeFileFilter);
 }

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <optional>
+
+class QAbstractItemModel;
 class QWidget;
 
 enum class TConfirmAnswer { Yes, No, Cancel };
@@ -29,6 +32,18 @@ public:
     virtual void ShowMessage(QWidget* parent, const QString& text) = 0;
     // The display of an error that escaped a command: its message, with the application's title.
     virtual void ShowError(QWidget* parent, const QString& message) = 0;
+    // The path of a category ("Arts/Music"), typed with completion from the tree's model;
+    // none when cancelled. Dialogs without completion ask with InputBox.
+    virtual std::optional<QString> AskPath(QWidget* parent, const QString& caption, const QString& prompt,
+                                           QAbstractItemModel& /*tree*/)
+    {
+        const QString path = InputBox(parent, caption, prompt, QString());
+        return path.isEmpty() ? std::nullopt : std::optional<QString>(path);
+    }
+    // A tree file to open or to save to, starting from `current`; empty when cancelled.
+    // Dialogs without a file chooser cancel.
+    virtual QString AskOpenFileName(QWidget*, const QString&, const QString&) { return {}; }
+    virtual QString AskSaveFileName(QWidget*, const QString&, const QString&) { return {}; }
 };
 
 class TQtDialogs : public TDialogs {
@@ -39,4 +54,8 @@ public:
     QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) override;
     void ShowMessage(QWidget* parent, const QString& text) override;
     void ShowError(QWidget* parent, const QString& message) override;
+    std::optional<QString> AskPath(QWidget* parent, const QString& caption, const QString& prompt,
+                                   QAbstractItemModel& tree) override;
+    QString AskOpenFileName(QWidget* parent, const QString& caption, const QString& current) override;
+    QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& current) override;
 };

@@ -1,12 +1,15 @@
 #include "app/Form1.h"
 
 #include "app/CategoryTreeModel.h"
+#include "app/FindField.h"
 #include "app/VersionInfo.h"
 #include "app/WindowMessages.h"
 #include "common/core/ExecutablePath.h"
 #include "common/core/Text.h"
 #include "model/Dmoz.h"
-#include "model/tree/TreeBinding.h"
+#include "model/tree/DeleteCommand.h"
+#include "model/tree/RenameCommand.h"
+#include "model/tree/TreeSearch.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>
@@ -16,6 +19,7 @@
 #include <QPushButton>
 #include <QStatusBar>
 #include <QTreeView>
+#include <QUndoStack>
 
 #include <algorithm>
 #include <array>
@@ -87,8 +91,10 @@ TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, std::string treeFileName, QWid
     setMinimumSize(MinimumWindowSize);
     resize(DesignClientSize.expandedTo(MinimumWindowSize));
     Guard = std::make_unique<TCommandGuard>(std::vector<QWidget*>{Button1, Button2, Button3, Button4, Button5});
-    ConnectCommands();
-    CreateShortcuts();
+    EditStack = std::make_unique<QUndoStack>();
+    CreateActions();
+    ConnectTreeEditing();
+    FollowCollapses();
     RestoreSettings();
     Tree.SetOnDeletion([this](TTreeNode& node) { categoriesDeletion(node); });
     HTTPClient1.SetCookieManager(&CookieManager1);
@@ -98,6 +104,9 @@ TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, std::string treeFileName, QWid
 
 TForm1::~TForm1()
 {
+    // The edits go first, and quietly: the window is no longer there to follow them.
+    EditStack->disconnect();
+    EditStack.reset();
     FormDestroy();
     categories->setModel(nullptr);
     TreeModel.reset();
@@ -159,6 +168,10 @@ void TForm1::CreateControls()
     categories->setEditTriggers(QAbstractItemView::NoEditTriggers);
     categories->setSelectionMode(QAbstractItemView::SingleSelection);
     categories->setUniformRowHeights(true);
+    categories->setDragEnabled(true);
+    categories->setAcceptDrops(true);
+    categories->setDropIndicatorShown(true);
+    categories->setDragDropMode(QAbstractItemView::InternalMove);
     TreeModel = std::make_unique<TCategoryTreeModel>(Tree);
     categories->setModel(TreeModel.get());
     Layout.Add(categories, QRect(0, 0, 297, 329), akLeft | akTop | akBottom);
@@ -167,6 +180,9 @@ void TForm1::CreateControls()
     StatusBar1->setObjectName("StatusBar1");
     Layout.Add(StatusBar1, QRect(0, 330, 535, 19), akLeft | akRight | akBottom);
     CreateFeedControls();
+    TreeLabel = NewLabel(StatusBar1, "TreeLabel", "");
+    StatusBar1->addPermanentWidget(TreeLabel);
+    CreateFindBar();
 }
 
 void TForm1::SetTabOrder()
@@ -175,25 +191,12 @@ void TForm1::SetTabOrder()
                                             Button3, Button4, Button5, Memo1,      Edit3};
     for (std::size_t i = 0; i + 1 < order.size(); ++i)
         setTabOrder(order[i], order[i + 1]);
+    // The find field, while it shows, comes just before the tree it filters.
+    setTabOrder(Button1, FindField);
+    setTabOrder(FindField, categories);
     // The window opens with the focus on the first control of the tab order, not on the
     // first one created.
     order.front()->setFocus();
-}
-
-void TForm1::ConnectCommands()
-{
-    const std::array<std::pair<QPushButton*, void (TForm1::*)()>, 5> commands = {{
-        {Button1, &TForm1::Button1Click},
-        {Button2, &TForm1::Button2Click},
-        {Button3, &TForm1::Button3Click},
-        {Button4, &TForm1::Button4Click},
-        {Button5, &TForm1::Button5Click},
-    }};
-    for (const auto& command : commands) {
-        const auto handler = command.second;
-        connect(command.first, &QPushButton::clicked, this,
-                [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); });
-    }
 }
 
 // "Please wait..." goes when the command ends, however it ends: a message box or an error
@@ -202,11 +205,15 @@ void TForm1::RunCommand(const std::function<void()>& command)
 {
     std::optional<std::string> error;
     try {
-        Guard->Run(command);
+        Guard->Run([&] {
+            UpdateActions();
+            command();
+        });
     } catch (const std::exception& e) {
         error = e.what();
     }
     HidePleaseWait();
+    UpdateActions();
     if (error)
         FormDialogs->ShowError(this, QString::fromStdString(*error));
     if (Guard->TakeDeferredClose())
@@ -217,11 +224,14 @@ void TForm1::FormCreate()
 {
     AppendVersionToCaption();
     Dmoz = std::make_unique<TDmoz>();
+    TreeModel->SetDocument(Dmoz.get());
+    ShowTreeLabel();
     RunCommand([this] { Button2Click(); });
 }
 
 void TForm1::FormDestroy()
 {
+    TreeModel->SetDocument(nullptr);
     Dmoz.reset();
 }
 
@@ -268,9 +278,8 @@ void TForm1::Button2Click()
         return;
     ShowPleaseWait();
     LoadFailed = true;
-    ReplaceTree(Tree, TreeFile, *Dmoz, ProcessWindowMessages);
+    LoadTreeFile(TreeFile);
     LoadFailed = false;
-    Changed = false;
     StatusBar1->clearMessage();
     HidePleaseWait();
 }
@@ -283,8 +292,7 @@ void TForm1::Button3Click()
     if (FormDialogs->Confirm(this, "Confirm", DeleteQuestion) != TConfirmAnswer::Yes)
         return;
     ShowPleaseWait();
-    Changed = true;
-    DeleteBranch(Tree, *node, *Dmoz, ProcessWindowMessages);
+    PushEdit(std::make_unique<TDeleteCommand>(Tree, *Dmoz, *node, ProcessWindowMessages));
     HidePleaseWait();
 }
 
@@ -297,27 +305,26 @@ void TForm1::Button4Click()
         return;
     const QString initial = QString::fromStdString(Utf16ToUtf8(node->Data()->Name));
     const QString name = FormDialogs->InputBox(this, "Rename (symbolic) category", "New name", initial);
-    if (name == initial)
-        return;
+    if (IsNewName(name, initial))
+        PushEdit(std::make_unique<TRenameCommand>(Tree, *node, Utf8ToUtf16(name.toStdString())));
+}
+
+bool TForm1::IsNewName(const QString& name, const QString& old)
+{
+    if (name == old)
+        return false;
     if (name.trimmed().isEmpty()) {
         FormDialogs->ShowMessage(this, BlankNameMessage);
-        return;
+        return false;
     }
-    RenameNode(Tree, *node, Utf8ToUtf16(name.toStdString()));
-    Changed = true;
+    return true;
 }
 
 void TForm1::Button5Click()
 {
     if (LoadFailed && !MayReplaceUnloadedFile())
         return;
-    ShowPleaseWait();
-    SaveTree(Tree, TreeFile, ProcessWindowMessages);
-    Changed = false;
-    LoadFailed = false;
-    StatusBar1->showMessage(
-        QString::fromStdString("Saved " + std::to_string(Tree.Count()) + " entries to " + TreeFile));
-    HidePleaseWait();
+    SaveTreeTo(TreeFile);
 }
 
 void TForm1::categoriesDeletion(TTreeNode& Node)

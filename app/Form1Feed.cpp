@@ -22,21 +22,34 @@ constexpr int StatusBarControlHeight = 17;
 
 void TForm1::Button1Click()
 {
-    FeedStop.Clear();
     THTTPClientTransport transport(HTTPClient1, &FeedStop);
     TWindowFeedView view(*this);
+    const std::unique_ptr<TFeedRun> run = NewFeedRun(view, transport, false);
+    const TFeedUnderWay underWay(*this, Dmoz->Categories.size() + Dmoz->SymbolicCategories.size());
+    run->Execute();
+}
+
+// What every feed of the window shares, the preview's dry run too: the stop request, the
+// site's journal, and the parents from the tree.
+std::unique_ptr<TFeedRun> TForm1::NewFeedRun(TFeedView& view, TPageTransport& transport, bool dryRun)
+{
+    FeedStop.Clear();
     TFeedSettings settings;
     settings.Stop = &FeedStop;
     settings.KeepJournal = true;
-    TFeedRun run(
+    settings.DryRun = dryRun;
+    return std::make_unique<TFeedRun>(
         view, transport, *Dmoz, [this](std::int32_t id) { return Tree.FindParentCategory(id); }, std::move(settings));
+}
 
-    ShowFeedControls(Dmoz->Categories.size() + Dmoz->SymbolicCategories.size());
-    struct TEndOfFeed {
-        TForm1& Form;
-        ~TEndOfFeed() { Form.HideFeedControls(); }
-    } endOfFeed{*this};
-    run.Execute();
+TForm1::TFeedUnderWay::TFeedUnderWay(TForm1& form, std::size_t entries) : Form(form)
+{
+    Form.ShowFeedControls(entries);
+}
+
+TForm1::TFeedUnderWay::~TFeedUnderWay()
+{
+    Form.HideFeedControls();
 }
 
 void TForm1::Button6Click()

@@ -4,20 +4,9 @@
 
 #include <QItemSelectionModel>
 #include <QLineEdit>
-#include <QPushButton>
-#include <QShortcut>
 #include <QTreeView>
 
 namespace {
-
-// A key that presses a command's button, so that it runs exactly as a click would (and not
-// at all while the button is disabled).
-void AddShortcut(QWidget* owner, const QKeySequence& keys, Qt::ShortcutContext context, QPushButton* button)
-{
-    auto* shortcut = new QShortcut(keys, owner);
-    shortcut->setContext(context);
-    QObject::connect(shortcut, &QShortcut::activated, button, [button] { button->click(); });
-}
 
 bool IsInside(QModelIndex index, const QModelIndex& branch)
 {
@@ -37,14 +26,8 @@ bool IsShown(const QTreeView& view, const QModelIndex& index)
 
 }  // namespace
 
-// Delete and F2 belong to the tree (in a field they edit the text); saving and reloading
-// work from anywhere in the window.
-void TForm1::CreateShortcuts()
+void TForm1::FollowCollapses()
 {
-    AddShortcut(categories, QKeySequence(Qt::Key_Delete), Qt::WidgetShortcut, Button3);
-    AddShortcut(categories, QKeySequence(Qt::Key_F2), Qt::WidgetShortcut, Button4);
-    AddShortcut(this, QKeySequence(Qt::CTRL | Qt::Key_S), Qt::WindowShortcut, Button5);
-    AddShortcut(this, QKeySequence(Qt::CTRL | Qt::Key_R), Qt::WindowShortcut, Button2);
     connect(categories, &QTreeView::collapsed, this, [this](const QModelIndex& index) { categoriesCollapsed(index); });
 }
 
@@ -64,6 +47,17 @@ TTreeNode* TForm1::SelectedNode() const
     if (rows.isEmpty() || !IsShown(*categories, rows.front()))
         return nullptr;
     return TCategoryTreeModel::NodeOf(rows.front());
+}
+
+void TForm1::SelectNode(const TTreeNode* node)
+{
+    const QModelIndex index = TreeModel->IndexOf(node);
+    if (!index.isValid())
+        return;
+    for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+        categories->expand(parent);
+    categories->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
+    categories->scrollTo(index);
 }
 
 bool TForm1::IsLoginField(const QWidget* widget) const

@@ -1,6 +1,25 @@
 #include "app/Form1.h"
 
+#include "app/CategoryTreeModel.h"
+#include "app/FeedPreview.h"
+#include "model/Dmoz.h"
+#include "model/tree/TreeBinding.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QStatusBar>
+#include <QUndoStack>
+
 #include <filesystem>
+
+namespace {
+
+QString Counted(std::size_t count, const QString& one, const QString& many)
+{
+    return QString::number(count) + " " + (count == 1 ? one : many);
+}
+
+}  // namespace
 
 // Only a file counts: a folder of that name is no tree to load.
 bool TForm1::TreeFileExists() const
@@ -9,12 +28,17 @@ bool TForm1::TreeFileExists() const
     return std::filesystem::exists(status) && !std::filesystem::is_directory(status);
 }
 
+bool TForm1::TreeChanged() const
+{
+    return !EditStack->isClean();
+}
+
 bool TForm1::SaveChangesFirst()
 {
-    if (!Changed)
+    if (!TreeChanged())
         return true;
     switch (FormDialogs->AskToSave(this, QString::fromStdString("Save changes to " + TreeFile + "?"))) {
-    case TSaveAnswer::Save: Button5Click(); return !Changed;
+    case TSaveAnswer::Save: Button5Click(); return !TreeChanged();
     case TSaveAnswer::Discard: return true;
     case TSaveAnswer::Cancel: break;
     }
@@ -38,4 +62,75 @@ bool TForm1::MayClose()
     bool mayClose = false;
     RunCommand([this, &mayClose] { mayClose = SaveChangesFirst(); });
     return mayClose;
+}
+
+// The edits of the tree shown go with it: they refer to its nodes. A read error leaves both
+// as they were.
+void TForm1::LoadTreeFile(const std::string& fileName)
+{
+    CutNode = nullptr;
+    TreeModel->SetCutNode(nullptr);
+    ReplaceTree(Tree, fileName, *Dmoz, ProcessWindowMessages);
+    EditStack->clear();
+    TreeEdited();
+}
+
+void TForm1::SaveTreeTo(const std::string& fileName)
+{
+    ShowPleaseWait();
+    SaveTree(Tree, fileName, ProcessWindowMessages);
+    TreeFile = fileName;
+    EditStack->setClean();
+    LoadFailed = false;
+    StatusBar1->showMessage(
+        QString::fromStdString("Saved " + std::to_string(Tree.Count()) + " entries to " + TreeFile));
+    ShowTreeLabel();
+    HidePleaseWait();
+}
+
+// Changes are saved or dropped before the question of which file, as with any document.
+void TForm1::OpenTreeFile()
+{
+    if (!SaveChangesFirst())
+        return;
+    const QString chosen = FormDialogs->AskOpenFileName(this, "Open tree file", QString::fromStdString(TreeFile));
+    if (chosen.isEmpty())
+        return;
+    ShowPleaseWait();
+    LoadTreeFile(chosen.toStdString());
+    TreeFile = chosen.toStdString();
+    LoadFailed = false;
+    StatusBar1->clearMessage();
+    ShowTreeLabel();
+    HidePleaseWait();
+}
+
+void TForm1::SaveTreeAs()
+{
+    const QString chosen = FormDialogs->AskSaveFileName(this, "Save tree as", QString::fromStdString(TreeFile));
+    if (!chosen.isEmpty())
+        SaveTreeTo(chosen.toStdString());
+}
+
+void TForm1::ShowTreeLabel()
+{
+    const QString file = QFileInfo(QString::fromStdString(TreeFile)).fileName();
+    const QString counts = Counted(Dmoz ? Dmoz->Categories.size() : 0, "category", "categories") + ", " +
+                           Counted(Dmoz ? Dmoz->SymbolicCategories.size() : 0, "symbolic", "symbolic");
+    TreeLabel->setText(file + (TreeChanged() ? " (changed)" : "") + " - " + counts);
+    TreeLabel->setToolTip(QFileInfo(QString::fromStdString(TreeFile)).absoluteFilePath() +
+                          (TreeChanged() ? "\nhas changes that are not saved" : ""));
+}
+
+void TForm1::TreeEdited()
+{
+    if (CutNode && !Tree.Contains(*CutNode)) {
+        CutNode = nullptr;
+        TreeModel->SetCutNode(nullptr);
+    }
+    RefreshFind();
+    if (FeedPreview)
+        FeedPreview->MarkOutdated();
+    ShowTreeLabel();
+    UpdateActions();
 }

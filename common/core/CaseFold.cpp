@@ -48,6 +48,15 @@ bool SameTextIgnoringCase(std::u16string_view a, std::u16string_view b)
     return true;
 }
 
+void AppendFoldedCase(std::u16string& folded, std::u16string_view text)
+{
+    const auto& ctype = UnicodeCType();
+    for (const char16_t c : text) {
+        const wchar_t lower = FoldCase(ctype, c);
+        folded += lower > 0xFFFF ? c : static_cast<char16_t>(lower);
+    }
+}
+
 // FNV-1a over the folded units.
 std::size_t HashIgnoringCase(std::u16string_view text)
 {

@@ -31,17 +31,22 @@ bool TCategoryTree::IsLastInTreeOrder(const TTreeNode* node) const
 
 TTreeNode& TCategoryTree::AddBranch(TTreeNode* parent, std::unique_ptr<TTreeNode> branch)
 {
-    const bool atEnd = IsLastInTreeOrder(parent);
+    return InsertBranch(parent, SiblingListOf(parent).size(), std::move(branch));
+}
+
+TTreeNode& TCategoryTree::InsertBranch(TTreeNode* parent, std::size_t row, std::unique_ptr<TTreeNode> branch)
+{
     auto& siblings = SiblingListOf(parent);
-    const int row = static_cast<int>(siblings.size());
+    const bool atEnd = row == siblings.size() && IsLastInTreeOrder(parent);
     if (Observer)
-        Observer->BranchAboutToBeAdded(parent, row);
+        Observer->BranchAboutToBeAdded(parent, static_cast<int>(row));
     branch->ParentNode = parent;
     branch->Siblings = &siblings;
-    branch->RowInParent = row;
-    siblings.push_back(std::move(branch));
-    TTreeNode& added = *siblings.back();
+    TTreeNode& added = **siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(row), std::move(branch));
+    for (std::size_t i = row; i < siblings.size(); ++i)
+        siblings[i]->RowInParent = static_cast<int>(i);
     IndexBranch(added, atEnd);
+    ++Changes;
     if (Observer)
         Observer->BranchAdded();
     return added;
@@ -61,6 +66,14 @@ void TCategoryTree::IndexBranch(TTreeNode& branch, bool atEnd)
         IndexBranch(*child, atEnd);
 }
 
+void TCategoryTree::UnindexBranch(TTreeNode& branch)
+{
+    for (const auto& child : branch.ChildNodes)
+        UnindexBranch(*child);
+    CategoryIndex.Remove(branch);
+    --NodeCount;
+}
+
 void TCategoryTree::RunDeletion(TTreeNode& branch)
 {
     for (const auto& child : branch.ChildNodes)
@@ -71,9 +84,8 @@ void TCategoryTree::RunDeletion(TTreeNode& branch)
         OnDeletion(branch);
 }
 
-void TCategoryTree::DeleteNode(TTreeNode& node)
+std::unique_ptr<TTreeNode> TCategoryTree::TakeOut(TTreeNode& node)
 {
-    RunDeletion(node);
     if (Observer)
         Observer->BranchAboutToBeRemoved(node);
     auto& siblings = SiblingListOf(node.Parent());
@@ -82,8 +94,25 @@ void TCategoryTree::DeleteNode(TTreeNode& node)
     siblings.erase(siblings.begin() + static_cast<std::ptrdiff_t>(row));
     for (std::size_t i = row; i < siblings.size(); ++i)
         siblings[i]->RowInParent = static_cast<int>(i);
+    removed->ParentNode = nullptr;
+    removed->Siblings = nullptr;
+    removed->RowInParent = 0;
+    ++Changes;
     if (Observer)
         Observer->BranchRemoved();
+    return removed;
+}
+
+void TCategoryTree::DeleteNode(TTreeNode& node)
+{
+    RunDeletion(node);
+    TakeOut(node);
+}
+
+std::unique_ptr<TTreeNode> TCategoryTree::DetachBranch(TTreeNode& node)
+{
+    UnindexBranch(node);
+    return TakeOut(node);
 }
 
 // From the last top-level node on, so that no row has to be renumbered.
@@ -96,8 +125,17 @@ void TCategoryTree::Clear()
 void TCategoryTree::SetNodeText(TTreeNode& node, std::string text)
 {
     node.NodeText = std::move(text);
+    ++Changes;
     if (Observer)
         Observer->NodeTextChanged(node);
+}
+
+bool TCategoryTree::Contains(const TTreeNode& node) const
+{
+    const TTreeNode* top = &node;
+    while (top->Parent())
+        top = top->Parent();
+    return top->Siblings == &TopLevel;
 }
 
 TTreeNode* TCategoryTree::FindFirstCategoryNode(std::int32_t id) const

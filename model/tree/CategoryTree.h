@@ -43,10 +43,17 @@ public:
     // Number of nodes at all levels.
     std::size_t Count() const { return NodeCount; }
 
-    // Adds a branch built with TTreeNode::AppendDetachedChild as the last child of `parent`,
-    // or as the last top-level node when `parent` is null.
+    // Adds a branch built with TTreeNode::AppendDetachedChild (or taken out with
+    // DetachBranch) as the last child of `parent`, or as the last top-level node when
+    // `parent` is null.
     TTreeNode& AddBranch(TTreeNode* parent, std::unique_ptr<TTreeNode> branch);
     TTreeNode& AddNode(TTreeNode* parent, std::string text, std::unique_ptr<TBaseCategory> data);
+    // The same, as child number `row` (at most the number of children) of `parent`.
+    TTreeNode& InsertBranch(TTreeNode* parent, std::size_t row, std::unique_ptr<TTreeNode> branch);
+
+    // Takes the node with its descendants out of the tree, records and all, without the
+    // deletion callback: the caller owns the branch from now on, and may add it again.
+    std::unique_ptr<TTreeNode> DetachBranch(TTreeNode& node);
 
     // Deletes the node with its descendants. The deletion callback runs for every one of
     // them first, deepest first and every node after its children, while they are all still
@@ -56,6 +63,12 @@ public:
     void Clear();
 
     void SetNodeText(TTreeNode& node, std::string text);
+
+    // True while the node is part of this tree, false once its branch has been taken out.
+    bool Contains(const TTreeNode& node) const;
+    // Grows with every change of the tree's shape or of a node's text, so that what was
+    // worked out from the tree can tell whether it still holds.
+    std::uint64_t Generation() const { return Changes; }
 
     // The first node in tree order whose record is a TCategory with this ID, or null.
     TTreeNode* FindFirstCategoryNode(std::int32_t id) const;
@@ -71,10 +84,13 @@ private:
     bool IsLastInTreeOrder(const TTreeNode* node) const;
     std::vector<std::unique_ptr<TTreeNode>>& SiblingListOf(TTreeNode* parent);
     void IndexBranch(TTreeNode& branch, bool atEnd);
+    void UnindexBranch(TTreeNode& branch);
     void RunDeletion(TTreeNode& branch);
+    std::unique_ptr<TTreeNode> TakeOut(TTreeNode& node);
 
     std::vector<std::unique_ptr<TTreeNode>> TopLevel;
     std::size_t NodeCount = 0;
+    std::uint64_t Changes = 0;
     TCategoryNodeIndex CategoryIndex;
     TNodeDeletion OnDeletion;
     TCategoryTreeObserver* Observer = nullptr;

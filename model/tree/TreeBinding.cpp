@@ -7,10 +7,10 @@
 #include "model/Category.h"
 #include "model/Dmoz.h"
 #include "model/XMLTreeNode.h"
+#include "model/tree/DocumentOrder.h"
 
 #include <algorithm>
 #include <unordered_map>
-#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -114,45 +114,6 @@ std::unique_ptr<TTreeNode> BuildTreeBranch(const TXMLTreeNode& node, std::span<s
     return branch;
 }
 
-void CollectPostOrder(TTreeNode& node, std::vector<TTreeNode*>& nodes, const ProcessMessages& processMessages)
-{
-    ProcessPendingMessages(processMessages);
-    for (const auto& child : node.Children())
-        CollectPostOrder(*child, nodes, processMessages);
-    nodes.push_back(&node);
-}
-
-// Removes the first occurrence of each record from the array in one pass, keeping the
-// order of the others: the same result as removing them one by one, without a search of
-// the whole array for every record.
-template <typename TRecord>
-void RemoveFirstOccurrences(std::vector<TRecord*>& records, std::unordered_set<const TBaseCategory*>& pending)
-{
-    std::size_t kept = 0;
-    for (std::size_t i = 0; i < records.size(); ++i) {
-        if (!pending.empty() && pending.erase(records[i]) > 0)
-            continue;
-        records[kept++] = records[i];
-    }
-    records.resize(kept);
-}
-
-void RemoveRecordsOf(const std::vector<TTreeNode*>& nodes, TDmoz& document)
-{
-    std::unordered_set<const TBaseCategory*> categories;
-    std::unordered_set<const TBaseCategory*> symbolicCategories;
-    for (const TTreeNode* node : nodes) {
-        if (!node->Data())
-            continue;
-        if (dynamic_cast<const TCategory*>(node->Data()))
-            categories.insert(node->Data());
-        else
-            symbolicCategories.insert(node->Data());
-    }
-    RemoveFirstOccurrences(document.Categories, categories);
-    RemoveFirstOccurrences(document.SymbolicCategories, symbolicCategories);
-}
-
 }  // namespace
 
 std::string NodeTextOf(const TBaseCategory& record)
@@ -225,8 +186,6 @@ std::unique_ptr<TXMLTreeNode> BuildXmlTreeNode(const TTreeNode& node, const Proc
 
 void DeleteBranch(TCategoryTree& tree, TTreeNode& node, TDmoz& document, const ProcessMessages& processMessages)
 {
-    std::vector<TTreeNode*> branch;
-    CollectPostOrder(node, branch, processMessages);
-    RemoveRecordsOf(branch, document);
+    TakeOutOfDocument(document, RecordsOfBranch(node, processMessages));
     tree.DeleteNode(node);
 }

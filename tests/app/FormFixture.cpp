@@ -1,11 +1,15 @@
 #include "FormFixture.h"
 
 #include "app/CategoryTreeModel.h"
+#include "cli/treeformats/OutlineReader.h"
+#include "cli/treeformats/TreeFile.h"
 #include "model/Dmoz.h"
+#include "model/tree/TreeOrder.h"
 #include "tests/support/WholeFile.h"
 
 #include <QItemSelectionModel>
 #include <QSettings>
+#include <QTest>
 #include <QTreeView>
 
 #include <filesystem>
@@ -27,6 +31,12 @@ void FormTest::PutTreeFile(const std::string& text) const
     WriteFile("tree.xml", text);
 }
 
+void FormTest::PutOutline(const std::string& outline) const
+{
+    WriteFile("outline.txt", outline);
+    WriteTreeFile(ReadOutline("outline.txt"), "tree.xml");
+}
+
 std::string FormTest::TreeFileText() const
 {
     return ReadFile("tree.xml");
@@ -40,6 +50,14 @@ TForm1& FormTest::OpenForm(const std::string& treeFileName)
     Form = std::make_unique<TForm1>(std::make_unique<TScriptedDialogs>(Script), treeFileName);
     Form->show();
     return *Form;
+}
+
+TForm1& FormTest::OpenActiveForm()
+{
+    TForm1& form = OpenForm();
+    form.activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form));
+    return form;
 }
 
 namespace {
@@ -97,4 +115,13 @@ void FormTest::Select(const TTreeNode* node) const
     for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
         Form->categories->expand(parent);
     Form->categories->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+}
+
+TTreeNode* FormTest::Node(const std::string& text) const
+{
+    for (TTreeNode* node = Form->CategoryTree().FirstNode(); node; node = NextInTreeOrder(*node))
+        if (node->Text() == text)
+            return node;
+    ADD_FAILURE() << "no entry " << text;
+    return nullptr;
 }

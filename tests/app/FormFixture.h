@@ -19,6 +19,8 @@ protected:
 
     void PutExampleTree() const;
     void PutTreeFile(const std::string& text) const;
+    // tree.xml as the tree tool makes it of an outline ("Arts", "  Music", "  @Sounds -> Top/Arts/Music").
+    void PutOutline(const std::string& outline) const;
     std::string TreeFileText() const;
 
     TForm1& OpenForm(const std::string& treeFileName = "tree.xml");
@@ -28,6 +30,10 @@ protected:
     std::vector<std::u16string> SymbolicNames() const;
     // As a user selects a row: its branch opened first.
     void Select(const TTreeNode* node) const;
+    // The node of the first entry in tree order whose node text this is.
+    TTreeNode* Node(const std::string& text) const;
+    // Opens the window on the tree and makes it the active one, so that its keys work.
+    TForm1& OpenActiveForm();
 
     TScriptedDialogs::TScript Script;
     std::unique_ptr<TForm1> Form;

@@ -62,3 +62,26 @@ void TScriptedDialogs::ShowError(QWidget*, const QString& message)
 {
     Script.Errors << message;
 }
+
+QString TScriptedDialogs::NextFile(const QString& question)
+{
+    Script.Asked << question;
+    WhileAsking();
+    if (Script.FileAnswers.empty()) {
+        ADD_FAILURE() << "unexpected file dialog: " << question.toStdString();
+        return {};
+    }
+    const QString file = Script.FileAnswers.front();
+    Script.FileAnswers.pop_front();
+    return file;
+}
+
+QString TScriptedDialogs::AskOpenFileName(QWidget*, const QString& caption, const QString& current)
+{
+    return NextFile("open " + caption + "|" + current);
+}
+
+QString TScriptedDialogs::AskSaveFileName(QWidget*, const QString& caption, const QString& current)
+{
+    return NextFile("save as " + caption + "|" + current);
+}

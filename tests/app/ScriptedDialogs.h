@@ -23,10 +23,13 @@ public:
         std::deque<TSaveAnswer> SaveAnswers;
         // OK with this text, or Cancel when empty.
         std::deque<std::optional<QString>> InputAnswers;
+        // The file chosen, or an empty text for Cancel.
+        std::deque<QString> FileAnswers;
         // Runs inside every dialog, while the command that asks waits for the answer.
         std::function<void()> WhileAsking;
 
-        // "confirm <title>|<question>", "save? <question>", "input <caption>|<prompt>|<initial>"
+        // "confirm <title>|<question>", "save? <question>", "input <caption>|<prompt>|<initial>",
+        // "open <caption>|<current>", "save as <caption>|<current>"
         QStringList Asked;
         QStringList Errors;  // messages of the error display
         QStringList Messages;
@@ -40,9 +43,12 @@ public:
     QString InputBox(QWidget* parent, const QString& caption, const QString& prompt, const QString& initial) override;
     void ShowMessage(QWidget* parent, const QString& text) override;
     void ShowError(QWidget* parent, const QString& message) override;
+    QString AskOpenFileName(QWidget* parent, const QString& caption, const QString& current) override;
+    QString AskSaveFileName(QWidget* parent, const QString& caption, const QString& current) override;
 
 private:
     void WhileAsking();
+    QString NextFile(const QString& question);
 
     TScript& Script;
 };

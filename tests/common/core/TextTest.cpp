@@ -1,4 +1,5 @@
 #include "common/core/Text.h"
+#include "common/core/CaseFold.h"
 
 #include <gtest/gtest.h>
 
@@ -43,4 +44,18 @@ TEST(Utf8Check, FindsTheFirstByteThatIsNotValidUtf8)
     EXPECT_EQ(FirstInvalidUtf8("ab\xF4\x90\x80\x80"), 2u);         // beyond U+10FFFF
     EXPECT_EQ(FirstInvalidUtf8(ascii + ascii + "\xE2\x82"), 80u);  // cut short at the end
     EXPECT_EQ(FirstInvalidUtf8("\xFF" + ascii), 0u);
+}
+
+// Folding agrees with the comparison: texts it calls equal fold alike, accents stay accents.
+TEST(CaseFold, FoldsLettersOfEveryScriptAndLeavesTheRestAlone)
+{
+    std::u16string folded;
+    AppendFoldedCase(folded, u"Caf\u00C9 \u0394\u03A9 \U0001F3B5 ABC");
+    EXPECT_EQ(folded, u"caf\u00E9 \u03B4\u03C9 \U0001F3B5 abc");
+    EXPECT_TRUE(SameTextIgnoringCase(folded, u"CAF\u00C9 \u0394\u03A9 \U0001F3B5 Abc"));
+    AppendFoldedCase(folded, u"E");
+    EXPECT_EQ(folded.back(), u'e');
+    std::u16string accentless;
+    AppendFoldedCase(accentless, u"Cafe");
+    EXPECT_FALSE(SameTextIgnoringCase(accentless, u"caf\u00E9"));
 }

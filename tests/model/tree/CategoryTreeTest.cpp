@@ -172,4 +172,60 @@ TEST(CategoryTree, ComparesNodesInPreOrder)
     EXPECT_FALSE(ComesBeforeInTree(music, music));
 }
 
+// What an undo of a delete or a move needs of the tree: a branch taken out whole, without the
+// deletion callback, and put back in any place, the ID index following.
+TEST(CategoryTree, ABranchTakenOutKeepsItsRecordsAndGoesBackInAnyPlace)
+{
+    TCategoryTree tree;
+    AddExample(tree);
+    TRecordingObserver observer;
+    tree.SetObserver(&observer);
+    tree.SetOnDeletion([](TTreeNode& node) { ADD_FAILURE() << "deletion callback for " << node.Text(); });
+    TTreeNode* music = tree.FirstNode()->FirstChild();
+    TTreeNode* jazz = music->FirstChild();
+    const std::uint64_t before = tree.Generation();
+
+    std::unique_ptr<TTreeNode> branch = tree.DetachBranch(*music);
+    EXPECT_EQ(Outline(tree), (std::vector<std::string>{"Arts", "  Sounds@", "Science"}));
+    EXPECT_EQ(tree.Count(), 3u);
+    EXPECT_EQ(tree.FirstNode()->FirstChild()->Row(), 0);
+    EXPECT_FALSE(tree.Contains(*music));
+    EXPECT_FALSE(tree.Contains(*jazz));
+    EXPECT_TRUE(tree.Contains(*tree.FirstNode()->FirstChild()));
+    EXPECT_EQ(music->Parent(), nullptr);
+    EXPECT_EQ(music->NextSibling(), nullptr);
+    EXPECT_EQ(tree.FindFirstCategoryNode(3), nullptr);
+    EXPECT_NE(jazz->Data(), nullptr);
+    EXPECT_GT(tree.Generation(), before);
+
+    TTreeNode& science = *tree.TopLevelNodes()[1];
+    tree.InsertBranch(nullptr, 1, std::move(branch));
+    EXPECT_EQ(Outline(tree), (std::vector<std::string>{"Arts", "  Sounds@", "Music", "  Jazz", "Science"}));
+    EXPECT_EQ(science.Row(), 2);
+    EXPECT_TRUE(tree.Contains(*jazz));
+    EXPECT_EQ(tree.FindFirstCategoryNode(3), jazz);
+    EXPECT_EQ(tree.FindParentCategory(3), music->Data());
+    EXPECT_EQ(tree.Count(), 5u);
+
+    tree.InsertBranch(&science, 0, tree.DetachBranch(*music));
+    EXPECT_EQ(Outline(tree), (std::vector<std::string>{"Arts", "  Sounds@", "Science", "  Music", "    Jazz"}));
+    EXPECT_EQ(tree.FindParentCategory(2), science.Data());
+    EXPECT_EQ(observer.Events, (std::vector<std::string>{"remove Music 0", "removed", "add <top> 1", "added",
+                                                         "remove Music 1", "removed", "add Science 0", "added"}));
+    tree.SetOnDeletion({});
+}
+
+// Two nodes of one ID: moving the later one before the earlier one makes it the first.
+TEST(CategoryTree, ABranchPutBackBeforeAnotherNodeOfItsIdComesFirst)
+{
+    TCategoryTree tree;
+    TTreeNode& first = tree.AddNode(nullptr, "First", MakeCategory(u"First", 5));
+    TTreeNode& second = tree.AddNode(nullptr, "Second", MakeCategory(u"Second", 5));
+    EXPECT_EQ(tree.FindFirstCategoryNode(5), &first);
+    tree.InsertBranch(nullptr, 0, tree.DetachBranch(second));
+    EXPECT_EQ(tree.FindFirstCategoryNode(5), &second);
+    tree.SetNodeText(first, "Renamed");
+    EXPECT_EQ(tree.FindFirstCategoryNode(5), &second);
+}
+
 }  // namespace

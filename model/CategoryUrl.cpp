@@ -1,4 +1,4 @@
-#include "cli/treeformats/CategoryPaths.h"
+#include "model/CategoryUrl.h"
 
 #include "common/core/Text.h"
 

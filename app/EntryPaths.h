@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+class TCategoryTree;
+class TTreeNode;
+
+// Entries are named by path as the feed names them in its lines and its preview: the names
+// from the top level down, each escaped as one step and joined by "/" ("Arts/Music").
+
+std::string PathOfNode(const TTreeNode& node);
+
+// The names a path is made of, each step unescaped.
+std::vector<std::string> StepsOfPath(std::string_view path);
+
+// The category at that path: each step a regular category of that name below the one
+// before; where names repeat, the first in tree order. Null when there is none.
+TTreeNode* FindCategoryNodeByPath(const TCategoryTree& tree, std::string_view path);
