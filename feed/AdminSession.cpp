@@ -23,6 +23,8 @@ void TAdminSession::SendRequest(const std::string& url, TFormFields& fields)
     Page = Transport.Post(url, fields.Lines());
 }
 
+// A browser follows the site's redirect after a login with a GET; posting the form again
+// would send the password a second time.
 bool TAdminSession::Login(const std::string& username, const std::string& password)
 {
     SendRequest(Site.Index);
@@ -30,7 +32,9 @@ bool TAdminSession::Login(const std::string& username, const std::string& passwo
     Fields.SetValue("user", username);
     Fields.SetValue("pass", password);
     Fields.SetValue("submit", "Login");
-    SendRequest(Site.Login, Fields);
+    if (Stop)
+        Stop->ThrowIfRequested();
+    Page = Transport.PostLogin(Site.Login, Fields.Lines());
     return Page.find("logout.php") != std::string::npos;
 }
 

@@ -51,6 +51,10 @@ public:
     {
         return Count(Next.Post(url, fields));
     }
+    std::string PostLogin(const std::string& url, std::vector<std::string>& fields) override
+    {
+        return Count(Next.PostLogin(url, fields));
+    }
 
     std::size_t Requests = 0;
     std::size_t Bytes = 0;

@@ -36,6 +36,11 @@ public:
         Stop.ThrowIfRequested();
         return Next.Post(url, fields);
     }
+    std::string PostLogin(const std::string& url, std::vector<std::string>& fields) override
+    {
+        Stop.ThrowIfRequested();
+        return Next.PostLogin(url, fields);
+    }
     std::string GetClosing(const std::string& url) override
     {
         ++ClosingRequests;

@@ -8,6 +8,7 @@
 
 #include "AdminRequests.h"
 #include "RecordedSiteFeed.h"
+#include "tests/support/RelayProxy.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WholeFile.h"
 #include "tests/support/WorkingDirectory.h"
@@ -255,11 +256,19 @@ TEST_F(SiteFeed, NetworkFailureAndUnwritableDumpReachTheCaller)
     EXPECT_EQ(SiteRows().size(), 1u) << "Arts was created before Music's parent lookup failed";
 }
 
-TEST_F(SiteFeed, FollowsTheRedirectAfterLoginAndKeepsTheSession)
+TEST_F(SiteFeed, FollowsTheRedirectAfterLoginWithAGetAndKeepsTheSession)
 {
     StartSite({"--redirect-after-login", "--chunked"});
+    const TRelayProxy relay(Site->Port());
+    View.Domain = relay.Domain();
     LoadTree();
     Run();
     EXPECT_TRUE(View.MessageBoxes.empty());
     EXPECT_EQ(SiteRows().size(), 3u);
+    const std::vector<std::string> lines = relay.RequestLines();
+    ASSERT_GE(lines.size(), 3u);
+    EXPECT_EQ(lines[1], "POST /admin/login.php HTTP/1.0");
+    EXPECT_EQ(lines[2], "GET /admin/index.php HTTP/1.0") << "in the call of the post, which speaks HTTP/1.0";
+    const std::string sent = relay.ClientBytes();
+    EXPECT_EQ(sent.find("pass=demo"), sent.rfind("pass=demo")) << "the password goes out once";
 }
