@@ -1,6 +1,7 @@
 #include "feed/AdminSession.h"
 
 #include "common/core/StopRequest.h"
+#include "feed/PageDump.h"
 
 #include <utility>
 
@@ -13,14 +14,14 @@ void TAdminSession::SendRequest(const std::string& url)
 {
     if (Stop)
         Stop->ThrowIfRequested();
-    Page = Transport.Get(url);
+    TakePage(Transport.Get(url));
 }
 
 void TAdminSession::SendRequest(const std::string& url, TFormFields& fields)
 {
     if (Stop)
         Stop->ThrowIfRequested();
-    Page = Transport.Post(url, fields.Lines());
+    TakePage(Transport.Post(url, fields.Lines()));
 }
 
 // A browser follows the site's redirect after a login with a GET; posting the form again
@@ -34,11 +35,35 @@ bool TAdminSession::Login(const std::string& username, const std::string& passwo
     Fields.SetValue("submit", "Login");
     if (Stop)
         Stop->ThrowIfRequested();
-    Page = Transport.PostLogin(Site.Login, Fields.Lines());
+    TakePage(Transport.PostLogin(Site.Login, Fields.Lines()));
     return Page.find("logout.php") != std::string::npos;
 }
 
 void TAdminSession::Logout()
 {
-    Page = Transport.GetClosing(Site.Logout);
+    TakePage(Transport.GetClosing(Site.Logout));
+}
+
+const TSitePage& TAdminSession::ReadPage()
+{
+    if (!PageRead) {
+        PageRead.emplace(Page);
+        FullFormPages = FullFormPages || PageRead->IsFullFormPage();
+    }
+    return *PageRead;
+}
+
+void TAdminSession::DumpPageOfLookup(std::string_view name)
+{
+    if (name.empty() || PageDumped)
+        return;
+    WritePageDump(Page);
+    PageDumped = true;
+}
+
+void TAdminSession::TakePage(std::string page)
+{
+    PageRead.reset();
+    Page = std::move(page);
+    PageDumped = false;
 }

@@ -28,6 +28,9 @@ public:
     // The path of a category of the document; "" for none. A record the document does not
     // hold as a category (a symbolic category carrying children) stands for itself.
     std::string PathOf(const TBaseCategory* record) const;
+    // The same path with every name as the site stores it (StoredTitle): the path by which
+    // the site's list finds the category.
+    std::string SitePathOf(const TBaseCategory* record) const;
 
     // True when categories of this name (8-bit text) sit under more than one parent path.
     bool IsShared(const std::string& name) const;
@@ -35,6 +38,11 @@ public:
     const std::vector<std::string>& PathsNamed(const std::string& name) const;
 
 private:
-    std::unordered_map<const TBaseCategory*, std::string> Paths;
+    struct TPaths {
+        std::string Path;
+        std::string SitePath;
+    };
+
+    std::unordered_map<const TBaseCategory*, TPaths> Paths;
     std::unordered_map<std::string, std::vector<std::string>> PathsByName;
 };

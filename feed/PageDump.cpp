@@ -31,9 +31,3 @@ void WritePageDump(std::string_view page)
     if (!written || std::fclose(file.release()) != 0)
         throw EPageDump(DescribeFailure("Cannot write file"));
 }
-
-void DumpPageOfLookup(std::string_view name, std::string_view page)
-{
-    if (!name.empty())
-        WritePageDump(page);
-}
