@@ -5,7 +5,8 @@
 #include "feed/HtmlText.h"
 
 #include <algorithm>
-#include <vector>
+#include <bit>
+#include <functional>
 
 namespace {
 
@@ -30,33 +31,30 @@ std::size_t ParentOptionsStart(std::string_view page)
     return std::string_view::npos;
 }
 
+// An option as written: its label (or, without one, its text) and its value.
 struct TOption {
-    std::string Label;
-    std::optional<std::string> Value;
+    std::string_view Label;
+    std::optional<std::string_view> Value;
 };
 
-// The option that starts at `at`: its label (or, without one, its text) and value decoded.
 TOption ReadOption(std::string_view page, std::size_t at, std::size_t& end)
 {
     THtmlTag tag(page, at);
     std::optional<std::string_view> label;
-    std::optional<std::string_view> value;
+    TOption option;
     while (const std::optional<THtmlTag::TAttribute> attribute = tag.NextAttribute()) {
         if (attribute->Name == "label")
             label = attribute->Value;
         else if (attribute->Name == "value")
-            value = attribute->Value;
+            option.Value = attribute->Value;
     }
     end = tag.End();
     const std::size_t textEnd = std::min(page.find('<', end), page.size());
-    const std::string_view text = page.substr(end, textEnd - end);
-    TOption option{DecodeHtmlText(label.value_or(text)), std::nullopt};
-    if (value)
-        option.Value = DecodeHtmlText(*value);
+    option.Label = label.value_or(page.substr(end, textEnd - end));
     return option;
 }
 
-// The level of a category option and where its title starts; nothing for any other label.
+// The level of a decoded category label and where its title starts; nothing for any other label.
 std::optional<std::size_t> LevelOf(std::string_view label, std::size_t& titleStart)
 {
     std::size_t level = 0;
@@ -88,8 +86,10 @@ std::optional<TCategoryListing> TCategoryListing::Read(std::string_view page)
     if (pos == std::string_view::npos)
         return std::nullopt;
     TCategoryListing listing;
-    // The path of the last category seen on each level, the parents of the next option.
-    std::vector<std::string> openPaths;
+    listing.Text.reserve(page.size());
+    // The entries of the last category seen on each level: the parents of the next option.
+    std::vector<std::size_t> open;
+    std::string label;
     for (pos = page.find('<', pos); pos != std::string_view::npos; pos = page.find('<', pos)) {
         if (StartsTag(page, pos, "</select"))
             break;
@@ -97,25 +97,64 @@ std::optional<TCategoryListing> TCategoryListing::Read(std::string_view page)
             ++pos;
             continue;
         }
-        TOption option = ReadOption(page, pos, pos);
-        if (option.Value == TopValue)
+        const TOption option = ReadOption(page, pos, pos);
+        label.clear();
+        AppendHtmlText(label, option.Value.value_or(""));
+        if (label == TopValue)
             continue;
+        label.clear();
+        AppendHtmlText(label, option.Label);
         std::size_t titleStart = 0;
-        const std::optional<std::size_t> level = LevelOf(option.Label, titleStart);
+        const std::optional<std::size_t> level = LevelOf(label, titleStart);
         // A category's option has a value of its own: one without posts its text.
-        if (!level || *level > openPaths.size() || !option.Value)
+        if (!level || *level > open.size() || !option.Value)
             return std::nullopt;
-        openPaths.resize(*level);
-        std::string path = (openPaths.empty() ? std::string() : openPaths.back() + "/") +
-                           EscapePathName(std::string_view(option.Label).substr(titleStart));
-        listing.IDs.emplace(path, std::move(*option.Value));
-        openPaths.push_back(std::move(path));
+        open.resize(*level);
+
+        std::string& text = listing.Text;
+        TEntry entry{text.size(), 0, 0, 0};
+        if (!open.empty()) {
+            const TEntry& parent = listing.Entries[open.back()];
+            text.append(text, parent.PathStart, parent.PathSize);
+            text += '/';
+        }
+        const std::string_view title = std::string_view(label).substr(titleStart);
+        if (title.find_first_of(PathEscapedCharacters) == std::string_view::npos)
+            text += title;
+        else
+            text += EscapePathName(title);
+        entry.PathSize = text.size() - entry.PathStart;
+        entry.IDStart = text.size();
+        AppendHtmlText(text, *option.Value);
+        entry.IDSize = text.size() - entry.IDStart;
+        open.push_back(listing.Entries.size());
+        listing.Entries.push_back(entry);
     }
+    listing.Index();
     return listing;
 }
 
-const std::string* TCategoryListing::IDAt(const std::string& path) const
+void TCategoryListing::Index()
 {
-    const auto found = IDs.find(path);
-    return found != IDs.end() ? &found->second : nullptr;
+    Slots.assign(std::bit_ceil(std::max<std::size_t>(2 * Entries.size(), 2)), 0);
+    const std::size_t mask = Slots.size() - 1;
+    for (std::size_t i = 0; i < Entries.size(); ++i) {
+        std::size_t slot = std::hash<std::string_view>()(PathOf(Entries[i])) & mask;
+        // The first listing of a path wins, as a site lists each path once.
+        while (Slots[slot] != 0 && PathOf(Entries[Slots[slot] - 1]) != PathOf(Entries[i]))
+            slot = (slot + 1) & mask;
+        if (Slots[slot] == 0)
+            Slots[slot] = static_cast<std::uint32_t>(i + 1);
+    }
+}
+
+std::optional<std::string_view> TCategoryListing::IDAt(std::string_view path) const
+{
+    const std::size_t mask = Slots.size() - 1;
+    for (std::size_t slot = std::hash<std::string_view>()(path) & mask; Slots[slot] != 0; slot = (slot + 1) & mask) {
+        const TEntry& entry = Entries[Slots[slot] - 1];
+        if (PathOf(entry) == path)
+            return std::string_view(Text.data() + entry.IDStart, entry.IDSize);
+    }
+    return std::nullopt;
 }

@@ -1,10 +1,11 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
+#include <vector>
 
 // How the site stores a title: without the blanks around it (the site trims blank, tab, CR,
 // LF, NUL and vertical tab), so " Leading Blank" is listed as "Leading Blank".
@@ -18,7 +19,9 @@ std::string_view StoredTitle(std::string_view name);
 //     <option label="|&nbsp;&nbsp;&nbsp;|___Jazz &amp; Blues" value="3">...</option>
 //
 // Read once per page, the list answers by path, so that a title used under two parents is
-// told apart, and a category is found whatever order the site sorts siblings in.
+// told apart, and a category is found whatever order the site sorts siblings in. The page is
+// read after every request of a feed and lists every category of the site, so reading it
+// costs one pass and no allocation per category.
 class TCategoryListing {
 public:
     // Nothing when the page has no such select, or when one of its options is no category
@@ -27,12 +30,27 @@ public:
     static std::optional<TCategoryListing> Read(std::string_view page);
 
     // The identifier of the category at that path: the titles from the top down, each as
-    // EscapePathName writes it, joined by "/". nullptr when the page does not list it.
-    const std::string* IDAt(const std::string& path) const;
+    // EscapePathName writes it, joined by "/". Nothing when the page does not list it.
+    std::optional<std::string_view> IDAt(std::string_view path) const;
 
     // The number of categories listed.
-    std::size_t Size() const { return IDs.size(); }
+    std::size_t Size() const { return Entries.size(); }
 
 private:
-    std::unordered_map<std::string, std::string> IDs;
+    struct TEntry {
+        std::size_t PathStart;
+        std::size_t PathSize;
+        std::size_t IDStart;
+        std::size_t IDSize;
+    };
+
+    std::string_view PathOf(const TEntry& entry) const { return {Text.data() + entry.PathStart, entry.PathSize}; }
+    void Index();
+
+    // Every path and identifier, one after the other.
+    std::string Text;
+    std::vector<TEntry> Entries;
+    // Open addressing: entry number + 1 per slot, 0 for a free one; twice as many slots as
+    // entries, a power of two.
+    std::vector<std::uint32_t> Slots;
 };

@@ -204,8 +204,8 @@ TListingCheck PathListingCheck(const std::string& path, TListingCheck onOtherPag
 {
     return [path, onOtherPages = std::move(onOtherPages)](const TSitePage& page) -> std::optional<std::string> {
         if (const TCategoryListing* listing = page.Listing()) {
-            if (const std::string* id = listing->IDAt(path))
-                return *id;
+            if (const std::optional<std::string_view> id = listing->IDAt(path))
+                return std::string(*id);
             return std::nullopt;
         }
         return onOtherPages(page);

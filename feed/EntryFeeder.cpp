@@ -75,7 +75,9 @@ void TEntryFeeder::ConfirmIfAbout(const TEntry& entry)
 bool TEntryFeeder::IsSettledWithoutPost(const TEntry& entry, std::vector<std::string>& listedBefore)
 {
     const TSitePage& page = Session.ReadPage();
-    if (Paths.IsShared(entry.Name))
+    // On a site that writes full form pages only its tree is read, by path; the listings of
+    // a name matter on the others.
+    if (Paths.IsShared(entry.Name) && !Session.MetFullFormPages())
         listedBefore = ListedCategoryIDs(entry.Name, page.Text());
     const TCategoryListing* listing = page.Listing();
     if (!listing)
@@ -165,8 +167,8 @@ std::optional<std::string> TEntryFeeder::IdentifierOnPage(const TEntry& entry, s
 {
     const TSitePage& page = Session.ReadPage();
     if (const TCategoryListing* listing = page.Listing()) {
-        if (const std::string* id = listing->IDAt(entry.SitePath))
-            return *id;
+        if (const std::optional<std::string_view> id = listing->IDAt(entry.SitePath))
+            return std::string(*id);
         if (const auto created = CreatedIDs.find(entry.SitePath); created != CreatedIDs.end())
             return created->second;
         reason = entry.Path + " is not listed on the site";
@@ -182,13 +184,18 @@ std::optional<std::string> TEntryFeeder::IdentifierOnPage(const TEntry& entry, s
     return std::nullopt;
 }
 
+// A site that writes full form pages shows a new category on a page of its tree; by name
+// alone, another category of a shared name could be taken for it.
 void TEntryFeeder::PostCategory(const TEntry& entry, const std::string& parentID,
                                 const std::vector<std::string>& listedBefore)
 {
     const bool shared = Paths.IsShared(entry.Name);
-    if (shared)
+    const bool byPath = Session.MetFullFormPages();
+    if (shared && !byPath)
         Journal.NoteCategoryPost(entry.Path, listedBefore);
-    TListingCheck byName = shared ? NewListingCheck(entry.Name, listedBefore) : FirstListingCheck(entry.Name);
+    TListingCheck byName = !shared  ? FirstListingCheck(entry.Name)
+                           : byPath ? TListingCheck([](const TSitePage&) { return std::optional<std::string>(); })
+                                    : NewListingCheck(entry.Name, listedBefore);
     Settle(Submitter.PostCategory(
         {entry.Record, entry.Name, parentID, PathListingCheck(entry.SitePath, std::move(byName))}));
 }

@@ -56,6 +56,12 @@ std::string DecodeHtmlText(std::string_view html)
 {
     std::string text;
     text.reserve(html.size());
+    AppendHtmlText(text, html);
+    return text;
+}
+
+void AppendHtmlText(std::string& text, std::string_view html)
+{
     std::size_t done = 0;
     for (std::size_t amp = html.find('&'); amp != std::string_view::npos; amp = html.find('&', amp + 1)) {
         const std::size_t semicolon = html.substr(amp + 1, LongestReference).find(';');
@@ -70,5 +76,4 @@ std::string DecodeHtmlText(std::string_view html)
         done = amp + 1;
     }
     text.append(html.substr(done));
-    return text;
 }

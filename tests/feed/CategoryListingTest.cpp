@@ -29,8 +29,8 @@ const std::string SitePage = "<html><div class=\"menu\">|___Not a list</div>\n"
 
 std::string IDAt(const std::optional<TCategoryListing>& listing, const std::string& path)
 {
-    const std::string* id = listing ? listing->IDAt(path) : nullptr;
-    return id ? *id : "-";
+    const std::optional<std::string_view> id = listing ? listing->IDAt(path) : std::nullopt;
+    return id ? std::string(*id) : "-";
 }
 
 }  // namespace
