@@ -84,8 +84,7 @@ bool TEntryFeeder::IsSettledWithoutPost(const TEntry& entry, std::vector<std::st
         return IsSettledByName(entry, listedBefore);
     if (!listing->IDAt(entry.SitePath))
         return false;
-    ReportAlreadyThere({entry.Record, entry.Path, TEntryAction::AlreadyThere, ""},
-                       entry.Name + " seems to already exist. skipping.", entry.Path + ": already there");
+    ReportListed(entry);
     return true;
 }
 
@@ -94,8 +93,7 @@ bool TEntryFeeder::IsSettledByName(const TEntry& entry, const std::vector<std::s
     if (!Paths.IsShared(entry.Name)) {
         if (!CategoryExists(entry.Name, Session.CurrentPage()))
             return false;
-        ReportAlreadyThere({entry.Record, entry.Path, TEntryAction::AlreadyThere, ""},
-                           entry.Name + " seems to already exist. skipping.", entry.Path + ": already there");
+        ReportListed(entry);
         return true;
     }
     if (IsInJournal(entry, listedBefore)) {
@@ -313,6 +311,12 @@ void TEntryFeeder::ReportCreated(const TEntry& entry)
 {
     ++Outcome.Created;
     View.ReportEntry({entry.Record, entry.Path, TEntryAction::Create, ""});
+}
+
+void TEntryFeeder::ReportListed(const TEntry& entry)
+{
+    ReportAlreadyThere({entry.Record, entry.Path, TEntryAction::AlreadyThere, ""},
+                       entry.Name + " seems to already exist. skipping.", entry.Path + ": already there");
 }
 
 void TEntryFeeder::ReportAlreadyThere(const TFeedEntryReport& report, const std::string& line,

@@ -76,6 +76,8 @@ private:
                       const std::string& parentID, const std::string& targetID);
 
     void ReportCreated(const TEntry& entry);
+    // A category the page lists.
+    void ReportListed(const TEntry& entry);
     void ReportAlreadyThere(const TFeedEntryReport& report, const std::string& line, const std::string& dryRunLine);
     // path: the category's path, so that nothing below it is posted; "" for a symbolic category.
     void ReportSkipped(const TBaseCategory* record, const std::string& entry, const std::string& reason,

@@ -88,12 +88,10 @@ TEST_F(FeedRun, SecondRunSkipsExistingCategoriesButPostsSymbolicOnesAgain)
 // What each entry came to, with the record it is about, so that a view can point at it.
 std::vector<std::string> ReportLines(const std::vector<TFeedEntryReport>& reports)
 {
-    static const char* const actions[] = {"create", "already there", "in the journal", "skip", "fail"};
     std::vector<std::string> lines;
     for (const TFeedEntryReport& report : reports)
-        lines.push_back(Utf16ToUtf8(report.Record->Name) + " | " + report.Entry + " | " +
-                        actions[static_cast<int>(report.Action)] + (report.Reason.empty() ? "" : " | ") +
-                        report.Reason);
+        lines.push_back(Utf16ToUtf8(report.Record->Name) + " | " + report.Entry + " | " + ActionName(report.Action) +
+                        (report.Reason.empty() ? "" : " | ") + report.Reason);
     return lines;
 }
 

@@ -69,10 +69,9 @@ protected:
 
     std::vector<std::string> Reports() const
     {
-        static const char* const actions[] = {"create", "already there", "in the journal", "skip", "fail"};
         std::vector<std::string> lines;
         for (const TFeedEntryReport& report : View.Reports)
-            lines.push_back(report.Entry + " | " + actions[static_cast<int>(report.Action)] +
+            lines.push_back(report.Entry + " | " + ActionName(report.Action) +
                             (report.Reason.empty() ? "" : " | " + report.Reason));
         return lines;
     }

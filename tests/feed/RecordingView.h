@@ -8,6 +8,13 @@
 #include <string>
 #include <vector>
 
+// "create", "already there", "in the journal", "skip" or "fail".
+inline const char* ActionName(TEntryAction action)
+{
+    static const char* const names[] = {"create", "already there", "in the journal", "skip", "fail"};
+    return names[static_cast<int>(action)];
+}
+
 // A window stand-in that keeps everything the feed shows.
 class TRecordingView : public TFeedView {
 public:
