@@ -45,9 +45,6 @@ public:
     // Returns the identifier the database gave the new category.
     TCategoryId Add(const TSiteCategory& category);
 
-    // True for an existing regular category; symbolic categories are never parents or targets.
-    bool IsRegularCategory(TCategoryId id) const;
-
     // Every category, oldest first.
     std::vector<TSiteCategory> All() const;
 

@@ -1,7 +1,5 @@
 #include "tools/site/HtmlPages.h"
 
-#include <map>
-
 namespace {
 
 std::string Document(const std::string& title, const std::string& body)
@@ -124,12 +122,9 @@ std::string CategoryFormPage(const std::vector<TListedCategory>& listing, bool s
     return Document(symbolic ? "Corvane admin - New symbolic category" : "Corvane admin - New category", body);
 }
 
-std::string PublicTreePage(const std::vector<TListedCategory>& listing, const std::vector<TSiteCategory>& categories)
+std::string PublicTreePage(const TDirectory& directory)
 {
-    std::map<TCategoryId, const TSiteCategory*> byId;
-    for (const TSiteCategory& category : categories)
-        byId[category.Id] = &category;
-
+    const std::vector<TListedCategory> listing = directory.InTreeOrder([](const TSiteCategory&) { return true; });
     std::string body = "<h1>Corvane directory</h1>\n";
     if (listing.empty())
         body += "<p>The directory is empty.</p>\n";
@@ -142,9 +137,9 @@ std::string PublicTreePage(const std::vector<TListedCategory>& listing, const st
         const TSiteCategory& category = *line.Category;
         body += "<li>";
         if (category.Symbolic) {
-            const auto target = byId.find(category.SymbolicId);
+            const TSiteCategory* target = directory.Find(category.SymbolicId);
             body += "@" + EscapeHtml(category.Title) + " &rarr; " +
-                    (target == byId.end() ? std::string("[Top]") : EscapeHtml(target->second->Title));
+                    (target ? EscapeHtml(target->Title) : std::string("[Top]"));
         } else {
             body += EscapeHtml(category.Title);
         }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "tools/site/CategoryListing.h"
+#include "tools/site/Directory.h"
 
 #include <string>
 
@@ -25,6 +25,6 @@ struct TFormOutcome {
 std::string CategoryFormPage(const std::vector<TListedCategory>& listing, bool symbolic, const TFormOutcome& outcome);
 
 // The public view of the directory: the whole tree, symbolic categories marked with "@".
-std::string PublicTreePage(const std::vector<TListedCategory>& listing, const std::vector<TSiteCategory>& categories);
+std::string PublicTreePage(const TDirectory& directory);
 
 std::string StatusPage(int status, const std::string& reason);

@@ -60,7 +60,7 @@ std::string ReasonOf(int status)
 
 TSiteServer::TSiteServer(TSiteOptions options)
     : Options(std::move(options)), Certificate(Options.Tls ? std::make_unique<TSiteCertificate>(Options) : nullptr),
-      Server(MakeServer(Certificate.get())), Store(Options.DatabaseFile)
+      Server(MakeServer(Certificate.get())), Store(Options.DatabaseFile), Directory(Store.All(), TSiblingOrder::Oldest)
 {
     Route();
 }
@@ -205,8 +205,7 @@ std::string TSiteServer::SessionOf(const httplib::Request& request, httplib::Res
 void TSiteServer::PublicPage(httplib::Response& response)
 {
     std::lock_guard guard(StateLock);
-    const std::vector<TSiteCategory> categories = Store.All();
-    Answer(response, 200, PublicTreePage(InTreeOrder(categories), categories));
+    Answer(response, 200, PublicTreePage(Directory));
 }
 
 void TSiteServer::IndexPage(const httplib::Request& request, httplib::Response& response)
@@ -276,14 +275,14 @@ TFormOutcome TSiteServer::CreateCategory(const httplib::Request& request, bool s
 
     const std::string parentText = request.get_param_value("PARENT_ID");
     const auto parent = ParseId(parentText);
-    if (!parent || (*parent != TopCategoryId && !Store.IsRegularCategory(*parent)))
+    if (!parent || (*parent != TopCategoryId && !Directory.IsRegularCategory(*parent)))
         return {"", "There is no parent category with ID " + EscapeHtml(parentText) + "."};
     category.ParentId = *parent;
 
     if (symbolic) {
         const std::string targetText = request.get_param_value("SYMBOLIC_ID");
         const auto target = ParseId(targetText);
-        if (!target || (*target != TopCategoryId && !Store.IsRegularCategory(*target)))
+        if (!target || (*target != TopCategoryId && !Directory.IsRegularCategory(*target)))
             return {"", "There is no category with ID " + EscapeHtml(targetText) + " to stand for."};
         category.SymbolicId = *target;
     }
@@ -293,12 +292,20 @@ TFormOutcome TSiteServer::CreateCategory(const httplib::Request& request, bool s
         return {"", "The status must be 1 (inactive) or 2 (active)."};
     category.Status = status[0] - '0';
 
-    const TCategoryId id = Store.Add(category);
-    if (!symbolic && Options.HideNewForGets > 0)
-        HiddenForGets[id] = Options.HideNewForGets;
+    const TCategoryId id = Insert(category);
     return {std::string(symbolic ? "Symbolic category <b>" : "Category <b>") + EscapeHtml(category.Title) +
                 "</b> saved with ID " + std::to_string(id) + ".",
             ""};
+}
+
+TCategoryId TSiteServer::Insert(TSiteCategory category)
+{
+    category.Id = Store.Add(category);
+    if (!category.Symbolic && Options.HideNewForGets > 0)
+        HiddenForGets[category.Id] = Options.HideNewForGets;
+    const TCategoryId id = category.Id;
+    Directory.Add(std::move(category));
+    return id;
 }
 
 void TSiteServer::CountFormFetch()
@@ -313,9 +320,8 @@ void TSiteServer::CountFormFetch()
 
 std::string TSiteServer::RenderForm(bool symbolic, const TFormOutcome& outcome)
 {
-    std::vector<TSiteCategory> listed;
-    for (TSiteCategory& category : Store.All())
-        if (!category.Symbolic && HiddenForGets.count(category.Id) == 0)
-            listed.push_back(std::move(category));
-    return CategoryFormPage(InTreeOrder(listed), symbolic, outcome);
+    return CategoryFormPage(Directory.InTreeOrder([this](const TSiteCategory& category) {
+        return !category.Symbolic && HiddenForGets.count(category.Id) == 0;
+    }),
+                            symbolic, outcome);
 }

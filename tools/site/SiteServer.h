@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tools/site/CategoryStore.h"
+#include "tools/site/Directory.h"
 #include "tools/site/HtmlPages.h"
 #include "tools/site/SessionTable.h"
 #include "tools/site/SiteCertificate.h"
@@ -60,6 +61,8 @@ private:
     void CategoryForm(const httplib::Request& request, httplib::Response& response);
 
     TFormOutcome CreateCategory(const httplib::Request& request, bool symbolic);
+    // Stores the category in the database and the directory; returns its new identifier.
+    TCategoryId Insert(TSiteCategory category);
     void CountFormFetch();
     std::string RenderForm(bool symbolic, const TFormOutcome& outcome);
 
@@ -69,6 +72,7 @@ private:
     // Guards everything below: the server answers on several threads.
     std::mutex StateLock;
     TCategoryStore Store;
+    TDirectory Directory;  // what Store holds, ready for the pages
     TSessionTable Sessions;
     // New categories still left out of the listing -> form fetches until they show.
     std::map<TCategoryId, int> HiddenForGets;
