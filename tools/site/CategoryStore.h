@@ -21,6 +21,10 @@ using TCategoryId = std::int64_t;
 // The top of the directory: a parent of 0 means "no parent".
 constexpr TCategoryId TopCategoryId = 0;
 
+// A category's status: only active ones are listed in the forms of a real site.
+constexpr int InactiveStatus = 1;
+constexpr int ActiveStatus = 2;
+
 struct TSiteCategory {
     TCategoryId Id = 0;
     std::string Title;
