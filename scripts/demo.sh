@@ -12,7 +12,9 @@ mkdir -p "$demo_dir"
 
 site_pid=""
 if [ -x build/tools/corvane-site ]; then
-  build/tools/corvane-site --port 8642 --db "$demo_dir/site.db" --user admin --password demo &
+  # The legacy pages: the feed reads their listing without a pause per category; the site's
+  # default, real-site pages are for the feed that reads them as a real site writes them.
+  build/tools/corvane-site --legacy-pages --port 8642 --db "$demo_dir/site.db" --user admin --password demo &
   site_pid=$!
   trap '[ -n "$site_pid" ] && kill "$site_pid" 2>/dev/null' EXIT
   echo "Demo site: http://localhost:8642/ (user admin, password demo)"

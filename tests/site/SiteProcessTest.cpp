@@ -76,6 +76,7 @@ TEST(SiteProcess, RefusesBadCommandLinesWithAReason)
         {{"--fail", "/admin/login.php"}, "--fail: \"/admin/login.php\" is not of the form /PATH=STATUS"},
         {{"--fail", "/admin/login.php=abc"}, "--fail: \"abc\" is not a number"},
         {{"--chunked", "--no-content-length"}, "exclude each other"},
+        {{"--legacy-pages", "--url-rewriting"}, "--url-rewriting and --legacy-pages exclude each other"},
         {{"--db", "/nonexistent-dir/site.db"}, "Cannot open the database \"/nonexistent-dir/site.db\""},
         {{"--tls", "--cert", "c.pem"}, "--cert and --key go together"},
         {{"--cert", "c.pem", "--key", "k.pem"}, "--cert and --key need --tls"},
