@@ -78,7 +78,7 @@ std::vector<TSettledPost> TCategorySubmitter::PostCategory(TCategoryPost post)
         settled.push_back({std::move(post), TPostVerdict::Listed, std::move(*id), ""});
     } else {
         // A saved post is not on the list its answer shows; any other answer should list it.
-        Awaited.push_back({std::move(post), answer.Saved ? 0 : 1});
+        Awaited.push_back({std::move(post), answer.Saved, answer.Saved ? 0 : 1});
     }
     RefetchWhileMissing(settled);
     return settled;
@@ -86,7 +86,7 @@ std::vector<TSettledPost> TCategorySubmitter::PostCategory(TCategoryPost post)
 
 const TCategoryPost* TCategorySubmitter::Unconfirmed() const
 {
-    return Awaited.empty() ? nullptr : &Awaited.back().Post;
+    return Awaited.empty() || !Awaited.back().Saved ? nullptr : &Awaited.back().Post;
 }
 
 std::vector<TSettledPost> TCategorySubmitter::Confirm(const std::string& url)

@@ -73,7 +73,8 @@ public:
     // unconfirmed (see Unconfirmed).
     std::vector<TSettledPost> PostCategory(TCategoryPost post);
 
-    // The post whose answer said "Category saved.", not yet seen listed; nullptr when none is.
+    // The post whose answer said "Category saved.", not yet seen listed; nullptr when none is
+    // (also while a run that ends early had other posts still to see).
     const TCategoryPost* Unconfirmed() const;
     // Sees the unconfirmed post settled: fetches `url` (a form page) and re-fetches the new
     // category form after failed examinations. Returns what it settled.
@@ -94,6 +95,7 @@ public:
 private:
     struct TAwaited {
         TCategoryPost Post;
+        bool Saved = false;  // the site's answer said so
         int FailedExaminations = 0;
     };
 

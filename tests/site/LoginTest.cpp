@@ -54,7 +54,7 @@ TEST(Login, LegacyPagesAnswerAGoodLoginWithAPageThatLinksToLogout)
 
 TEST(Login, WrongCredentialsGiveTheFormAgainWithAnErrorAndNoLogout)
 {
-    TSiteProcess site({"--user", "root", "--password", "s3cret pass"});
+    TSiteProcess site({"--user", "root", "--password", "s3cret pass"}, TSitePages::Legacy);
     const std::pair<std::string, std::string> wrong[] = {
         {"admin", "demo"}, {"root", "s3cret"}, {"ROOT", "s3cret pass"}, {"root", ""}, {"", "s3cret pass"}};
     for (const auto& [user, password] : wrong) {

@@ -47,14 +47,14 @@ TEST(SiteProcess, DatabaseFileKeepsTheDirectoryAcrossARestart)
     const std::string db = dir.PathOf("site.db");
     std::string artsId;
     {
-        TSiteProcess site({"--db", db});
+        TSiteProcess site({"--db", db}, TSitePages::Legacy);
         TAdminConversation admin(site);
         admin.LogIn();
         artsId = ListedId(admin.AddCategory("Arts", "0"), "Arts").value_or("");
         ASSERT_FALSE(artsId.empty());
         EXPECT_EQ(site.Stop(), 0);
     }
-    TSiteProcess site({"--db", db});
+    TSiteProcess site({"--db", db}, TSitePages::Legacy);
     TAdminConversation admin(site);
     admin.LogIn();
     const std::string page = admin.AddCategory("Music", "0");
