@@ -5,8 +5,14 @@
 #include "feed/FeedProgress.h"
 #include "feed/FeedView.h"
 
+#include <ostream>
 #include <string>
 #include <vector>
+
+inline std::ostream& operator<<(std::ostream& out, const TFeedEntryNote& note)
+{
+    return out << note.Entry << ": " << note.Reason;
+}
 
 // "create", "already there", "in the journal", "skip" or "fail".
 inline const char* ActionName(TEntryAction action)
