@@ -33,7 +33,7 @@ TCategoryPaths::TCategoryPaths(const TDmoz& document, const TParentLookup& findP
         const std::string name = Utf16ToUtf8(category->Name);
         const TBaseCategory* parent = findParent(category->ID);
         TPaths paths{below(PathOf(parent), name), below(SitePathOf(parent), StoredTitle(name))};
-        PathsByName[name].push_back(paths.Path);
+        PathsByName[std::string(StoredTitle(name))].push_back(paths.Path);
         Paths.emplace(category, std::move(paths));
     }
     for (auto& [name, paths] : PathsByName) {
@@ -66,6 +66,6 @@ bool TCategoryPaths::IsShared(const std::string& name) const
 const std::vector<std::string>& TCategoryPaths::PathsNamed(const std::string& name) const
 {
     static const std::vector<std::string> none;
-    const auto found = PathsByName.find(name);
+    const auto found = PathsByName.find(std::string(StoredTitle(name)));
     return found != PathsByName.end() ? found->second : none;
 }

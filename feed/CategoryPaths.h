@@ -21,7 +21,8 @@ inline constexpr std::string_view PathEscapedCharacters = "\\/\t\r\n";
 
 // Where every category of a document sits in its tree: the names from the top down, e.g.
 // "Arts/Music". A name is ambiguous on the site's pages when the tree gives it to categories
-// under different parents (Arts/Music and Shopping/Music); the paths tell those apart.
+// under different parents (Arts/Music and Shopping/Music), also in another form the site
+// stores alike (" Music" and "Music"); the paths tell those apart.
 class TCategoryPaths {
 public:
     TCategoryPaths(const TDmoz& document, const TParentLookup& findParent);
@@ -33,9 +34,10 @@ public:
     // the site's list finds the category.
     std::string SitePathOf(const TBaseCategory* record) const;
 
-    // True when categories of this name (8-bit text) sit under more than one parent path.
+    // True when categories of this name (8-bit text), or of a name the site stores alike, sit
+    // under more than one parent path.
     bool IsShared(const std::string& name) const;
-    // The different paths of the categories of this name.
+    // The different paths of the categories of this name and of the names the site stores alike.
     const std::vector<std::string>& PathsNamed(const std::string& name) const;
 
 private:

@@ -35,18 +35,20 @@ std::string IDAfterListing(std::string_view page, std::size_t from)
     return std::string(page.substr(delimiterAt + 1, valueEnd - delimiterAt - 1));
 }
 
-// Where the listings of a name end (just behind their double quote), each found once.
+// Where the listings of a name end (just behind their double quote), each found once: the
+// marker holding the name as given or as the site stores it, as it is or HTML-escaped.
 class TListingSearch {
 public:
     TListingSearch(std::string_view name, std::string_view page)
-        : Page(page), Literal(CategoryMarker(name)), Stored(CategoryMarker(StoredTitle(name))), Title(StoredTitle(name))
+        : Page(page), Name(name), Stored(StoredTitle(name)), NameMarker(CategoryMarker(Name)),
+          StoredMarker(CategoryMarker(Stored))
     {
     }
 
     // The first listing at or after `from`; npos when there is none.
     std::size_t Next(std::size_t from) const
     {
-        return std::min({LiteralAfter(Literal, from), LiteralAfter(Stored, from), EscapedAfter(from)});
+        return std::min({LiteralAfter(NameMarker, from), LiteralAfter(StoredMarker, from), EscapedAfter(from)});
     }
 
 private:
@@ -57,10 +59,10 @@ private:
     }
 
     // A listing whose text holds character references: three underscores, text that decodes
-    // to the stored title, a double quote. The marker's underscores start at `from` or later.
+    // to the name, a double quote. The marker's underscores start at `from` or later.
     std::size_t EscapedAfter(std::size_t from) const
     {
-        if (Title.empty())
+        if (Stored.empty())
             return std::string_view::npos;
         for (std::size_t at = Page.find(Underscores, from); at != std::string_view::npos;
              at = Page.find(Underscores, at + 1)) {
@@ -68,17 +70,21 @@ private:
             const std::size_t quote = Page.find('"', start);
             if (quote == std::string_view::npos)
                 return quote;
-            const std::string_view text = Page.substr(start, quote - start);
-            if (text.find('&') != std::string_view::npos && DecodeHtmlText(text) == Title)
+            const std::string_view listed = Page.substr(start, quote - start);
+            if (listed.find('&') == std::string_view::npos)
+                continue;
+            const std::string decoded = DecodeHtmlText(listed);
+            if (decoded == Name || decoded == Stored)
                 return quote + 1;
         }
         return std::string_view::npos;
     }
 
     std::string_view Page;
-    std::string Literal;
-    std::string Stored;
-    std::string_view Title;
+    std::string_view Name;
+    std::string_view Stored;
+    std::string NameMarker;
+    std::string StoredMarker;
 };
 
 }  // namespace

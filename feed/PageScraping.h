@@ -8,9 +8,9 @@
 // The marker rule: the site lists every category on its form page as "___<name>\"" followed
 // somewhere later by value="<ID>". These helpers read that listing as plain text, for pages
 // that carry no option list of the site's tree (CategoryListing.h reads those). A name is
-// listed when the marker holds it as given, or as the site stores it (StoredTitle: without
-// the blanks around it), or HTML-escaped: the text between the underscores and the double
-// quote reads as the stored title once its character references are decoded. No file is
+// listed when the marker holds it as given or as the site stores it (StoredTitle: without the
+// blanks around it), as it is or HTML-escaped: the text between the underscores and the
+// double quote reads as the name once its character references are decoded. No file is
 // written (the feed dumps the pages it looks in, see PageDump.h).
 
 // The title a category is posted with as its URL part, made as the site makes one: every

@@ -106,6 +106,8 @@ TEST(ListedCategoryIDs, CountsEveryListingOfANameOnceWhicheverWayItIsWritten)
     const std::string page = "___Music\" value=\"1\" ___Music \" value=\"2\" ___Mu&#115;ic\" value=\"3\""
                              " ___Music\" value=\"4\" ___Musical\" value=\"5\"";
     EXPECT_EQ(ListedCategoryIDs("Music", page), (std::vector<std::string>{"1", "3", "4"}));
-    EXPECT_EQ(ListedCategoryIDs("Music ", page), (std::vector<std::string>{"1", "2", "3", "4"}));
+    EXPECT_EQ(ListedCategoryIDs("Music ", page), (std::vector<std::string>{"1", "2", "3", "4"}))
+        << "a site that trims names lists it as Music, one that keeps the blanks as it is";
+    EXPECT_EQ(ListedCategoryIDs(" Musical", page), (std::vector<std::string>{"5"}));
     EXPECT_TRUE(ListedCategoryIDs("", page).empty());
 }
