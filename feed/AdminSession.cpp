@@ -46,11 +46,12 @@ void TAdminSession::Logout()
 
 const TSitePage& TAdminSession::ReadPage()
 {
-    if (!PageRead) {
-        PageRead.emplace(Page);
-        FullFormPages = FullFormPages || PageRead->IsFullFormPage();
+    if (!PageReadIsCurrent) {
+        PageRead.Read(Page);
+        PageReadIsCurrent = true;
+        FullFormPages = FullFormPages || PageRead.IsFullFormPage();
     }
-    return *PageRead;
+    return PageRead;
 }
 
 void TAdminSession::DumpPageOfLookup(std::string_view name)
@@ -63,7 +64,7 @@ void TAdminSession::DumpPageOfLookup(std::string_view name)
 
 void TAdminSession::TakePage(std::string page)
 {
-    PageRead.reset();
+    PageReadIsCurrent = false;
     Page = std::move(page);
     PageDumped = false;
 }

@@ -49,7 +49,9 @@ private:
     const TStopRequest* Stop;
     TFormFields Fields;
     std::string Page;
-    std::optional<TSitePage> PageRead;
+    // Read again for every page, keeping its memory from page to page.
+    TSitePage PageRead;
+    bool PageReadIsCurrent = false;
     bool PageDumped = false;
     bool FullFormPages = false;
 };

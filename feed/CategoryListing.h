@@ -28,6 +28,10 @@ public:
     // option of that form or skips a level: the page is read by the marker rule then
     // (PageScraping.h).
     static std::optional<TCategoryListing> Read(std::string_view page);
+    // The same into this listing, keeping the memory of its earlier reading: a feed reads a
+    // page of a size like the last one after every request. False, and an empty listing,
+    // where Read gives nothing.
+    bool ReadAgain(std::string_view page);
 
     // The identifier of the category at that path: the titles from the top down, each as
     // EscapePathName writes it, joined by "/". Nothing when the page does not list it.
@@ -37,20 +41,32 @@ public:
     std::size_t Size() const { return Entries.size(); }
 
 private:
+    // A category: its parent's entry number + 1 (0 for the top), its title (as a step of a
+    // path) and identifier in Text, and where in Source its option's tag and its reading end.
     struct TEntry {
-        std::size_t PathStart;
-        std::size_t PathSize;
-        std::size_t IDStart;
-        std::size_t IDSize;
+        std::uint32_t Parent;
+        std::uint32_t TitleStart;
+        std::uint32_t TitleSize;
+        std::uint32_t IDSize;  // the identifier follows the title
+        std::uint32_t TagEnd;
+        std::uint32_t ReadEnd;
     };
 
-    std::string_view PathOf(const TEntry& entry) const { return {Text.data() + entry.PathStart, entry.PathSize}; }
+    std::string_view TitleOf(const TEntry& entry) const { return {Text.data() + entry.TitleStart, entry.TitleSize}; }
+    // Keeps the entries read from the part of the list that `list` repeats; their number.
+    std::size_t KeepUnchanged(std::string_view list);
+    bool ReadOptions(std::string_view page, std::size_t kept);
+    void Forget();
     void Index();
+    // The entry number + 1 of the child of that parent with that title; 0 when there is none.
+    std::uint32_t ChildOf(std::uint32_t parent, std::string_view title) const;
 
-    // Every path and identifier, one after the other.
+    // The page read last, from behind the select's tag.
+    std::string Source;
+    // Every title and identifier, one after the other.
     std::string Text;
     std::vector<TEntry> Entries;
-    // Open addressing: entry number + 1 per slot, 0 for a free one; twice as many slots as
-    // entries, a power of two.
+    // Open addressing by parent and title: entry number + 1 per slot, 0 for a free one; twice
+    // as many slots as entries, a power of two.
     std::vector<std::uint32_t> Slots;
 };

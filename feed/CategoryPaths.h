@@ -17,7 +17,6 @@ using TParentLookup = std::function<const TBaseCategory*(std::int32_t)>;
 // A name as one step of a path: "\", "/", tab, CR and LF are escaped with a backslash, so a
 // path holds no line break or tab and splits at "/" back into its names.
 std::string EscapePathName(std::string_view name);
-inline constexpr std::string_view PathEscapedCharacters = "\\/\t\r\n";
 
 // Where every category of a document sits in its tree: the names from the top down, e.g.
 // "Arts/Music". A name is ambiguous on the site's pages when the tree gives it to categories

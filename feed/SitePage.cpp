@@ -1,11 +1,18 @@
 #include "feed/SitePage.h"
 
 TSitePage::TSitePage(std::string_view text)
-    : PageText(text), Tree(TCategoryListing::Read(text)), PostAnswer(ReadFormAnswer(text))
 {
+    Read(text);
+}
+
+void TSitePage::Read(std::string_view text)
+{
+    PageText = text;
+    HasTree = Tree.ReadAgain(text);
+    PostAnswer = ReadFormAnswer(text);
 }
 
 bool TSitePage::IsFullFormPage() const
 {
-    return (Tree && Tree->Size() > 0) || PostAnswer.Saved || !PostAnswer.Refusals.empty();
+    return (HasTree && Tree.Size() > 0) || PostAnswer.Saved || !PostAnswer.Refusals.empty();
 }

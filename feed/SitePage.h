@@ -11,11 +11,13 @@
 // says about a post (FormAnswer.h). Borrows the page text.
 class TSitePage {
 public:
-    explicit TSitePage(std::string_view text);
+    explicit TSitePage(std::string_view text = {});
+    // Reads another page, keeping the memory of this reading.
+    void Read(std::string_view text);
 
     std::string_view Text() const { return PageText; }
     // nullptr when the page lists no such tree; it is read by the marker rule then.
-    const TCategoryListing* Listing() const { return Tree ? &*Tree : nullptr; }
+    const TCategoryListing* Listing() const { return HasTree ? &Tree : nullptr; }
     const TFormAnswer& Answer() const { return PostAnswer; }
 
     // True when the page is a form page as a full directory site writes it: categories with
@@ -26,6 +28,7 @@ public:
 
 private:
     std::string_view PageText;
-    std::optional<TCategoryListing> Tree;
+    TCategoryListing Tree;
+    bool HasTree = false;
     TFormAnswer PostAnswer;
 };

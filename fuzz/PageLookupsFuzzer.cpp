@@ -4,8 +4,9 @@
 // line, the page after it.
 //
 // Besides crashes, findings are an identifier for a name the page does not list, an
-// identifier that is not text of the page, a decoded text longer than its source, and a URL
-// title the site would refuse.
+// identifier that is not text of the page, a decoded text longer than its source, a URL
+// title the site would refuse, and a listing read again after another page that answers
+// otherwise than one read afresh.
 
 #include "common/core/Text.h"
 #include "feed/CategoryListing.h"
@@ -18,6 +19,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace {
@@ -45,10 +47,27 @@ void CheckUrlTitle(const std::string& name)
 void ReadAsTheSitesPage(const std::string& name, const std::string& page)
 {
     ExpectThat(DecodeHtmlText(page).size() <= page.size(), "decoded text longer than its source", name);
-    if (const auto listing = TCategoryListing::Read(page))
-        listing->IDAt(EscapePathName(StoredTitle(name)));
     for (const std::string& reason : ReadFormAnswer(page).Refusals)
         ExpectThat(!reason.empty(), "empty reason of a refusal", page);
+}
+
+// The page read after one that differs from it behind its middle, as a feed reads a page
+// after the last one.
+void CheckReadingAgain(const std::string& name, const std::string& page)
+{
+    std::string before = page;
+    if (!before.empty())
+        before[before.size() / 2] ^= 0x20;
+    TCategoryListing again;
+    again.ReadAgain(before);
+    const bool listed = again.ReadAgain(page);
+    const std::optional<TCategoryListing> fresh = TCategoryListing::Read(page);
+    ExpectThat(listed == fresh.has_value(), "a page read again taken otherwise", page);
+    if (!fresh)
+        return;
+    const std::string path = EscapePathName(StoredTitle(name));
+    ExpectThat(again.Size() == fresh->Size() && again.IDAt(path) == fresh->IDAt(path),
+               "a page read again answering otherwise", page);
 }
 
 }  // namespace
@@ -59,5 +78,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     CheckIdentifier(std::string(name), std::string(page));
     CheckUrlTitle(std::string(name));
     ReadAsTheSitesPage(std::string(name), std::string(page));
+    CheckReadingAgain(std::string(name), std::string(page));
     return 0;
 }

@@ -76,14 +76,48 @@ TEST(CategoryListing, TakesQuotesOptionTextAndEmptyListsAsTheyCome)
 {
     const auto listing = TCategoryListing::Read("<select name='PARENT_ID'><option value=0>[Top]\n"
                                                 "<option value='12' data-x=\"a>b\">|___A &gt; B</option>\n"
-                                                "<option label=|___Bare value=13>");
+                                                "<option label=|___Bare value=13>"
+                                                "<option label='|&#160;&#xA0;\xC2\xA0|___No-break' value=&#49;4>");
     EXPECT_EQ(IDAt(listing, "A > B"), "12") << "without a label the text; a > inside a quoted value";
     EXPECT_EQ(IDAt(listing, "Bare"), "13");
+    EXPECT_EQ(IDAt(listing, "Bare/No-break"), "14") << "a level mark written with other no-break spaces";
 
     const auto empty = TCategoryListing::Read("<select name=\"PARENT_ID\"><option label=\"[Top]\" value=\"0\">"
                                               "[Top]</option></select>");
     ASSERT_TRUE(empty);
     EXPECT_EQ(empty->Size(), 0u);
+}
+
+TEST(CategoryListing, ReadingAgainGivesWhatAFreshReadingGives)
+{
+    const auto option = [](const std::string& label, int id) {
+        return "<option label=\"" + label + "\" value=\"" + std::to_string(id) + "\">" + label + "</option>\n";
+    };
+    const std::string deeper = "|&nbsp;&nbsp;&nbsp;|___";
+    const auto page = [&](const std::string& above, const std::string& options) {
+        return above + "<select name=\"PARENT_ID\">" + option("[Top]", 0) + options + "</select>";
+    };
+    const std::string first = page("", option("|___A", 1) + option(deeper + "Music", 2) + option("|___B", 3));
+    const std::vector<std::string> pages = {
+        first,
+        page("<div class=\"alert\">Category saved.</div>",
+             option("|___A", 1) + option(deeper + "Jazz", 4) + option(deeper + "Music", 2) + option("|___B", 3)),
+        page("", option("|___A", 1) + option(deeper + "Jazz", 4) + option(deeper + "Music", 2) +
+                     option(deeper + "Rock", 5) + option("|___B", 3) + option(deeper + "Shop", 6)),
+        page("", option("|___A", 1) + option(deeper + "Jazz", 4) + option("|___Music", 2)),
+        "<option title=\"___A\" value=\"1\">",
+        page("", option("|___A", 7)),
+        first,
+    };
+    const std::vector<std::string> paths = {"A", "A/Jazz", "A/Music", "A/Rock", "B", "B/Shop", "Music", "Jazz"};
+    TCategoryListing again;
+    for (const std::string& text : pages) {
+        const std::optional<TCategoryListing> fresh = TCategoryListing::Read(text);
+        ASSERT_EQ(again.ReadAgain(text), fresh.has_value()) << text;
+        EXPECT_EQ(again.Size(), fresh ? fresh->Size() : 0u) << text;
+        for (const std::string& path : paths)
+            EXPECT_EQ(again.IDAt(path), fresh ? fresh->IDAt(path) : std::nullopt) << path << " in " << text;
+    }
 }
 
 TEST(CategoryListing, APageWithoutTheSitesOptionListIsLeftToTheMarkerRule)
