@@ -65,9 +65,12 @@ void TWindowFeedView::ShowProgress(const TFeedProgress& progress)
     bar->setFormat(QString::fromStdString(ProgressText(progress)));
 }
 
+// The run goes on past an entry that fails, so the window tells of the failures once, at the end.
 void TWindowFeedView::ShowOutcome(const TFeedOutcome& outcome)
 {
     for (const std::string& line : OutcomeSummaryLines(outcome))
         AppendMessageLine(line);
     SetStatusText(OutcomeStatusText(outcome));
+    if (const std::optional<std::string> problems = ProblemsMessage(outcome))
+        ShowMessageBox(*problems);
 }

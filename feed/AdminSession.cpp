@@ -1,6 +1,7 @@
 #include "feed/AdminSession.h"
 
 #include "common/core/StopRequest.h"
+#include "feed/PageDump.h"
 
 #include <utility>
 
@@ -13,16 +14,18 @@ void TAdminSession::SendRequest(const std::string& url)
 {
     if (Stop)
         Stop->ThrowIfRequested();
-    Page = Transport.Get(url);
+    TakePage(Transport.Get(url));
 }
 
 void TAdminSession::SendRequest(const std::string& url, TFormFields& fields)
 {
     if (Stop)
         Stop->ThrowIfRequested();
-    Page = Transport.Post(url, fields.Lines());
+    TakePage(Transport.Post(url, fields.Lines()));
 }
 
+// A browser follows the site's redirect after a login with a GET; posting the form again
+// would send the password a second time.
 bool TAdminSession::Login(const std::string& username, const std::string& password)
 {
     SendRequest(Site.Index);
@@ -30,11 +33,38 @@ bool TAdminSession::Login(const std::string& username, const std::string& passwo
     Fields.SetValue("user", username);
     Fields.SetValue("pass", password);
     Fields.SetValue("submit", "Login");
-    SendRequest(Site.Login, Fields);
+    if (Stop)
+        Stop->ThrowIfRequested();
+    TakePage(Transport.PostLogin(Site.Login, Fields.Lines()));
     return Page.find("logout.php") != std::string::npos;
 }
 
 void TAdminSession::Logout()
 {
-    Page = Transport.GetClosing(Site.Logout);
+    TakePage(Transport.GetClosing(Site.Logout));
+}
+
+const TSitePage& TAdminSession::ReadPage()
+{
+    if (!PageReadIsCurrent) {
+        PageRead.Read(Page);
+        PageReadIsCurrent = true;
+        FullFormPages = FullFormPages || PageRead.IsFullFormPage();
+    }
+    return PageRead;
+}
+
+void TAdminSession::DumpPageOfLookup(std::string_view name)
+{
+    if (name.empty() || PageDumped)
+        return;
+    WritePageDump(Page);
+    PageDumped = true;
+}
+
+void TAdminSession::TakePage(std::string page)
+{
+    PageReadIsCurrent = false;
+    Page = std::move(page);
+    PageDumped = false;
 }

@@ -3,8 +3,11 @@
 #include "feed/AdminAddresses.h"
 #include "feed/FormFields.h"
 #include "feed/PageTransport.h"
+#include "feed/SitePage.h"
 
+#include <optional>
 #include <string>
+#include <string_view>
 
 class TStopRequest;
 
@@ -27,13 +30,28 @@ public:
     void Logout();
 
     const std::string& CurrentPage() const { return Page; }
+    // The current page read, once per page however often it is asked.
+    const TSitePage& ReadPage();
+    // True once a page read showed the site to write full form pages (TSitePage::IsFullFormPage).
+    bool MetFullFormPages() const { return FullFormPages; }
+    // What every lookup of an identifier does first: the page it looks in goes to the dump
+    // ("html") when the lookup has a name. A page already dumped is not written again.
+    void DumpPageOfLookup(std::string_view name);
+
     TFormFields& FormFields() { return Fields; }
     const TAdminAddresses& Addresses() const { return Site; }
 
 private:
+    void TakePage(std::string page);
+
     TPageTransport& Transport;
     const TAdminAddresses Site;
     const TStopRequest* Stop;
     TFormFields Fields;
     std::string Page;
+    // Read again for every page, keeping its memory from page to page.
+    TSitePage PageRead;
+    bool PageReadIsCurrent = false;
+    bool PageDumped = false;
+    bool FullFormPages = false;
 };

@@ -1,6 +1,7 @@
 #include "feed/CategoryPaths.h"
 
 #include "common/core/Text.h"
+#include "feed/CategoryListing.h"
 #include "model/Dmoz.h"
 
 #include <algorithm>
@@ -25,12 +26,15 @@ std::string EscapePathName(std::string_view name)
 TCategoryPaths::TCategoryPaths(const TDmoz& document, const TParentLookup& findParent)
 {
     // The document is in tree pre-order, so a parent's path is known before its children's.
+    const auto below = [](const std::string& parentPath, std::string_view name) {
+        return (parentPath.empty() ? "" : parentPath + "/") + EscapePathName(name);
+    };
     for (const TCategory* category : document.Categories) {
         const std::string name = Utf16ToUtf8(category->Name);
-        const std::string parentPath = PathOf(findParent(category->ID));
-        std::string path = (parentPath.empty() ? "" : parentPath + "/") + EscapePathName(name);
-        PathsByName[name].push_back(path);
-        Paths.emplace(category, std::move(path));
+        const TBaseCategory* parent = findParent(category->ID);
+        TPaths paths{below(PathOf(parent), name), below(SitePathOf(parent), StoredTitle(name))};
+        PathsByName[std::string(StoredTitle(name))].push_back(paths.Path);
+        Paths.emplace(category, std::move(paths));
     }
     for (auto& [name, paths] : PathsByName) {
         std::sort(paths.begin(), paths.end());
@@ -43,7 +47,15 @@ std::string TCategoryPaths::PathOf(const TBaseCategory* record) const
     if (!record)
         return {};
     const auto known = Paths.find(record);
-    return known != Paths.end() ? known->second : EscapePathName(Utf16ToUtf8(record->Name));
+    return known != Paths.end() ? known->second.Path : EscapePathName(Utf16ToUtf8(record->Name));
+}
+
+std::string TCategoryPaths::SitePathOf(const TBaseCategory* record) const
+{
+    if (!record)
+        return {};
+    const auto known = Paths.find(record);
+    return known != Paths.end() ? known->second.SitePath : EscapePathName(StoredTitle(Utf16ToUtf8(record->Name)));
 }
 
 bool TCategoryPaths::IsShared(const std::string& name) const
@@ -54,6 +66,6 @@ bool TCategoryPaths::IsShared(const std::string& name) const
 const std::vector<std::string>& TCategoryPaths::PathsNamed(const std::string& name) const
 {
     static const std::vector<std::string> none;
-    const auto found = PathsByName.find(name);
+    const auto found = PathsByName.find(std::string(StoredTitle(name)));
     return found != PathsByName.end() ? found->second : none;
 }

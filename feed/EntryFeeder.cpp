@@ -1,10 +1,8 @@
 #include "feed/EntryFeeder.h"
 
 #include "common/core/Text.h"
-#include "feed/FeedErrors.h"
 #include "feed/FeedJournal.h"
 #include "feed/FeedOutcome.h"
-#include "feed/PageDump.h"
 #include "feed/PageScraping.h"
 #include "model/Dmoz.h"
 
@@ -27,19 +25,32 @@ TEntryFeeder::TEntryFeeder(TAdminSession& session, TCategorySubmitter& submitter
 {
 }
 
+TEntryFeeder::TEntry TEntryFeeder::EntryOf(const TBaseCategory* record) const
+{
+    return {record, Utf16ToUtf8(record->Name), Paths.PathOf(record), Paths.SitePathOf(record)};
+}
+
 void TEntryFeeder::FeedCategory(const TCategory& category)
 {
-    const TEntry entry{&category, Utf16ToUtf8(category.Name), Paths.PathOf(&category)};
+    const TEntry entry = EntryOf(&category);
+    ConfirmIfAbout(entry);
     std::vector<std::string> listedBefore;
     if (IsSettledWithoutPost(entry, listedBefore))
         return;
-    const TBaseCategory* parent = FindParentCategory(category.ID);
-    std::string reason;
-    const std::optional<std::string> parentID = parent ? IdentifierOf(parent, reason) : std::string("0");
-    if (!parentID) {
-        ReportSkipped(&category, entry.Path, "the identifier of its parent cannot be determined: " + reason,
-                      entry.Path);
-        return;
+    std::string parentID = "0";
+    if (const TBaseCategory* parent = FindParentCategory(category.ID)) {
+        std::string reason;
+        std::optional<std::string> id = IdentifierOf(parent, reason);
+        if (!id) {
+            const auto parentState = NotPosted.find(Paths.PathOf(parent));
+            const bool parentFailed = parentState != NotPosted.end() && parentState->second == TNotPosted::Failed;
+            ReportSkipped(&category, entry.Path,
+                          parentFailed ? "its parent failed"
+                                       : "the identifier of its parent cannot be determined: " + reason,
+                          entry.Path);
+            return;
+        }
+        parentID = std::move(*id);
     }
     if (DryRun) {
         View.AppendMessageLine(entry.Path + ": would be created");
@@ -48,20 +59,43 @@ void TEntryFeeder::FeedCategory(const TCategory& category)
         ++Outcome.Created;
         return;
     }
-    PostCategory(entry, *parentID, listedBefore);
+    PostCategory(entry, parentID, listedBefore);
+}
+
+void TEntryFeeder::ConfirmIfAbout(const TEntry& entry)
+{
+    const TCategoryPost* unconfirmed = Submitter.Unconfirmed();
+    if (!unconfirmed)
+        return;
+    const bool byPath = Session.ReadPage().Listing() != nullptr;
+    if (byPath ? Paths.SitePathOf(unconfirmed->Record) == entry.SitePath : unconfirmed->Name == entry.Name)
+        Settle(Submitter.Confirm(Session.Addresses().NewCategory));
 }
 
 bool TEntryFeeder::IsSettledWithoutPost(const TEntry& entry, std::vector<std::string>& listedBefore)
 {
-    const std::string& page = Session.CurrentPage();
+    const TSitePage& page = Session.ReadPage();
+    // On a site that writes full form pages only its tree is read, by path; the listings of
+    // a name matter on the others.
+    if (Paths.IsShared(entry.Name) && !Session.MetFullFormPages())
+        listedBefore = ListedCategoryIDs(entry.Name, page.Text());
+    const TCategoryListing* listing = page.Listing();
+    if (!listing)
+        return IsSettledByName(entry, listedBefore);
+    if (!listing->IDAt(entry.SitePath))
+        return false;
+    ReportListed(entry);
+    return true;
+}
+
+bool TEntryFeeder::IsSettledByName(const TEntry& entry, const std::vector<std::string>& listedBefore)
+{
     if (!Paths.IsShared(entry.Name)) {
-        if (!CategoryExists(entry.Name, page))
+        if (!CategoryExists(entry.Name, Session.CurrentPage()))
             return false;
-        ReportAlreadyThere({entry.Record, entry.Path, TEntryAction::AlreadyThere, ""},
-                           entry.Name + " seems to already exist. skipping.", entry.Path + ": already there");
+        ReportListed(entry);
         return true;
     }
-    listedBefore = ListedCategoryIDs(entry.Name, page);
     if (IsInJournal(entry, listedBefore)) {
         ReportAlreadyThere({entry.Record, entry.Path, TEntryAction::InJournal, ""},
                            entry.Path + " is in the journal. skipping.", entry.Path + ": in the journal");
@@ -115,44 +149,90 @@ std::optional<std::string> TEntryFeeder::CertainID(const std::string& path,
 
 std::optional<std::string> TEntryFeeder::IdentifierOf(const TBaseCategory* record, std::string& reason)
 {
-    const std::string name = Utf16ToUtf8(record->Name);
-    const std::string path = Paths.PathOf(record);
-    if (NotPosted.contains(path)) {
-        reason = path + " is not posted";
+    const TEntry entry = EntryOf(record);
+    if (WouldCreate.contains(entry.Path))
+        return std::string();
+    ConfirmIfAbout(entry);
+    if (const auto notPosted = NotPosted.find(entry.Path); notPosted != NotPosted.end()) {
+        reason = entry.Path + (notPosted->second == TNotPosted::Failed ? " failed" : " is not posted");
         return std::nullopt;
     }
-    if (WouldCreate.contains(path))
-        return std::string();
-    const std::string& page = Session.CurrentPage();
-    DumpPageOfLookup(name, page);
-    if (!Paths.IsShared(name))
-        return FindCategoryID(name, page);
-    const std::vector<std::string> listed = ListedCategoryIDs(name, page);
-    if (std::optional<std::string> id = CertainID(path, listed))
+    Session.DumpPageOfLookup(entry.Name);
+    return IdentifierOnPage(entry, reason);
+}
+
+std::optional<std::string> TEntryFeeder::IdentifierOnPage(const TEntry& entry, std::string& reason)
+{
+    const TSitePage& page = Session.ReadPage();
+    if (const TCategoryListing* listing = page.Listing()) {
+        if (const std::optional<std::string_view> id = listing->IDAt(entry.SitePath))
+            return std::string(*id);
+        if (const auto created = CreatedIDs.find(entry.SitePath); created != CreatedIDs.end())
+            return created->second;
+        reason = entry.Path + " is not listed on the site";
+        return std::nullopt;
+    }
+    if (!Paths.IsShared(entry.Name))
+        return FindCategoryID(entry.Name, Session.CurrentPage());
+    const std::vector<std::string> listed = ListedCategoryIDs(entry.Name, page.Text());
+    if (std::optional<std::string> id = CertainID(entry.Path, listed))
         return id;
-    reason = "the page lists " + name + " " + Times(listed.size()) + " and the journal does not tell which is " + path;
+    reason = "the page lists " + entry.Name + " " + Times(listed.size()) + " and the journal does not tell which is " +
+             entry.Path;
     return std::nullopt;
 }
 
+// A site that writes full form pages shows a new category on a page of its tree; by name
+// alone, another category of a shared name could be taken for it.
 void TEntryFeeder::PostCategory(const TEntry& entry, const std::string& parentID,
                                 const std::vector<std::string>& listedBefore)
 {
     const bool shared = Paths.IsShared(entry.Name);
-    if (shared)
+    const bool byPath = Session.MetFullFormPages();
+    if (shared && !byPath)
         Journal.NoteCategoryPost(entry.Path, listedBefore);
-    std::string id;
-    try {
-        id = Submitter.PostCategory(entry.Name, parentID,
-                                    shared ? NewListingCheck(entry.Name, listedBefore) : FirstListingCheck(entry.Name));
-    } catch (const ECategoryNotAdded& error) {
-        Outcome.Failed.push_back({entry.Path, error.what()});
-        View.ReportEntry({entry.Record, entry.Path, TEntryAction::Fail, error.what()});
-        throw;
+    TListingCheck byName = !shared  ? FirstListingCheck(entry.Name)
+                           : byPath ? TListingCheck([](const TSitePage&) { return std::optional<std::string>(); })
+                                    : NewListingCheck(entry.Name, listedBefore);
+    Settle(Submitter.PostCategory(
+        {entry.Record, entry.Name, parentID, PathListingCheck(entry.SitePath, std::move(byName))}));
+}
+
+void TEntryFeeder::Settle(const std::vector<TSettledPost>& settled)
+{
+    for (const TSettledPost& post : settled) {
+        const TEntry entry = EntryOf(post.Post.Record);
+        const bool shared = Paths.IsShared(entry.Name);
+        switch (post.Verdict) {
+        case TPostVerdict::Listed:
+            if (!post.ID.empty()) {
+                if (shared)
+                    Journal.NoteCategoryCreated(entry.Path, post.ID);
+                CreatedIDs[entry.SitePath] = post.ID;
+            }
+            ReportCreated(entry);
+            break;
+        case TPostVerdict::Refused:
+            if (shared)
+                Journal.NoteCategoryRefused(entry.Path);
+            ReportFailed(entry.Record, entry.Path, post.Reason, entry.Path);
+            break;
+        case TPostVerdict::NotListed: ReportFailed(entry.Record, entry.Path, post.Reason, entry.Path); break;
+        }
     }
-    if (!id.empty())
-        Journal.NoteCategoryCreated(entry.Path, id);
-    ++Outcome.Created;
-    View.ReportEntry({entry.Record, entry.Path, TEntryAction::Create, ""});
+}
+
+void TEntryFeeder::FinishCategories(bool symbolicFollow)
+{
+    if (Submitter.Unconfirmed())
+        Settle(Submitter.Confirm(symbolicFollow ? Session.Addresses().NewSymbolicCategory
+                                                : Session.Addresses().NewCategory));
+}
+
+void TEntryFeeder::CountUnconfirmedAsCreated()
+{
+    if (const TCategoryPost* unconfirmed = Submitter.Unconfirmed())
+        ReportCreated(EntryOf(unconfirmed->Record));
 }
 
 void TEntryFeeder::FeedSymbolicCategory(const TSymbolicCategory& symbolic)
@@ -201,11 +281,42 @@ void TEntryFeeder::FeedSymbolicCategory(const TSymbolicCategory& symbolic)
         ++Outcome.SymbolicPosted;
         return;
     }
+    PostSymbolic(symbolic, entry, key, *parentID, *targetID);
+}
+
+void TEntryFeeder::PostSymbolic(const TSymbolicCategory& symbolic, const std::string& entry, const std::string& key,
+                                const std::string& parentID, const std::string& targetID)
+{
+    Submitter.OpenSymbolicForm();
     Journal.NoteSymbolicPost(key);
-    Submitter.PostSymbolicCategory(name, *parentID, *targetID);
-    Journal.NoteSymbolicPosted(key);
-    ++Outcome.SymbolicPosted;
-    View.ReportEntry({&symbolic, entry, TEntryAction::Create, ""});
+    const TSymbolicAnswer answer = Submitter.PostSymbolicCategory(Utf16ToUtf8(symbolic.Name), parentID, targetID);
+    switch (answer.Verdict) {
+    case TSymbolicVerdict::Posted:
+        Journal.NoteSymbolicPosted(key);
+        ++Outcome.SymbolicPosted;
+        View.ReportEntry({&symbolic, entry, TEntryAction::Create, ""});
+        break;
+    case TSymbolicVerdict::AlreadyThere:
+        Journal.NoteSymbolicPosted(key);
+        ReportAlreadyThere({&symbolic, entry, TEntryAction::AlreadyThere, ""}, entry + " is on the site already.", "");
+        break;
+    case TSymbolicVerdict::Refused:
+        Journal.NoteSymbolicRefused(key);
+        ReportFailed(&symbolic, entry, answer.Reason, "");
+        break;
+    }
+}
+
+void TEntryFeeder::ReportCreated(const TEntry& entry)
+{
+    ++Outcome.Created;
+    View.ReportEntry({entry.Record, entry.Path, TEntryAction::Create, ""});
+}
+
+void TEntryFeeder::ReportListed(const TEntry& entry)
+{
+    ReportAlreadyThere({entry.Record, entry.Path, TEntryAction::AlreadyThere, ""},
+                       entry.Name + " seems to already exist. skipping.", entry.Path + ": already there");
 }
 
 void TEntryFeeder::ReportAlreadyThere(const TFeedEntryReport& report, const std::string& line,
@@ -221,7 +332,17 @@ void TEntryFeeder::ReportSkipped(const TBaseCategory* record, const std::string&
 {
     View.AppendMessageLine(DryRun ? entry + ": would be skipped: " + reason : entry + " skipped: " + reason + ".");
     View.ReportEntry({record, entry, TEntryAction::Skip, reason});
-    Outcome.Skipped.push_back({entry, reason});
+    Outcome.Skipped.push_back({entry, reason, record});
     if (!path.empty())
-        NotPosted.insert(path);
+        NotPosted.emplace(path, TNotPosted::Skipped);
+}
+
+void TEntryFeeder::ReportFailed(const TBaseCategory* record, const std::string& entry, const std::string& reason,
+                                const std::string& path)
+{
+    View.AppendMessageLine(entry + " failed: " + reason);
+    View.ReportEntry({record, entry, TEntryAction::Fail, reason});
+    Outcome.Failed.push_back({entry, reason, record});
+    if (!path.empty())
+        NotPosted.emplace(path, TNotPosted::Failed);
 }

@@ -13,8 +13,10 @@ namespace {
 
 constexpr std::string_view CategoryRecord = "category";
 constexpr std::string_view CategoryPostRecord = "category-post";
+constexpr std::string_view CategoryRefusedRecord = "category-refused";
 constexpr std::string_view SymbolicRecord = "symbolic";
 constexpr std::string_view SymbolicPostRecord = "symbolic-post";
+constexpr std::string_view SymbolicRefusedRecord = "symbolic-refused";
 constexpr std::size_t SymbolicKeyFields = 3;
 
 constexpr const char* FileNote =
@@ -124,12 +126,18 @@ void TFeedJournal::ReadRecord(const std::vector<std::string>& fields, std::size_
         listed.clear();
         for (std::size_t i = 2; i < fields.size(); ++i)
             listed.push_back(Unescape(fields[i]));
-    } else if (kind == SymbolicRecord || kind == SymbolicPostRecord) {
+    } else if (kind == CategoryRefusedRecord) {
+        if (fields.size() != 2)
+            throw bad("a category-refused record needs a path");
+        CategoryPosts.erase(fields[1]);
+    } else if (kind == SymbolicRecord || kind == SymbolicPostRecord || kind == SymbolicRefusedRecord) {
         if (fields.size() != 1 + SymbolicKeyFields)
             throw bad("a symbolic record needs a parent path, a target path and a name");
         TSymbolicState& state = Symbolics[JoinedFrom(fields, 1)];
         if (kind == SymbolicRecord)
             state = TSymbolicState::Posted;
+        else if (kind == SymbolicRefusedRecord)
+            state = TSymbolicState::NotPosted;
         else if (state != TSymbolicState::Posted)
             state = TSymbolicState::PostCutOff;
     } else {
@@ -171,6 +179,12 @@ void TFeedJournal::NoteCategoryCreated(const std::string& path, const std::strin
     CategoryPosts.erase(path);
 }
 
+void TFeedJournal::NoteCategoryRefused(const std::string& path)
+{
+    Append(std::string(CategoryRefusedRecord) + "\t" + path);
+    CategoryPosts.erase(path);
+}
+
 void TFeedJournal::NoteSymbolicPost(const std::string& key)
 {
     Append(std::string(SymbolicPostRecord) + "\t" + key);
@@ -181,6 +195,12 @@ void TFeedJournal::NoteSymbolicPosted(const std::string& key)
 {
     Append(std::string(SymbolicRecord) + "\t" + key);
     Symbolics[key] = TSymbolicState::Posted;
+}
+
+void TFeedJournal::NoteSymbolicRefused(const std::string& key)
+{
+    Append(std::string(SymbolicRefusedRecord) + "\t" + key);
+    Symbolics[key] = TSymbolicState::NotPosted;
 }
 
 std::string TFeedJournal::SymbolicKey(const std::string& parentPath, const std::string& targetPath,

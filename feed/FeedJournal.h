@@ -19,8 +19,10 @@
 //
 //     category<TAB>PATH<TAB>ID                  created, with its identifier
 //     category-post<TAB>PATH[<TAB>ID]...        posted; the identifiers listed under its name before
-//     symbolic<TAB>PARENT<TAB>TARGET<TAB>NAME   posted
+//     category-refused<TAB>PATH                 the post was refused: nothing was created
+//     symbolic<TAB>PARENT<TAB>TARGET<TAB>NAME   posted (or the site has it already)
 //     symbolic-post<TAB>PARENT<TAB>TARGET<TAB>NAME   post sent, answer not received
+//     symbolic-refused<TAB>PARENT<TAB>TARGET<TAB>NAME   the post was refused
 //
 // A "-post" record is written before the post and the plain record after its answer, each
 // flushed at once, so a run that is stopped, killed or fails midway leaves the file telling
@@ -48,8 +50,10 @@ public:
 
     void NoteCategoryPost(const std::string& path, const std::vector<std::string>& listedBefore);
     void NoteCategoryCreated(const std::string& path, const std::string& id);
+    void NoteCategoryRefused(const std::string& path);
     void NoteSymbolicPost(const std::string& key);
     void NoteSymbolicPosted(const std::string& key);
+    void NoteSymbolicRefused(const std::string& key);
 
     // The key of a symbolic category: its parent's path, its target's path and its name.
     static std::string SymbolicKey(const std::string& parentPath, const std::string& targetPath,

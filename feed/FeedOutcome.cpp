@@ -1,12 +1,29 @@
 #include "feed/FeedOutcome.h"
 
+#include "common/core/Text.h"
 #include "feed/FeedProgress.h"
+#include "model/Category.h"
 
 namespace {
 
 std::string Count(std::size_t count, const char* what)
 {
     return std::to_string(count) + " " + what;
+}
+
+std::string EntriesCount(std::size_t count, const char* more = "")
+{
+    return std::to_string(count) + more + (count == 1 ? " entry" : " entries");
+}
+
+// Worded as the message that ended a feed at such a category always was.
+std::string ProblemsLine(const TFeedEntryNote& note)
+{
+    if (!note.Record)
+        return "problems with " + note.Entry;
+    const bool symbolic = dynamic_cast<const TSymbolicCategory*>(note.Record) != nullptr;
+    return (symbolic ? "problems with symbolic category: " : "problems with category: ") +
+           Utf16ToUtf8(note.Record->Name);
 }
 
 std::string CountsLine(const TFeedOutcome& outcome)
@@ -44,4 +61,22 @@ std::vector<std::string> OutcomeSummaryLines(const TFeedOutcome& outcome)
     for (const TFeedEntryNote& note : outcome.Failed)
         lines.push_back("  failed " + note.Entry + ": " + note.Reason);
     return lines;
+}
+
+std::optional<std::string> ProblemsMessage(const TFeedOutcome& outcome)
+{
+    if (outcome.Failed.empty())
+        return std::nullopt;
+    const TFeedEntryNote& first = outcome.Failed.front();
+    std::string message = ProblemsLine(first) + "\n" + first.Reason;
+    const std::size_t otherFailed = outcome.Failed.size() - 1;
+    const std::size_t skipped = outcome.Skipped.size();
+    if (otherFailed + skipped == 0)
+        return message;
+    message += "\n";
+    if (otherFailed > 0)
+        message += EntriesCount(otherFailed, " more") + " failed" + (skipped > 0 ? ", " : "");
+    if (skipped > 0)
+        message += EntriesCount(skipped) + " skipped";
+    return message + "; the message pane lists them.";
 }

@@ -103,12 +103,23 @@ void TFeedRun::FeedEntries(TAdminSession& session)
 {
     TCategorySubmitter submitter(session, View, Settings.Pause);
     TEntryFeeder feeder(session, submitter, View, Document, FindParentCategory, *Journal, Settings.DryRun, Outcome);
+    try {
+        FeedEntries(feeder);
+    } catch (...) {
+        feeder.CountUnconfirmedAsCreated();
+        throw;
+    }
+}
+
+void TFeedRun::FeedEntries(TEntryFeeder& feeder)
+{
     const std::size_t categories = Document.Categories.size();
+    const std::size_t symbolic = Document.SymbolicCategories.size();
     for (std::size_t i = 0; i < categories; ++i) {
         feeder.FeedCategory(*Document.Categories[i]);
         ReportProgress("Processing category ", i + 1, categories, i + 1);
     }
-    const std::size_t symbolic = Document.SymbolicCategories.size();
+    feeder.FinishCategories(symbolic > 0);
     for (std::size_t j = 0; j < symbolic; ++j) {
         feeder.FeedSymbolicCategory(*Document.SymbolicCategories[j]);
         ReportProgress("Processing symbolic category ", j + 1, symbolic, categories + j + 1);

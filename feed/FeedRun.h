@@ -11,6 +11,7 @@
 
 class TAdminSession;
 class TDmoz;
+class TEntryFeeder;
 class TFeedJournal;
 class TStopRequest;
 struct TAdminAddresses;
@@ -55,6 +56,7 @@ private:
     void OpenJournal(const TAdminAddresses& addresses);
     void FeedWithGuaranteedLogout(TAdminSession& session);
     void FeedEntries(TAdminSession& session);
+    void FeedEntries(TEntryFeeder& feeder);
     void ReportProgress(const char* what, std::size_t done, std::size_t count, std::size_t entriesDone);
     TFeedOutcome Finish(TFeedEnd end, const std::string& reason);
     std::chrono::milliseconds Elapsed() const;

@@ -33,6 +33,12 @@ std::string THTTPClientTransport::Post(const std::string& url, std::vector<std::
     return Client.PostForm(url, fields);
 }
 
+std::string THTTPClientTransport::PostLogin(const std::string& url, std::vector<std::string>& fields)
+{
+    Client.HandleRedirects = true;
+    return Client.PostForm(url, fields, TFoundAfterPost::Get);
+}
+
 std::string THTTPClientTransport::GetClosing(const std::string& url)
 {
     struct TClosingScope {

@@ -22,6 +22,7 @@ public:
 
     std::string Get(const std::string& url) override;
     std::string Post(const std::string& url, std::vector<std::string>& fields) override;
+    std::string PostLogin(const std::string& url, std::vector<std::string>& fields) override;
     std::string GetClosing(const std::string& url) override;
 
 private:

@@ -1,17 +1,21 @@
 #include "feed/PageScraping.h"
 
 #include "common/core/Text.h"
+#include "feed/CategoryListing.h"
+#include "feed/HtmlText.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 namespace {
 
 constexpr std::string_view NoID = "0";
 constexpr std::string_view ValueAttribute = "value=";
+constexpr std::string_view Underscores = "___";
 
 std::string CategoryMarker(std::string_view name)
 {
-    std::string marker = "___";
+    std::string marker(Underscores);
     marker += name;
     marker += '"';
     return marker;
@@ -31,25 +35,84 @@ std::string IDAfterListing(std::string_view page, std::size_t from)
     return std::string(page.substr(delimiterAt + 1, valueEnd - delimiterAt - 1));
 }
 
+// Where the listings of a name end (just behind their double quote), each found once: the
+// marker holding the name as given or as the site stores it, as it is or HTML-escaped.
+class TListingSearch {
+public:
+    TListingSearch(std::string_view name, std::string_view page)
+        : Page(page), Name(name), Stored(StoredTitle(name)), NameMarker(CategoryMarker(Name)),
+          StoredMarker(CategoryMarker(Stored))
+    {
+    }
+
+    // The first listing at or after `from`; npos when there is none.
+    std::size_t Next(std::size_t from) const
+    {
+        return std::min({LiteralAfter(NameMarker, from), LiteralAfter(StoredMarker, from), EscapedAfter(from)});
+    }
+
+private:
+    std::size_t LiteralAfter(const std::string& marker, std::size_t from) const
+    {
+        const std::size_t found = Page.find(marker, from);
+        return found == std::string_view::npos ? found : found + marker.size();
+    }
+
+    // A listing whose text holds character references: three underscores, text that decodes
+    // to the name, a double quote. The marker's underscores start at `from` or later.
+    std::size_t EscapedAfter(std::size_t from) const
+    {
+        if (Stored.empty())
+            return std::string_view::npos;
+        for (std::size_t at = Page.find(Underscores, from); at != std::string_view::npos;
+             at = Page.find(Underscores, at + 1)) {
+            const std::size_t start = at + Underscores.size();
+            const std::size_t quote = Page.find('"', start);
+            if (quote == std::string_view::npos)
+                return quote;
+            const std::string_view listed = Page.substr(start, quote - start);
+            if (listed.find('&') == std::string_view::npos)
+                continue;
+            const std::string decoded = DecodeHtmlText(listed);
+            if (decoded == Name || decoded == Stored)
+                return quote + 1;
+        }
+        return std::string_view::npos;
+    }
+
+    std::string_view Page;
+    std::string_view Name;
+    std::string_view Stored;
+    std::string NameMarker;
+    std::string StoredMarker;
+};
+
 }  // namespace
 
 std::u16string TitleToUrl(std::u16string_view title)
 {
-    return ReplaceCharacter(title, u' ', u'-');
+    const std::string text = Utf16ToUtf8(title);
+    std::string url;
+    url.reserve(text.size());
+    for (const char c : text) {
+        const bool kept =
+            (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '_' || c == '-';
+        url += c == ' ' ? '-' : kept ? c : '_';
+    }
+    return Utf8ToUtf16(url);
 }
 
 bool CategoryExists(std::string_view name, std::string_view page)
 {
-    return page.find(CategoryMarker(name)) != std::string_view::npos;
+    return TListingSearch(name, page).Next(0) != std::string_view::npos;
 }
 
 std::optional<std::string> FirstListedID(std::string_view name, std::string_view page)
 {
-    const std::string marker = CategoryMarker(name);
-    const std::size_t listed = page.find(marker);
+    const std::size_t listed = TListingSearch(name, page).Next(0);
     if (listed == std::string_view::npos)
         return std::nullopt;
-    return IDAfterListing(page, listed + marker.size());
+    return IDAfterListing(page, listed);
 }
 
 std::string FindCategoryID(const std::string& name, const std::string& page)
@@ -61,11 +124,10 @@ std::string FindCategoryID(const std::string& name, const std::string& page)
 
 std::vector<std::string> ListedCategoryIDs(std::string_view name, std::string_view page)
 {
-    const std::string marker = CategoryMarker(name);
+    const TListingSearch search(name, page);
     std::vector<std::string> ids;
-    for (std::size_t listed = page.find(marker); listed != std::string_view::npos;
-         listed = page.find(marker, listed + marker.size()))
-        ids.push_back(IDAfterListing(page, listed + marker.size()));
+    for (std::size_t listed = search.Next(0); listed != std::string_view::npos; listed = search.Next(listed))
+        ids.push_back(IDAfterListing(page, listed));
     return ids;
 }
 

@@ -5,11 +5,17 @@
 #include <string_view>
 #include <vector>
 
-// The site lists every category on its form page as "___<name>\"" followed somewhere later by
-// value="<ID>". These helpers read that listing as plain text; no HTML is parsed, and no
-// file is written (the feed dumps the pages it looks in, see PageDump.h).
+// The marker rule: the site lists every category on its form page as "___<name>\"" followed
+// somewhere later by value="<ID>". These helpers read that listing as plain text, for pages
+// that carry no option list of the site's tree (CategoryListing.h reads those). A name is
+// listed when the marker holds it as given or as the site stores it (StoredTitle: without the
+// blanks around it), as it is or HTML-escaped: the text between the underscores and the
+// double quote reads as the name once its character references are decoded. No file is
+// written (the feed dumps the pages it looks in, see PageDump.h).
 
-// The title a category is posted with as its URL part: every blank becomes "-".
+// The title a category is posted with as its URL part, made as the site makes one: every
+// blank becomes "-", every other byte of the UTF-8 text outside A-Z, a-z, 0-9, "_" and "-"
+// becomes "_" ("Caf\u00e9" gives "Caf__").
 std::u16string TitleToUrl(std::u16string_view title);
 
 // True when the page lists a category of exactly this name (case-sensitive).

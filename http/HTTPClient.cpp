@@ -43,10 +43,10 @@ private:
 std::string THTTPClient::GetPage(const std::string& URL)
 {
     const TBusyGuard busy(Busy);
-    return DoRequest(THTTPMethod::hmGet, URL, nullptr);
+    return DoRequest(THTTPMethod::hmGet, URL, nullptr, TFoundAfterPost::Repost);
 }
 
-std::string THTTPClient::PostForm(const std::string& URL, std::vector<std::string>& Fields)
+std::string THTTPClient::PostForm(const std::string& URL, std::vector<std::string>& Fields, TFoundAfterPost found)
 {
     const TBusyGuard busy(Busy);
     if (HTTPOptions.hoForceEncodeParams)
@@ -54,10 +54,11 @@ std::string THTTPClient::PostForm(const std::string& URL, std::vector<std::strin
     if (HTTPRequest.ContentType.empty() || SameTextAscii(HTTPRequest.ContentType, "text/html"))
         HTTPRequest.ContentType = "application/x-www-form-urlencoded";
     const std::string body = FormBody(Fields);
-    return DoRequest(THTTPMethod::hmPost, URL, &body);
+    return DoRequest(THTTPMethod::hmPost, URL, &body, found);
 }
 
-std::string THTTPClient::DoRequest(THTTPMethod method, const std::string& url, const std::string* body)
+std::string THTTPClient::DoRequest(THTTPMethod method, const std::string& url, const std::string* body,
+                                   TFoundAfterPost found)
 {
     const bool http10 = method == THTTPMethod::hmPost ? !HTTPOptions.hoKeepOrigProtocol || ProtocolVersion == pv1_0
                                                       : ProtocolVersion == pv1_0;
@@ -73,7 +74,7 @@ std::string THTTPClient::DoRequest(THTTPMethod method, const std::string& url, c
             SendRequest(http10 ? pv1_0 : pv1_1, body);
             ReadResponseHeaders();
             std::string result;
-            if (!HandleResponse(method, body, next, redirectCount, result)) {
+            if (!HandleResponse(method, body, next, redirectCount, found, result)) {
                 CloseUnlessReusable(http10);
                 return result;
             }
@@ -91,7 +92,7 @@ std::string THTTPClient::DoRequest(THTTPMethod method, const std::string& url, c
 // Decides what the response means for the call; true when a redirect is to be followed
 // to next (maybe with another method), false when result holds the call's result.
 bool THTTPClient::HandleResponse(THTTPMethod& method, const std::string*& body, TURI& next, int redirectCount,
-                                 std::string& result)
+                                 TFoundAfterPost found, std::string& result)
 {
     switch (ClassifyResponse(HTTPResponse)) {
     case TResponseKind::rkSuccess: result = ReadSuccessBody(); return false;
@@ -104,7 +105,7 @@ bool THTTPClient::HandleResponse(THTTPMethod& method, const std::string*& body, 
     if (redirectCount >= RedirectMaximum)
         throw ETooManyRedirects();
     next = ResolveURL(URI, HTTPResponse.Location);
-    method = RedirectMethod(HTTPResponse.ResponseCode, method, URI, next, HTTPResponse.Location);
+    method = RedirectMethod(HTTPResponse.ResponseCode, method, URI, next, HTTPResponse.Location, found);
     if (method == THTTPMethod::hmGet)
         body = nullptr;
     return true;

@@ -4,6 +4,7 @@
 #include "http/HTTPRequest.h"
 #include "http/HTTPResponse.h"
 #include "http/NetExceptions.h"
+#include "http/Redirects.h"
 #include "http/TCPConnection.h"
 #include "http/URI.h"
 
@@ -38,7 +39,9 @@ public:
     // The body of the final response, byte for byte.
     std::string GetPage(const std::string& URL);
     // Posts the "name=value" lines as a form; the list keeps its encoded values afterwards.
-    std::string PostForm(const std::string& URL, std::vector<std::string>& Fields);
+    // `found` tells how a 302 Found within the site is followed (see RedirectMethod).
+    std::string PostForm(const std::string& URL, std::vector<std::string>& Fields,
+                         TFoundAfterPost found = TFoundAfterPost::Repost);
 
     // Borrowed: the store outlives the client's calls.
     void SetCookieManager(TCookieManager* cookieManager) { CookieManager = cookieManager; }
@@ -51,9 +54,9 @@ public:
     const TURI& URL() const { return URI; }
 
 private:
-    std::string DoRequest(THTTPMethod method, const std::string& url, const std::string* body);
+    std::string DoRequest(THTTPMethod method, const std::string& url, const std::string* body, TFoundAfterPost found);
     bool HandleResponse(THTTPMethod& method, const std::string*& body, TURI& next, int redirectCount,
-                        std::string& result);
+                        TFoundAfterPost found, std::string& result);
     void PrepareRequest(TURI target, THTTPMethod method, const std::string* body);
     void ChooseConnection(bool http10);
     void SendRequest(TProtocolVersion version, const std::string* body);

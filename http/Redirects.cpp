@@ -27,11 +27,11 @@ TResponseKind ClassifyResponse(const THTTPResponse& response)
 }
 
 THTTPMethod RedirectMethod(int statusCode, THTTPMethod method, const TURI& from, const TURI& to,
-                           const std::string& location)
+                           const std::string& location, TFoundAfterPost found)
 {
     if (from.IsSecure() && !to.IsSecure())
         throw ERedirectRefused("Refusing to follow a redirect from https to http: " + location);
-    if (statusCode == 303)
+    if (statusCode == 303 || (statusCode == 302 && found == TFoundAfterPost::Get))
         return THTTPMethod::hmGet;
     if (method == THTTPMethod::hmGet || IsSameSite(from, to))
         return method;

@@ -1,25 +1,37 @@
-// Feeds generated trees into the stand-in site and reports categories per second and this
-// process's own CPU time per category (the site runs as a child process and is not counted).
-// The form page lists every category, so its size grows with the tree; the bytes read per
-// category are shown too, to set the CPU apart from the cost of reading and searching pages.
-// The run is set up as the window sets it up: with a stop request, pauses in slices and the
-// site's journal (in a folder of the benchmark). A last row feeds a tree whose two halves
-// give every name to two categories under different parents, which takes the lookups that
-// tell such categories apart. A second table times FindParentCategory on growing trees: it
-// must not grow with the tree.
+// Feeds generated trees of hard names into the stand-in site and reports, per run, the
+// requests per regular category, the pauses, the run's wall time against the sum of the
+// site's answer times, and this process's own CPU time per entry and per KiB of page read
+// (the site runs as a child process and is not counted). The site's answer time of a request
+// is measured inside the transport: from the call of the HTTP client to its return with the
+// whole body, so it holds the site's work and the loopback transfer; everything else of the
+// wall time is the client's (page reading, journal, dump, pauses).
 //
-//     feed_bench [entries...]      default: 1000 4000
+// The run is set up as the window sets it up: with a stop request, pauses in slices and the
+// site's journal (in a folder of the benchmark). Each size runs against the site as a
+// directory site writes its pages, the same with URL titles checked, and the site listing
+// by the bare marker, and the directory site once more with plain names (letters, digits and
+// inner blanks only). A second table times the reading of a form page of growing size
+// alone, and a third FindParentCategory on growing trees: neither may grow faster than the
+// page or stay above a flat cost per lookup.
+//
+//     feed_bench [entries...]      default: 300 1000
 
 #include "TreeGenerator.h"
 #include "common/XmlPersistance/XmlPersistance.h"
 #include "common/core/StopRequest.h"
+#include "common/core/Text.h"
+#include "feed/CategoryListing.h"
+#include "feed/CategoryPaths.h"
+#include "feed/FeedOutcome.h"
 #include "feed/FeedRun.h"
 #include "feed/HTTPClientTransport.h"
+#include "feed/SitePage.h"
 #include "http/CookieManager.h"
 #include "http/HTTPClient.h"
 #include "model/CategoryClasses.h"
 #include "model/Dmoz.h"
 #include "model/tree/TreeBinding.h"
+#include "tests/support/HardNamesTree.h"
 #include "tests/support/SiteProcess.h"
 
 #include <sys/resource.h>
@@ -33,6 +45,8 @@
 
 namespace {
 
+using TClock = std::chrono::steady_clock;
+
 double OwnCpuSeconds()
 {
     rusage usage{};
@@ -41,23 +55,39 @@ double OwnCpuSeconds()
     return seconds(usage.ru_utime) + seconds(usage.ru_stime);
 }
 
-// Counts what the feed reads, so the report can relate CPU to page bytes.
+// Counts what the feed sends and reads, and the time each answer took.
 class TCountingTransport : public TPageTransport {
 public:
     explicit TCountingTransport(TPageTransport& next) : Next(next) {}
 
-    std::string Get(const std::string& url) override { return Count(Next.Get(url)); }
+    std::string Get(const std::string& url) override
+    {
+        return Timed([&] { return Next.Get(url); });
+    }
     std::string Post(const std::string& url, std::vector<std::string>& fields) override
     {
-        return Count(Next.Post(url, fields));
+        return Timed([&] { return Next.Post(url, fields); });
+    }
+    std::string PostLogin(const std::string& url, std::vector<std::string>& fields) override
+    {
+        return Timed([&] { return Next.PostLogin(url, fields); });
+    }
+    std::string GetClosing(const std::string& url) override
+    {
+        return Timed([&] { return Next.GetClosing(url); });
     }
 
     std::size_t Requests = 0;
     std::size_t Bytes = 0;
+    double AnswerSeconds = 0;
 
 private:
-    std::string Count(std::string page)
+    template <typename TRequest>
+    std::string Timed(const TRequest& request)
     {
+        const auto started = TClock::now();
+        std::string page = request();
+        AnswerSeconds += std::chrono::duration<double>(TClock::now() - started).count();
         ++Requests;
         Bytes += page.size();
         return page;
@@ -74,7 +104,7 @@ public:
     std::string DomainText() const override { return Domain; }
     std::string UsernameText() const override { return "admin"; }
     std::string PasswordText() const override { return "demo"; }
-    void AppendMessageLine(const std::string& line) override { Lines.push_back(line); }
+    void AppendMessageLine(const std::string&) override {}
     void SetStatusText(const std::string&) override {}
     void SetWaitLabelVisible(bool) override {}
     void ShowMessageBox(const std::string& message) override
@@ -87,8 +117,6 @@ public:
     void ShowProgress(const TFeedProgress&) override {}
     void ShowOutcome(const TFeedOutcome&) override {}
 
-    std::vector<std::string> Lines;
-
 private:
     std::string Domain;
 };
@@ -98,43 +126,43 @@ struct TLoadedTree {
     TDmoz Document;
 };
 
-void LoadGeneratedTree(std::size_t entries, TLoadedTree& loaded)
-{
-    const std::string fileName = "tree.xml";
-    WriteGeneratedTree(entries, fileName);
-    LoadTree(loaded.Tree, fileName, loaded.Document);
-}
+struct TSiteManner {
+    const char* Name;
+    std::vector<std::string> Arguments;
+    TSitePages Pages;
+    bool PlainNames = false;
+};
 
-// A generated tree with its IDs moved by an offset and its Urls and top-level names marked,
-// written as a tree file: two such copies give every name below the top level to two
-// categories under different parents.
-void WriteMarkedCopy(std::size_t entries, std::int32_t idOffset, const std::u16string& mark,
-                     const std::string& fileName)
+// The same tree with names of letters, digits and inner blanks only, as every feed has
+// always handled them.
+void MakeNamesPlain(TXMLTreeNode& node)
 {
-    TGeneratedTree tree = GenerateTree(entries);
-    for (const auto& record : tree.Records) {
-        record->Url = mark + record->Url;
-        if (auto* category = dynamic_cast<TCategory*>(record.get()))
-            category->ID += idOffset;
-        else
-            static_cast<TSymbolicCategory*>(record.get())->Parent += idOffset;
+    for (const auto& child : node.Nodes) {
+        std::u16string& name = child->Data->Name;
+        for (char16_t& c : name)
+            if (!((c >= u'A' && c <= u'Z') || (c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9') || c == u' '))
+                c = u'x';
+        name = Utf8ToUtf16(StoredTitle(Utf16ToUtf8(name)));
+        MakeNamesPlain(*child);
     }
-    for (const auto& topLevel : tree.Root->Nodes)
-        topLevel->Data->Name += mark;
-    TXmlPersistance::ObjectToFile(*tree.Root, fileName);
 }
 
-void LoadTreeOfSharedNames(std::size_t entries, TLoadedTree& loaded)
+void WriteTree(std::size_t entries, bool plainNames)
 {
-    WriteMarkedCopy(entries / 2, 0, u"A", "a.xml");
-    WriteMarkedCopy(entries / 2, static_cast<std::int32_t>(entries), u"B", "b.xml");
-    LoadTree(loaded.Tree, "a.xml", loaded.Document);
-    LoadTree(loaded.Tree, "b.xml", loaded.Document);
+    THardNamesTree tree = GenerateHardNamesTree(entries);
+    if (plainNames)
+        MakeNamesPlain(*tree.Root);
+    TXmlPersistance::ObjectToFile(*tree.Root, "tree.xml");
 }
 
-void FeedTree(std::size_t entries, const TLoadedTree& loaded, const char* what)
+void FeedTree(std::size_t entries, const TSiteManner& manner)
 {
-    TSiteProcess site;
+    TLoadedTree loaded;
+    WriteTree(entries, manner.PlainNames);
+    LoadTree(loaded.Tree, "tree.xml", loaded.Document);
+    std::filesystem::remove_all("state");
+
+    TSiteProcess site(manner.Arguments, manner.Pages);
     TCookieManager cookies;
     THTTPClient client;
     client.SetCookieManager(&cookies);
@@ -142,52 +170,96 @@ void FeedTree(std::size_t entries, const TLoadedTree& loaded, const char* what)
     THTTPClientTransport http(client, &stop);
     TCountingTransport transport(http);
     TSilentView view(site.Domain());
+    std::size_t pauses = 0;
     TFeedSettings settings;
     settings.Stop = &stop;
     settings.KeepJournal = true;
+    settings.Pause = [&](std::chrono::milliseconds duration) {
+        ++pauses;
+        PauseInSlices(duration, view, &stop);
+    };
     TFeedRun run(
         view, transport, loaded.Document, [&](std::int32_t id) { return loaded.Tree.FindParentCategory(id); },
         std::move(settings));
 
     const double cpuBefore = OwnCpuSeconds();
-    const auto started = std::chrono::steady_clock::now();
-    run.Execute();
-    const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const auto started = TClock::now();
+    const TFeedOutcome outcome = run.Execute();
+    const double wall = std::chrono::duration<double>(TClock::now() - started).count();
     const double cpu = OwnCpuSeconds() - cpuBefore;
 
     const std::size_t categories = loaded.Document.Categories.size();
-    const std::size_t symbolic = loaded.Document.SymbolicCategories.size();
-    const std::size_t fed = categories + symbolic;
-    std::printf("%8zu %10zu %9zu %9zu %12.1f %14.1f %14.1f %16.2f %s\n", entries, categories, symbolic,
-                view.Lines.size(), fed / wall, cpu / fed * 1e6, static_cast<double>(transport.Bytes) / fed / 1024,
-                cpu / fed * 1e6 / (static_cast<double>(transport.Bytes) / fed / 1024), what);
+    const std::size_t fed = categories + loaded.Document.SymbolicCategories.size();
+    const double pageKiB = static_cast<double>(transport.Bytes) / 1024;
+    std::printf("%-22s %7zu %6zu %6zu %9.3f %6zu %8.2f %8.2f %6.2f %9.1f %9.1f %8.2f %5zu/%zu\n", manner.Name, entries,
+                categories, fed - categories, static_cast<double>(transport.Requests) / categories, pauses, wall,
+                transport.AnswerSeconds, wall / transport.AnswerSeconds, cpu / fed * 1e6, pageKiB / fed,
+                cpu * 1e6 / pageKiB, outcome.Failed.size(), outcome.Skipped.size());
 }
 
-void FeedGeneratedTree(std::size_t entries)
+std::string Escaped(const std::string& text)
 {
-    TLoadedTree loaded;
-    LoadGeneratedTree(entries, loaded);
-    FeedTree(entries, loaded, "");
+    std::string html;
+    for (const char c : text)
+        html += c == '&' ? "&amp;" : c == '<' ? "&lt;" : c == '>' ? "&gt;" : c == '"' ? "&quot;" : std::string(1, c);
+    return html;
 }
 
-void FeedTreeOfSharedNames(std::size_t entries)
+// A form page listing a generated tree as a directory site writes it.
+std::string SiteFormPage(const THardNamesTree& tree, std::vector<std::string>& paths)
 {
-    TLoadedTree loaded;
-    LoadTreeOfSharedNames(entries, loaded);
-    FeedTree(entries, loaded, "names shared by two branches");
+    std::string page = "<html><form><select name=\"PARENT_ID\">\n<option label=\"[Top]\" value=\"0\">[Top]</option>\n";
+    int id = 0;
+    const auto list = [&](const auto& self, const TXMLTreeNode& node, const std::string& path, int level) -> void {
+        for (const auto& child : node.Nodes) {
+            if (!dynamic_cast<const TCategory*>(child->Data))
+                continue;
+            const std::string title(StoredTitle(Utf16ToUtf8(child->Data->Name)));
+            std::string label;
+            for (int l = 0; l < level; ++l)
+                label += "|&nbsp;&nbsp;&nbsp;";
+            label += "|___" + Escaped(title);
+            page += "<option label=\"" + label + "\" value=\"" + std::to_string(++id) + "\">" + label + "</option>\n";
+            const std::string childPath = (path.empty() ? "" : path + "/") + EscapePathName(title);
+            paths.push_back(childPath);
+            self(self, *child, childPath, level + 1);
+        }
+    };
+    list(list, *tree.Root, "", 0);
+    return page + "</select></form></html>\n";
+}
+
+// Reads the page as the feed reads every answer: once, then a lookup by path.
+void TimePageReading(std::size_t entries)
+{
+    const THardNamesTree tree = GenerateHardNamesTree(entries);
+    std::vector<std::string> paths;
+    const std::string page = SiteFormPage(tree, paths);
+    const int reads = static_cast<int>(std::max<std::size_t>(4, 4'000'000 / page.size()));
+    std::size_t found = 0;
+    const double cpuBefore = OwnCpuSeconds();
+    for (int i = 0; i < reads; ++i) {
+        const TSitePage read(page);
+        found += read.Listing()->IDAt(paths[static_cast<std::size_t>(i) % paths.size()]).has_value();
+    }
+    const double cpu = OwnCpuSeconds() - cpuBefore;
+    const double kib = static_cast<double>(page.size()) / 1024;
+    std::printf("%8zu %10zu %10.1f %12.1f %14.2f %6s\n", entries, paths.size(), kib, cpu / reads * 1e6,
+                cpu / reads * 1e6 / kib, found == static_cast<std::size_t>(reads) ? "yes" : "NO");
 }
 
 void TimeParentLookups(std::size_t entries)
 {
     TLoadedTree loaded;
-    LoadGeneratedTree(entries, loaded);
+    WriteGeneratedTree(entries, "generated.xml");
+    LoadTree(loaded.Tree, "generated.xml", loaded.Document);
     const auto& categories = loaded.Document.Categories;
     const std::size_t lookups = 1'000'000;
     std::size_t found = 0;
-    const auto started = std::chrono::steady_clock::now();
+    const auto started = TClock::now();
     for (std::size_t i = 0; i < lookups; ++i)
         found += loaded.Tree.FindParentCategory(categories[(i * 7919) % categories.size()]->ID) != nullptr;
-    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const double seconds = std::chrono::duration<double>(TClock::now() - started).count();
     std::printf("%8zu %10zu %14.1f %10zu\n", entries, categories.size(), seconds / lookups * 1e9, found);
 }
 
@@ -199,7 +271,7 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         sizes.push_back(std::strtoul(argv[i], nullptr, 10));
     if (sizes.empty())
-        sizes = {1000, 4000};
+        sizes = {300, 1000};
 
     RegisterCategoryClasses();
     const auto scratch = std::filesystem::temp_directory_path() / ("tessaroo-feed-bench-" + std::to_string(getpid()));
@@ -207,12 +279,23 @@ int main(int argc, char** argv)
     std::filesystem::current_path(scratch);
     setenv("XDG_STATE_HOME", (scratch / "state").c_str(), 1);
 
-    std::printf("feed into the stand-in site\n");
-    std::printf("%8s %10s %9s %9s %12s %14s %14s %16s\n", "entries", "categories", "symbolic", "skipped", "entries/s",
-                "own CPU us/e", "page KiB/e", "CPU us per KiB");
+    const std::vector<TSiteManner> manners = {
+        {"directory site", {}, TSitePages::RealSite},
+        {"  with URL rewriting", {"--url-rewriting"}, TSitePages::RealSite},
+        {"bare marker listing", {}, TSitePages::Legacy},
+        {"directory site, plain", {}, TSitePages::RealSite, true},
+    };
+    std::printf("feed into the stand-in site (answer time: the HTTP client's calls, measured in the transport)\n");
+    std::printf("%-22s %7s %6s %6s %9s %6s %8s %8s %6s %9s %9s %8s %7s\n", "site", "entries", "categ", "symb",
+                "req/categ", "pauses", "wall s", "answer s", "ratio", "CPU us/e", "KiB/e", "us/KiB", "fail/sk");
     for (const std::size_t entries : sizes)
-        FeedGeneratedTree(entries);
-    FeedTreeOfSharedNames(sizes.front());
+        for (const TSiteManner& manner : manners)
+            FeedTree(entries, manner);
+
+    std::printf("\nreading a form page once and a lookup by path\n%8s %10s %10s %12s %14s %6s\n", "entries",
+                "categories", "page KiB", "CPU us/page", "CPU us per KiB", "found");
+    for (const std::size_t entries : {std::size_t{1000}, std::size_t{4000}, std::size_t{16000}, std::size_t{64000}})
+        TimePageReading(entries);
 
     std::printf("\nFindParentCategory\n%8s %10s %14s %10s\n", "entries", "categories", "ns/lookup", "parents");
     for (const std::size_t entries : {std::size_t{1000}, std::size_t{4000}, std::size_t{100000}})

@@ -141,6 +141,14 @@ std::string Utf16ToUtf8(std::u16string_view text)
     return out;
 }
 
+void AppendUtf8(std::string& text, char32_t code)
+{
+    if (code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+        code = Replacement;
+    char buffer[4];
+    text.append(buffer, PutUtf8(buffer, code));
+}
+
 // ASCII, most of any real text, is skipped a word at a time, also up to a letter beyond
 // ASCII in the middle of a word: only that letter's sequence is decoded.
 std::size_t FirstInvalidUtf8(std::string_view text)

@@ -8,6 +8,8 @@
 // loses nothing for valid text. Invalid UTF-8 (from a file or a page) becomes U+FFFD.
 std::u16string Utf8ToUtf16(std::string_view text);
 std::string Utf16ToUtf8(std::u16string_view text);
+// Appends the UTF-8 form of one code point; a surrogate or a value beyond U+10FFFF gives U+FFFD.
+void AppendUtf8(std::string& text, char32_t code);
 
 // The offset of the first byte that is not part of valid UTF-8 (overlong forms, surrogates
 // and sequences cut short included), or npos when the whole text is valid.

@@ -18,6 +18,18 @@ const std::vector<std::string> CompleteRunRequests = {
     "GET /admin/logout.php",
 };
 
+const std::vector<std::string> FullFormPagesRunRequests = {
+    "GET /admin/index.php",
+    "POST /admin/login.php",
+    "GET /admin/dir_categs_edit.php?action=N",
+    "POST /admin/dir_categs_edit.php?action=N",
+    "GET /admin/dir_categs_edit.php?action=N",
+    "POST /admin/dir_categs_edit.php?action=N",
+    "GET /admin/dir_categs_edit.php?action=N&s=1",
+    "POST /admin/dir_categs_edit.php?action=N&s=1",
+    "GET /admin/logout.php",
+};
+
 const std::vector<std::string> RepeatedRunRequests = {
     "GET /admin/index.php",
     "POST /admin/login.php",

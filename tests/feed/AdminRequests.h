@@ -16,3 +16,8 @@ extern const std::vector<std::string> CompleteRunRequests;
 // What the same run sends again once the site has the two categories: only the symbolic
 // category is posted.
 extern const std::vector<std::string> RepeatedRunRequests;
+
+// What that run sends to a site that writes full form pages: the parent is fetched for as
+// the child needs its identifier, the child is seen on the symbolic form, which is opened
+// before the symbolic post.
+extern const std::vector<std::string> FullFormPagesRunRequests;

@@ -55,6 +55,24 @@ TEST_F(FeedJournal, WhatOneRunNotesTheNextRunReadsBack)
               TFeedJournal::TSymbolicState::NotPosted);
 }
 
+TEST_F(FeedJournal, ARefusedPostLeavesNothingToResolveOnTheNextRun)
+{
+    const std::string key = TFeedJournal::SymbolicKey("Arts", "Arts/Music", "Sounds");
+    {
+        TFeedJournal journal(File());
+        journal.NoteCategoryPost("Shopping/Music", {"2"});
+        journal.NoteCategoryRefused("Shopping/Music");
+        journal.NoteSymbolicPost(key);
+        journal.NoteSymbolicRefused(key);
+        EXPECT_EQ(journal.CutOffCategoryPost("Shopping/Music"), nullptr);
+        EXPECT_EQ(journal.SymbolicState(key), TFeedJournal::TSymbolicState::NotPosted);
+    }
+    const TFeedJournal journal(File());
+    EXPECT_EQ(journal.CutOffCategoryPost("Shopping/Music"), nullptr);
+    EXPECT_EQ(journal.CategoryID("Shopping/Music"), nullptr);
+    EXPECT_EQ(journal.SymbolicState(key), TFeedJournal::TSymbolicState::NotPosted) << "a later run posts it again";
+}
+
 TEST_F(FeedJournal, ALineCutOffByAKilledRunIsIgnoredAndGoesBeforeTheNextRecord)
 {
     std::filesystem::create_directories(File().parent_path());

@@ -88,12 +88,10 @@ TEST_F(FeedRun, SecondRunSkipsExistingCategoriesButPostsSymbolicOnesAgain)
 // What each entry came to, with the record it is about, so that a view can point at it.
 std::vector<std::string> ReportLines(const std::vector<TFeedEntryReport>& reports)
 {
-    static const char* const actions[] = {"create", "already there", "in the journal", "skip", "fail"};
     std::vector<std::string> lines;
     for (const TFeedEntryReport& report : reports)
-        lines.push_back(Utf16ToUtf8(report.Record->Name) + " | " + report.Entry + " | " +
-                        actions[static_cast<int>(report.Action)] + (report.Reason.empty() ? "" : " | ") +
-                        report.Reason);
+        lines.push_back(Utf16ToUtf8(report.Record->Name) + " | " + report.Entry + " | " + ActionName(report.Action) +
+                        (report.Reason.empty() ? "" : " | ") + report.Reason);
     return lines;
 }
 
@@ -115,15 +113,18 @@ TEST_F(FeedRun, ReportsEveryEntryWithItsRecordOncePerRun)
                                   "Lost | symbolic category Lost | skip | no category has the Url \"Top/Nowhere\""}));
 }
 
-TEST_F(FeedRun, ReportsTheEntryThatFailedAndNoneAfterIt)
+TEST_F(FeedRun, ReportsTheEntryThatFailedAndSkipsEverythingThatNeedsIt)
 {
     TScriptedTransport transport([](const TSentRequest& request) {
         return std::string(request.Url.ends_with("login.php") ? "logout.php" : "<form></form>");
     });
     TFeedRun run(View, transport, Tree.Document, Tree.ParentLookup(), [](std::chrono::milliseconds) {});
-    EXPECT_THROW(run.Execute(), ECategoryNotAdded);
+    run.Execute();
     EXPECT_EQ(ReportLines(View.Reports),
-              (std::vector<std::string>{"Arts | Arts | fail | problems with category: Arts"}));
+              (std::vector<std::string>{
+                  "Arts | Arts | fail | the site does not list it, also after 5 re-fetches of the form page.",
+                  "Music | Arts/Music | skip | its parent failed",
+                  "Sounds | symbolic category Sounds | skip | an identifier cannot be determined: Arts failed"}));
 }
 
 TEST_F(FeedRun, EmptyDocumentOnlyLogsInFetchesTheFormAndLogsOut)
@@ -207,22 +208,25 @@ TEST_F(FeedRun, FailingLogoutIsTheErrorReported)
         << "the logout's error replaces the earlier one";
 }
 
-TEST_F(FeedRun, CategoryNeverListedLogsOutAndLeavesTheError)
+TEST_F(FeedRun, CategoryNeverListedFailsAfterFiveRefetchesAndTheRunGoesOn)
 {
     TScriptedTransport transport([](const TSentRequest& request) {
         return std::string(request.Url.ends_with("login.php") ? "logout.php" : "<form></form>");
     });
     TFeedRun run(View, transport, Tree.Document, Tree.ParentLookup(), [this](std::chrono::milliseconds) { ++Pauses; });
-    try {
-        run.Execute();
-        FAIL() << "no error";
-    } catch (const ECategoryNotAdded& e) {
-        EXPECT_STREQ(e.what(), "problems with category: Arts");
-    }
-    EXPECT_EQ(View.MessageLines.size(), 5u);
-    EXPECT_EQ(Pauses, 5);
+    const TFeedOutcome outcome = run.Execute();
+    ASSERT_EQ(View.MessageLines.size(), 8u);
+    EXPECT_EQ(View.MessageLines[5],
+              "Arts failed: the site does not list it, also after 5 re-fetches of the form page.");
+    EXPECT_EQ(View.MessageLines[6], "Arts/Music skipped: its parent failed.");
+    EXPECT_EQ(Pauses, 4) << "none before the first re-fetch";
+    EXPECT_EQ(AdminRequests(transport.Sent).size(), 10u) << "login, form, one post, five re-fetches, logout";
     EXPECT_EQ(transport.Sent.back().Url, "http://site.test/admin/logout.php");
-    EXPECT_TRUE(View.WaitLabelVisible);
+    EXPECT_EQ(outcome.End, TFeedEnd::Finished);
+    EXPECT_EQ(outcome.Failed.size(), 1u);
+    EXPECT_EQ(outcome.Skipped.size(), 2u);
+    EXPECT_FALSE(View.WaitLabelVisible);
+    EXPECT_TRUE(View.MessageBoxes.empty()) << "the window shows the problems with the outcome";
 }
 
 TEST_F(FeedRun, OtherErrorsLeaveAfterTheLogoutOnlyWhenLoggedIn)

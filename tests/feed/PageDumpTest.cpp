@@ -1,5 +1,8 @@
 #include "feed/PageDump.h"
+#include "feed/AdminSession.h"
 #include "feed/FeedErrors.h"
+
+#include "ScriptedTransport.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WholeFile.h"
 #include "tests/support/WorkingDirectory.h"
@@ -21,18 +24,29 @@ protected:
 
     TTempFolder Scratch;
     TWorkingDirectory InScratch{Scratch.Path()};
+    int Pages = 0;
+    TScriptedTransport Transport{[this](const TSentRequest&) { return "page " + std::to_string(++Pages); }};
+    TAdminSession Session{Transport, BuildAdminAddresses("site.test")};
 };
 
 }  // namespace
 
 TEST_F(PageDump, EveryLookupWithANameLeavesItsPageAndOneWithoutWritesNothing)
 {
-    DumpPageOfLookup("", "page of a lookup without a name");
+    Session.SendRequest("http://site.test/admin/index.php");
+    Session.DumpPageOfLookup("");
     EXPECT_FALSE(DumpExists());
-    DumpPageOfLookup("Not listed", "first page");
-    EXPECT_EQ(Dump(), "first page");
-    DumpPageOfLookup("", "ignored");
-    EXPECT_EQ(Dump(), "first page");
+    Session.DumpPageOfLookup("Not listed");
+    EXPECT_EQ(Dump(), "page 1");
+    std::filesystem::remove(Scratch.Path() / "html");
+    Session.DumpPageOfLookup("Again");
+    EXPECT_FALSE(DumpExists()) << "a page is dumped once, however many lookups it serves";
+
+    Session.SendRequest("http://site.test/admin/index.php");
+    Session.DumpPageOfLookup("");
+    EXPECT_FALSE(DumpExists());
+    Session.DumpPageOfLookup("Arts");
+    EXPECT_EQ(Dump(), "page 2");
 }
 
 TEST_F(PageDump, ReplacesAnEarlierDumpAndKeepsBytesAsTheyCame)
@@ -47,7 +61,7 @@ TEST_F(PageDump, UnwritableDumpFailsNamingTheFile)
 {
     std::filesystem::create_directory(Scratch.Path() / "html");
     try {
-        DumpPageOfLookup("Arts", "page");
+        Session.DumpPageOfLookup("Arts");
         FAIL() << "no error";
     } catch (const EPageDump& e) {
         EXPECT_NE(std::string(e.what()).find((Scratch.Path() / "html").string()), std::string::npos) << e.what();

@@ -28,13 +28,17 @@ protected:
 
 }  // namespace
 
-TEST(TitleToUrl, TurnsEveryBlankIntoAHyphenAndNothingElse)
+TEST(TitleToUrl, TurnsBlanksIntoHyphensAndEveryOtherByteTheSiteRefusesIntoAnUnderscore)
 {
     EXPECT_EQ(TitleToUrl(u"Arts And Crafts"), u"Arts-And-Crafts");
     EXPECT_EQ(TitleToUrl(u"two  blanks"), u"two--blanks");
     EXPECT_EQ(TitleToUrl(u" Edge "), u"-Edge-");
-    EXPECT_EQ(TitleToUrl(u"NoBlanks&Co."), u"NoBlanks&Co.");
-    EXPECT_EQ(TitleToUrl(u"tab\there \u00C4rger"), u"tab\there-\u00C4rger");
+    EXPECT_EQ(TitleToUrl(u"Snake_case-and-dash09"), u"Snake_case-and-dash09");
+    EXPECT_EQ(TitleToUrl(u"NoBlanks&Co."), u"NoBlanks_Co_");
+    EXPECT_EQ(TitleToUrl(u"<\"'>"), u"____");
+    EXPECT_EQ(TitleToUrl(u"Caf\u00e9"), u"Caf__") << "one per byte of the UTF-8 text";
+    EXPECT_EQ(TitleToUrl(u"\u65E5\u672C"), u"______");
+    EXPECT_EQ(TitleToUrl(u"\U0001F3B5 tab\t"), u"____-tab_");
     EXPECT_EQ(TitleToUrl(u""), u"");
 }
 
@@ -76,4 +80,34 @@ TEST_F(PageScraping, NeverReadsPastThePage)
     EXPECT_EQ(FindCategoryID("A", "___A\" value=\"12"), "0") << "no closing delimiter";
     EXPECT_EQ(FindCategoryID("A", "___A\" value="), "0") << "value= ends the page";
     EXPECT_EQ(FindCategoryID("A", "___A\" no attribute"), "0");
+}
+
+TEST_F(PageScraping, FindsANameListedEscapedOrTrimmedAsTheSiteWritesIt)
+{
+    const std::string page = "<option label=\"|___Arts &amp; Crafts\" value=\"1\">\n"
+                             "<option label=\"|___Arts\" value=\"2\">\n"
+                             "<option label=\"|___Leading Blank\" value=\"3\">\n"
+                             "<option label=\"|___Say &quot;Hi&quot; &#039;now&#39;\" value=\"4\">\n"
+                             "<option label=\"|___&lt;b&gt; &#x65E5;\" value=\"5\">\n"
+                             "<option label=\"|___AT&amp;amp;T\" value=\"6\">\n";
+    EXPECT_EQ(FindCategoryID("Arts & Crafts", page), "1");
+    EXPECT_EQ(FindCategoryID("Arts", page), "2") << "the longer name that begins with it is not it";
+    EXPECT_EQ(FindCategoryID(" Leading Blank ", page), "3");
+    EXPECT_EQ(FindCategoryID("Say \"Hi\" 'now'", page), "4");
+    EXPECT_EQ(FindCategoryID("<b> \xE6\x97\xA5", page), "5");
+    EXPECT_EQ(FindCategoryID("AT&amp;T", page), "6") << "decoded once, as a browser shows it";
+    EXPECT_EQ(FindCategoryID("AT&amp;amp;T", page), "6") << "and as it stands";
+    EXPECT_FALSE(CategoryExists("Arts &", page));
+    EXPECT_FALSE(CategoryExists("Leading", page));
+}
+
+TEST(ListedCategoryIDs, CountsEveryListingOfANameOnceWhicheverWayItIsWritten)
+{
+    const std::string page = "___Music\" value=\"1\" ___Music \" value=\"2\" ___Mu&#115;ic\" value=\"3\""
+                             " ___Music\" value=\"4\" ___Musical\" value=\"5\"";
+    EXPECT_EQ(ListedCategoryIDs("Music", page), (std::vector<std::string>{"1", "3", "4"}));
+    EXPECT_EQ(ListedCategoryIDs("Music ", page), (std::vector<std::string>{"1", "2", "3", "4"}))
+        << "a site that trims names lists it as Music, one that keeps the blanks as it is";
+    EXPECT_EQ(ListedCategoryIDs(" Musical", page), (std::vector<std::string>{"5"}));
+    EXPECT_TRUE(ListedCategoryIDs("", page).empty());
 }

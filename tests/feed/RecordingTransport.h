@@ -22,6 +22,11 @@ public:
         Sent.push_back({"POST", url, fields});
         return Next.Post(url, fields);
     }
+    std::string PostLogin(const std::string& url, std::vector<std::string>& fields) override
+    {
+        Sent.push_back({"POST", url, fields});
+        return Next.PostLogin(url, fields);
+    }
 
     std::vector<TSentRequest> Sent;
 

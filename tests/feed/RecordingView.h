@@ -5,8 +5,21 @@
 #include "feed/FeedProgress.h"
 #include "feed/FeedView.h"
 
+#include <ostream>
 #include <string>
 #include <vector>
+
+inline std::ostream& operator<<(std::ostream& out, const TFeedEntryNote& note)
+{
+    return out << note.Entry << ": " << note.Reason;
+}
+
+// "create", "already there", "in the journal", "skip" or "fail".
+inline const char* ActionName(TEntryAction action)
+{
+    static const char* const names[] = {"create", "already there", "in the journal", "skip", "fail"};
+    return names[static_cast<int>(action)];
+}
 
 // A window stand-in that keeps everything the feed shows.
 class TRecordingView : public TFeedView {

@@ -24,6 +24,10 @@ public:
     {
         return Answer({"POST", url, fields});
     }
+    std::string PostLogin(const std::string& url, std::vector<std::string>& fields) override
+    {
+        return Post(url, fields);
+    }
 
     std::vector<TSentRequest> Sent;
 

@@ -198,3 +198,32 @@ TEST_F(SharedNames, ADryRunReportsEveryEntryAndPostsNothing)
     EXPECT_EQ(outcome.SymbolicPosted, 1u);
     EXPECT_EQ(ReadFile(JournalFile()), "category\tArts/Music\t2\n") << "a dry run writes nothing";
 }
+
+TEST(SharedNamesAcrossBlanks, NamesTheSiteMayStoreAlikeAreToldApartLikeOneName)
+{
+    const TTempFolder scratch;
+    const TWorkingDirectory inScratch(scratch.Path());
+    const TScopedEnvironment stateFolder("XDG_STATE_HOME", scratch.PathOf("state"));
+    TTestDocument tree;
+    TCategory* arts = tree.Category(u"Arts", 1);
+    tree.Category(u"Music", 2, arts);
+    tree.Category(u" Music", 3);
+    TFakeAdminSite site;
+    TScriptedTransport transport(site.Responder());
+    const auto run = [&] {
+        TRecordingView view;
+        view.Password = site.Password;
+        TFeedSettings settings;
+        settings.KeepJournal = true;
+        return TFeedRun(view, transport, tree.Document, tree.ParentLookup(), std::move(settings)).Execute();
+    };
+
+    const TFeedOutcome first = run();
+    EXPECT_EQ(site.Categories, (std::vector<TCreated>{{"Arts", "0", ""}, {"Music", "1", ""}, {" Music", "0", ""}}))
+        << "the listing of Arts/Music is no sign of \" Music\" on a site that keeps the blanks";
+    EXPECT_EQ(first.Created, 3u);
+    const TFeedOutcome second = run();
+    EXPECT_EQ(second.Created, 0u);
+    EXPECT_EQ(second.AlreadyThere, 3u);
+    EXPECT_EQ(site.Categories.size(), 3u);
+}

@@ -15,30 +15,13 @@
 #include "tests/support/SiteDatabase.h"
 #include "tests/support/SiteProcess.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/TreeXml.h"
 #include "tests/support/WholeFile.h"
 #include "tests/support/WorkingDirectory.h"
 
 #include <gtest/gtest.h>
 
 namespace {
-
-std::string Category(int id, const std::string& name, const std::string& url, const std::string& children = "")
-{
-    return "<TXMLTreeNode><Data><TCategory><Content>0</Content><ID>" + std::to_string(id) + "</ID><Name>" + name +
-           "</Name><Url>" + url + "</Url></TCategory></Data><Nodes>" + children + "</Nodes></TXMLTreeNode>";
-}
-
-std::string Symbolic(const std::string& name, int parent, const std::string& url)
-{
-    return "<TXMLTreeNode><Data><TSymbolicCategory><Name>" + name + "</Name><Parent>" + std::to_string(parent) +
-           "</Parent><Url>" + url + "</Url></TSymbolicCategory></Data><Nodes/></TXMLTreeNode>";
-}
-
-std::string Tree(const std::string& topLevel)
-{
-    return "<DUMMY_NODE><TXMLTreeNode><Data isNull=\"true\"/><Nodes>" + topLevel +
-           "</Nodes></TXMLTreeNode></DUMMY_NODE>";
-}
 
 // A view that requests the stop after a given number of entries.
 class TStoppingView : public TRecordingView {
@@ -104,39 +87,40 @@ protected:
 
 TEST_F(SiteRerun, ARunStoppedHalfwayIsCompletedByTheNextAndAThirdCreatesNothing)
 {
-    Load(Tree(Category(1, "Arts", "Top/Arts",
-                       Category(2, "Music", "Top/Arts/Music") + Category(3, "Dance", "Top/Arts/Dance") +
-                           Symbolic("Sounds", 1, "Top/Arts/Music") + Symbolic("Moves", 1, "Top/Arts/Dance")) +
-              Category(4, "Shopping", "Top/Shopping",
-                       Symbolic("Records", 4, "Top/Arts/Music") + Symbolic("Shoes", 4, "Top/Arts/Dance"))));
-    const TFeedOutcome stopped = Run(6);
+    Load(TreeXml(CategoryXml(1, "Arts", "Top/Arts",
+                             CategoryXml(2, "Music", "Top/Arts/Music") + CategoryXml(3, "Dance", "Top/Arts/Dance")) +
+                 CategoryXml(4, "Shopping", "Top/Shopping",
+                             SymbolicXml("Records", 4, "Top/Arts/Music") + SymbolicXml("Shoes", 4, "Top/Arts/Dance")) +
+                 CategoryXml(5, "Home", "Top/Home",
+                             SymbolicXml("Sounds", 5, "Top/Arts/Music") + SymbolicXml("Moves", 5, "Top/Arts/Dance"))));
+    const TFeedOutcome stopped = Run(7);
     EXPECT_EQ(stopped.End, TFeedEnd::Stopped);
-    EXPECT_EQ(stopped.Created, 4u);
+    EXPECT_EQ(stopped.Created, 5u);
     EXPECT_EQ(stopped.SymbolicPosted, 2u);
 
     const TFeedOutcome rest = Run();
     EXPECT_EQ(rest.End, TFeedEnd::Finished);
     EXPECT_EQ(rest.Created, 0u);
-    EXPECT_EQ(rest.AlreadyThere, 6u);
+    EXPECT_EQ(rest.AlreadyThere, 7u);
     EXPECT_EQ(rest.SymbolicPosted, 2u);
     EXPECT_EQ(SiteRows(),
               (std::vector<std::string>{"1 Arts under 0", "2 Music under 1", "3 Dance under 1", "4 Shopping under 0",
-                                        "5 Sounds@ under 1 for 2", "6 Moves@ under 1 for 3", "7 Records@ under 4 for 2",
-                                        "8 Shoes@ under 4 for 3"}));
+                                        "5 Home under 0", "6 Records@ under 4 for 2", "7 Shoes@ under 4 for 3",
+                                        "8 Sounds@ under 5 for 2", "9 Moves@ under 5 for 3"}));
 
     const TFeedOutcome third = Run();
     EXPECT_EQ(third.Created + third.SymbolicPosted, 0u);
-    EXPECT_EQ(SiteRows().size(), 8u);
+    EXPECT_EQ(SiteRows().size(), 9u);
 }
 
 TEST_F(SiteRerun, OneNameInTwoBranchesEndsUpUnderTheRightParentsAndASecondRunCreatesNothing)
 {
-    Load(
-        Tree(Category(1, "Arts", "Top/Arts",
-                      Category(2, "Music", "Top/Arts/Music", Category(3, "Jazz", "Top/Arts/Music/Jazz"))) +
-             Category(4, "Shopping", "Top/Shopping",
-                      Category(5, "Music", "Top/Shopping/Music", Category(6, "Guitars", "Top/Shopping/Music/Guitars")) +
-                          Symbolic("Sounds", 5, "Top/Arts/Music"))));
+    Load(TreeXml(CategoryXml(1, "Arts", "Top/Arts",
+                             CategoryXml(2, "Music", "Top/Arts/Music", CategoryXml(3, "Jazz", "Top/Arts/Music/Jazz"))) +
+                 CategoryXml(4, "Shopping", "Top/Shopping",
+                             CategoryXml(5, "Music", "Top/Shopping/Music",
+                                         CategoryXml(6, "Guitars", "Top/Shopping/Music/Guitars")) +
+                                 SymbolicXml("Sounds", 5, "Top/Arts/Music"))));
     const TFeedOutcome first = Run();
     EXPECT_EQ(first.End, TFeedEnd::Finished);
     EXPECT_TRUE(first.Skipped.empty());

@@ -46,6 +46,32 @@ TEST(Redirects, PostFoundIsPostedAgainAndSeeOtherBecomesAGet)
     EXPECT_EQ(Body(requests[3]), "");
 }
 
+TEST(Redirects, ALoginPostFollowsFoundAndSeeOtherWithAGetSoThePasswordGoesOutOnce)
+{
+    TTestServer server;
+    server.Reply(Redirect("HTTP/1.1 302 Found", "index.php"));
+    server.Reply(OkResponse("after 302"));
+    server.Reply(Redirect("HTTP/1.1 303 See Other", "index.php"));
+    server.Reply(OkResponse("after 303"));
+    server.Reply(Redirect("HTTP/1.1 307 Temporary Redirect", "again.php"));
+    server.Reply(OkResponse("after 307"));
+    THTTPClient client;
+    client.HandleRedirects = true;
+    for (const char* answer : {"after 302", "after 303", "after 307"}) {
+        std::vector<std::string> fields{"user=a", "pass=secret"};
+        EXPECT_EQ(client.PostForm(server.URL("/admin/login.php"), fields, TFoundAfterPost::Get), answer);
+    }
+
+    const auto requests = server.Requests();
+    ASSERT_EQ(requests.size(), 6u);
+    EXPECT_EQ(RequestLine(requests[1]), "GET /admin/index.php HTTP/1.0");
+    EXPECT_EQ(requests[1].find("Content-Length"), std::string::npos);
+    EXPECT_EQ(Body(requests[1]), "");
+    EXPECT_EQ(RequestLine(requests[3]), "GET /admin/index.php HTTP/1.0");
+    EXPECT_EQ(RequestLine(requests[5]), "POST /admin/again.php HTTP/1.0") << "307 asks for the same method";
+    EXPECT_EQ(Body(requests[5]), "user=a&pass=secret&");
+}
+
 TEST(Redirects, AFormIsNeverPostedAgainToAnotherSite)
 {
     TTestServer site;
@@ -90,6 +116,14 @@ TEST(Redirects, OnlyTheMoveUpFromPort80ToHttpsOn443StaysOnTheSite)
     EXPECT_EQ(methodTo(308, "https://SITE.TEST:443/admin/login.php"), THTTPMethod::hmPost);
     EXPECT_EQ(methodTo(302, "https://site.test:8443/admin/login.php"), THTTPMethod::hmGet);
     EXPECT_EQ(methodTo(301, "http://www.site.test/admin/login.php"), THTTPMethod::hmGet);
+    EXPECT_EQ(methodTo(302, "https://site.test/admin/index.php"), THTTPMethod::hmPost);
+    EXPECT_EQ(RedirectMethod(302, THTTPMethod::hmPost, from, ResolveURL(from, "index.php"), "index.php",
+                             TFoundAfterPost::Get),
+              THTTPMethod::hmGet);
+    EXPECT_EQ(RedirectMethod(301, THTTPMethod::hmPost, from, ResolveURL(from, "index.php"), "index.php",
+                             TFoundAfterPost::Get),
+              THTTPMethod::hmPost)
+        << "only 302 and 303 become a GET";
     EXPECT_THROW(methodTo(307, "https://www.site.test/admin/login.php"), ERedirectRefused);
     EXPECT_EQ(RedirectMethod(307, THTTPMethod::hmGet, from, ResolveURL(from, "http://else.test/"), ""),
               THTTPMethod::hmGet);

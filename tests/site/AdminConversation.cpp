@@ -65,3 +65,43 @@ std::optional<std::string> ListedId(const std::string& page, const std::string& 
         return std::nullopt;
     return page.substr(start, end - start);
 }
+
+namespace {
+
+// The text of attribute="..." inside one tag; empty when the tag has none.
+std::string Attribute(const std::string& tag, const std::string& name)
+{
+    const std::string start = " " + name + "=\"";
+    const auto at = tag.find(start);
+    if (at == std::string::npos)
+        return {};
+    const auto from = at + start.size();
+    return tag.substr(from, tag.find('"', from) - from);
+}
+
+}  // namespace
+
+std::vector<TPageOption> SelectOptions(const std::string& page, const std::string& name)
+{
+    std::vector<TPageOption> options;
+    const auto select = page.find("<select name=\"" + name + "\">");
+    if (select == std::string::npos)
+        return options;
+    const auto end = page.find("</select>", select);
+    for (auto at = page.find("<option", select); at < end; at = page.find("<option", at + 1)) {
+        const auto tagEnd = page.find('>', at);
+        const std::string tag = page.substr(at, tagEnd - at);
+        const auto textEnd = page.find("</option>", tagEnd);
+        options.push_back(
+            {Attribute(tag, "label"), Attribute(tag, "value"), page.substr(tagEnd + 1, textEnd - tagEnd - 1)});
+    }
+    return options;
+}
+
+std::optional<std::string> ValueOfLabel(const std::string& page, const std::string& label)
+{
+    for (const TPageOption& option : SelectOptions(page, "PARENT_ID"))
+        if (option.Label == label)
+            return option.Value;
+    return std::nullopt;
+}

@@ -35,6 +35,20 @@ private:
     int Port;
 };
 
+// One option of a select list, its label, value and text as they stand in the page.
+struct TPageOption {
+    std::string Label;
+    std::string Value;
+    std::string Text;
+    bool operator==(const TPageOption&) const = default;
+};
+
+// The options of the page's <select name="NAME">, in page order; none when it has no such list.
+std::vector<TPageOption> SelectOptions(const std::string& page, const std::string& name);
+
+// The value of the option of the page's parent list whose label is label ("|___Arts &amp; Crafts").
+std::optional<std::string> ValueOfLabel(const std::string& page, const std::string& label);
+
 // The identifier a page lists for a name by the listing rule: three underscores, the name
 // and a double quote, then the first value="..." after it. Nothing when the name is not listed.
 std::optional<std::string> ListedId(const std::string& page, const std::string& name);

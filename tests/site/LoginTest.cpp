@@ -28,9 +28,23 @@ TEST(Login, IndexStartsASessionWithACookieForTheWholeSite)
     EXPECT_FALSE(admin.Get("/admin/index.php").HasHeader("Set-Cookie"));
 }
 
-TEST(Login, RightCredentialsGiveAPageThatLinksToLogout)
+TEST(Login, RealSitePagesRedirectAGoodLoginToTheIndexThatLinksToLogout)
 {
-    TSiteProcess site;
+    TSiteProcess site({}, TSitePages::RealSite);
+    TAdminConversation admin(site);
+    EXPECT_EQ(admin.LogIn("admin", "wrong").Status, 200);
+    const TRawHttpResponse answer = admin.LogIn("admin", "demo");
+    EXPECT_EQ(answer.StatusLine, "HTTP/1.1 302 Found");
+    EXPECT_EQ(answer.Header("Location"), "index.php");
+    EXPECT_FALSE(Mentions(answer.Body, "name=\"pass\""));
+    // A browser follows with a GET: the session is logged in, the password went out once.
+    EXPECT_TRUE(Mentions(admin.Get("/admin/index.php").Body, "logout.php"));
+    EXPECT_EQ(admin.Get(NewCategoryTarget).Status, 200);
+}
+
+TEST(Login, LegacyPagesAnswerAGoodLoginWithAPageThatLinksToLogout)
+{
+    TSiteProcess site({}, TSitePages::Legacy);
     TAdminConversation admin(site);
     const TRawHttpResponse answer = admin.LogIn("admin", "demo");
     EXPECT_EQ(answer.Status, 200);
@@ -40,7 +54,7 @@ TEST(Login, RightCredentialsGiveAPageThatLinksToLogout)
 
 TEST(Login, WrongCredentialsGiveTheFormAgainWithAnErrorAndNoLogout)
 {
-    TSiteProcess site({"--user", "root", "--password", "s3cret pass"});
+    TSiteProcess site({"--user", "root", "--password", "s3cret pass"}, TSitePages::Legacy);
     const std::pair<std::string, std::string> wrong[] = {
         {"admin", "demo"}, {"root", "s3cret"}, {"ROOT", "s3cret pass"}, {"root", ""}, {"", "s3cret pass"}};
     for (const auto& [user, password] : wrong) {

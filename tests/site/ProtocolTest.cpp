@@ -4,7 +4,7 @@
 
 TEST(Protocol, HttpOneZeroPostWithTrailingAmpersandIsReadAndAnswered)
 {
-    TSiteProcess site;
+    TSiteProcess site({}, TSitePages::Legacy);
     TAdminConversation admin(site);
     admin.Get("/admin/index.php");
     const std::string body = "user=admin&pass=demo&submit=Login&";

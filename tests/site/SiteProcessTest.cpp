@@ -47,14 +47,14 @@ TEST(SiteProcess, DatabaseFileKeepsTheDirectoryAcrossARestart)
     const std::string db = dir.PathOf("site.db");
     std::string artsId;
     {
-        TSiteProcess site({"--db", db});
+        TSiteProcess site({"--db", db}, TSitePages::Legacy);
         TAdminConversation admin(site);
         admin.LogIn();
         artsId = ListedId(admin.AddCategory("Arts", "0"), "Arts").value_or("");
         ASSERT_FALSE(artsId.empty());
         EXPECT_EQ(site.Stop(), 0);
     }
-    TSiteProcess site({"--db", db});
+    TSiteProcess site({"--db", db}, TSitePages::Legacy);
     TAdminConversation admin(site);
     admin.LogIn();
     const std::string page = admin.AddCategory("Music", "0");
@@ -76,6 +76,7 @@ TEST(SiteProcess, RefusesBadCommandLinesWithAReason)
         {{"--fail", "/admin/login.php"}, "--fail: \"/admin/login.php\" is not of the form /PATH=STATUS"},
         {{"--fail", "/admin/login.php=abc"}, "--fail: \"abc\" is not a number"},
         {{"--chunked", "--no-content-length"}, "exclude each other"},
+        {{"--legacy-pages", "--url-rewriting"}, "--url-rewriting and --legacy-pages exclude each other"},
         {{"--db", "/nonexistent-dir/site.db"}, "Cannot open the database \"/nonexistent-dir/site.db\""},
         {{"--tls", "--cert", "c.pem"}, "--cert and --key go together"},
         {{"--cert", "c.pem", "--key", "k.pem"}, "--cert and --key need --tls"},

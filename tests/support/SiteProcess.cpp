@@ -104,10 +104,12 @@ std::string TSiteProcess::ExecutablePath()
     return CORVANE_SITE_EXECUTABLE;
 }
 
-TSiteProcess::TSiteProcess(const std::vector<std::string>& arguments)
+TSiteProcess::TSiteProcess(const std::vector<std::string>& arguments, TSitePages pages)
 {
     const TPipe output = MakePipe();
     std::vector<std::string> all{"--port", "0"};
+    if (pages == TSitePages::Legacy)
+        all.push_back("--legacy-pages");
     all.insert(all.end(), arguments.begin(), arguments.end());
     try {
         Pid = Spawn(all, output.Write, 1);

@@ -4,17 +4,23 @@
 #include <sys/types.h>
 #include <vector>
 
+// Which pages the site serves: those of a real installation of the directory script (the
+// site's own default), or its legacy pages ("--legacy-pages"), which list categories by the
+// bare marker, for the tests that pin the requests the client sends to such a site.
+enum class TSitePages { Legacy, RealSite };
+
 // The stand-in directory site (corvane-site) as a child process on a free port of
 // 127.0.0.1. Construction returns once the site has printed the address it listens on;
 // destruction stops it. Failures throw std::runtime_error.
 //
-//     TSiteProcess site({"--hide-new", "2"});
+//     TSiteProcess site({"--url-rewriting"});
+//     TSiteProcess legacySite({"--hide-new", "2"}, TSitePages::Legacy);
 //     feed the domain site.Domain(), e.g. "127.0.0.1:40123"
 class TSiteProcess {
 public:
     // Arguments after "--port 0": "--db FILE", "--user", "--password" and the misbehaviour
     // switches. Without "--db" the directory lives in memory; the login is admin / demo.
-    explicit TSiteProcess(const std::vector<std::string>& arguments = {});
+    explicit TSiteProcess(const std::vector<std::string>& arguments = {}, TSitePages pages = TSitePages::RealSite);
     ~TSiteProcess();
     TSiteProcess(const TSiteProcess&) = delete;
     TSiteProcess& operator=(const TSiteProcess&) = delete;

@@ -84,18 +84,6 @@ TCategoryId TCategoryStore::Add(const TSiteCategory& category)
     return sqlite3_last_insert_rowid(Database);
 }
 
-bool TCategoryStore::IsRegularCategory(TCategoryId id) const
-{
-    const TStatement statement =
-        Prepare("SELECT 1 FROM categories WHERE id = ? AND symbolic = 0", "cannot look a category up");
-    sqlite3_stmt* raw = statement.get();
-    sqlite3_bind_int64(raw, 1, id);
-    const int result = sqlite3_step(raw);
-    if (result != SQLITE_ROW && result != SQLITE_DONE)
-        Fail("cannot look a category up");
-    return result == SQLITE_ROW;
-}
-
 std::vector<TSiteCategory> TCategoryStore::All() const
 {
     const TStatement statement = Prepare("SELECT id, title, title_url, parent_id, status, symbolic, symbolic_id"

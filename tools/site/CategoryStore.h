@@ -21,6 +21,10 @@ using TCategoryId = std::int64_t;
 // The top of the directory: a parent of 0 means "no parent".
 constexpr TCategoryId TopCategoryId = 0;
 
+// A category's status: only active ones are listed in the forms of a real site.
+constexpr int InactiveStatus = 1;
+constexpr int ActiveStatus = 2;
+
 struct TSiteCategory {
     TCategoryId Id = 0;
     std::string Title;
@@ -44,9 +48,6 @@ public:
 
     // Returns the identifier the database gave the new category.
     TCategoryId Add(const TSiteCategory& category);
-
-    // True for an existing regular category; symbolic categories are never parents or targets.
-    bool IsRegularCategory(TCategoryId id) const;
 
     // Every category, oldest first.
     std::vector<TSiteCategory> All() const;

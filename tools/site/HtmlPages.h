@@ -1,30 +1,34 @@
 #pragma once
 
-#include "tools/site/CategoryListing.h"
+#include "tools/site/Directory.h"
 
 #include <string>
+#include <string_view>
 
-// The site's pages as HTML text. Every text that came from a user is escaped; the one
-// deliberate exception is the listing attribute of the category forms (see HtmlPages.cpp).
+// The site's pages as HTML text, and what its pages share. Every text that came from a user
+// is escaped; the one deliberate exception is the listing attribute of the legacy category
+// forms (see LegacyFormPage.cpp).
 
-std::string EscapeHtml(const std::string& text);
+// The escaping of the directory script: & < > " and ' become &amp; &lt; &gt; &quot; &#039;;
+// every other byte (UTF-8 letters too) stays as it is.
+std::string EscapeHtml(std::string_view text);
+void AppendEscapedHtml(std::string& html, std::string_view text);
+
+// A whole page: the title in the head, the body as given.
+std::string HtmlDocument(const std::string& title, const std::string& body);
+
+// A paragraph of the class around the html; nothing for empty html.
+std::string HtmlParagraph(const std::string& cssClass, const std::string& html);
+
+// The links above every admin page once logged in, the one to "logout.php" among them.
+extern const char* const AdminMenu;
 
 std::string LoginPage(const std::string& error);
 std::string AdminHomePage(const std::string& user);
 std::string LoggedOutPage();
 
-// What a category form page reports about the last post: either a notice or an error.
-struct TFormOutcome {
-    std::string Notice;
-    std::string Error;
-};
-
-// The new-category form (symbolic = false) or the new-symbolic-category form. Both list
-// every regular category in tree order as three underscores per level of depth, the name
-// and a double quote, followed by the category's value="ID".
-std::string CategoryFormPage(const std::vector<TListedCategory>& listing, bool symbolic, const TFormOutcome& outcome);
-
-// The public view of the directory: the whole tree, symbolic categories marked with "@".
-std::string PublicTreePage(const std::vector<TListedCategory>& listing, const std::vector<TSiteCategory>& categories);
+// The public view of the directory: the whole tree, symbolic categories marked with "@" and
+// the category they stand for.
+std::string PublicTreePage(const TDirectory& directory);
 
 std::string StatusPage(int status, const std::string& reason);

@@ -31,30 +31,42 @@ std::string TSessionTable::Start()
     std::string id;
     do
         id = RandomHex(32);
-    while (LoggedInBySession.count(id) != 0);
-    LoggedInBySession[id] = false;
+    while (Sessions.count(id) != 0);
+    Sessions[id] = TSession();
     return id;
 }
 
 bool TSessionTable::Exists(const std::string& id) const
 {
-    return LoggedInBySession.count(id) != 0;
+    return Sessions.count(id) != 0;
 }
 
 bool TSessionTable::IsLoggedIn(const std::string& id) const
 {
-    const auto session = LoggedInBySession.find(id);
-    return session != LoggedInBySession.end() && session->second;
+    const auto session = Sessions.find(id);
+    return session != Sessions.end() && session->second.LoggedIn;
 }
 
 void TSessionTable::LogIn(const std::string& id)
 {
-    LoggedInBySession[id] = true;
+    Sessions[id].LoggedIn = true;
 }
 
 void TSessionTable::End(const std::string& id)
 {
-    LoggedInBySession.erase(id);
+    Sessions.erase(id);
+}
+
+void TSessionTable::SetUpChecks(const std::string& id, TCategoryForm form)
+{
+    if (const auto session = Sessions.find(id); session != Sessions.end())
+        session->second.CheckedForms.insert(form);
+}
+
+bool TSessionTable::HasChecks(const std::string& id, TCategoryForm form) const
+{
+    const auto session = Sessions.find(id);
+    return session != Sessions.end() && session->second.CheckedForms.count(form) != 0;
 }
 
 std::string SessionIdFromCookies(const std::string& cookieHeader)

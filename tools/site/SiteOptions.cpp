@@ -4,6 +4,7 @@
 
 const char* const SiteUsageText =
     "usage: corvane-site [--port N] [--db FILE] [--user NAME] [--password TEXT]\n"
+    "                    [--url-rewriting | --legacy-pages]\n"
     "                    [--hide-new N] [--fail PATH=STATUS]... [--redirect-after-login]\n"
     "                    [--no-content-length] [--chunked] [--tls [--cert FILE --key FILE]]\n";
 
@@ -40,7 +41,11 @@ TSiteOptions ParseSiteOptions(const std::vector<std::string>& arguments)
                 throw ESiteUsage(name + " needs a value");
             return arguments[++i];
         };
-        if (name == "--port")
+        if (name == "--legacy-pages")
+            options.LegacyPages = true;
+        else if (name == "--url-rewriting")
+            options.UrlRewriting = true;
+        else if (name == "--port")
             options.Port = ParseNumber(name, value(), 0, 65535);
         else if (name == "--db")
             options.DatabaseFile = value();
@@ -67,6 +72,8 @@ TSiteOptions ParseSiteOptions(const std::vector<std::string>& arguments)
         else
             throw ESiteUsage("unknown argument \"" + name + "\"");
     }
+    if (options.LegacyPages && options.UrlRewriting)
+        throw ESiteUsage("--url-rewriting and --legacy-pages exclude each other");
     if (options.NoContentLength && options.Chunked)
         throw ESiteUsage("--no-content-length and --chunked exclude each other");
     if (options.CertificateFile.empty() != options.KeyFile.empty())

@@ -15,6 +15,16 @@ public:
 // How the site runs: where it listens, what it stores, whom it lets in, and the ways it
 // misbehaves on purpose so that a client can be tested against an awkward server.
 struct TSiteOptions {
+    // The pages this site served before it rendered them as a real installation of the
+    // directory script does: options labelled "___Name" (three underscores per level), the
+    // answer to a post rendered after the insert with the new category in it, no checks for
+    // unique titles, and errors as one paragraph. The client's oldest rules were written
+    // for exactly these pages.
+    bool LegacyPages = false;
+    // URL titles are checked, as a directory script with URL rewriting switched on checks
+    // them: allowed bytes only, unique among the parent's children. Real-site pages only.
+    bool UrlRewriting = false;
+
     int Port = 8642;
     std::string DatabaseFile = ":memory:";
     std::string User = "admin";
@@ -24,6 +34,8 @@ struct TSiteOptions {
     int HideNewForGets = 0;
     // Page (path, or path with query) -> HTTP status answered for it instead of the page.
     std::map<std::string, int> FailingPages;
+    // A redirect to "index.php" after a good login on the legacy pages too; the real-site
+    // pages always answer a good login so.
     bool RedirectAfterLogin = false;
     bool NoContentLength = false;
     bool Chunked = false;
@@ -33,6 +45,9 @@ struct TSiteOptions {
     bool Tls = false;
     std::string CertificateFile;
     std::string KeyFile;
+
+    // A good login is answered with a redirect to "index.php".
+    bool RedirectsAfterLogin() const { return RedirectAfterLogin || !LegacyPages; }
 };
 
 TSiteOptions ParseSiteOptions(const std::vector<std::string>& arguments);

@@ -4,25 +4,13 @@
 
 #include <httplib.h>
 
-#include <charconv>
 #include <iostream>
 #include <map>
-#include <optional>
 
 namespace {
 
 const char* const HtmlType = "text/html; charset=utf-8";
 const char* const ListenAddress = "127.0.0.1";
-
-std::optional<TCategoryId> ParseId(const std::string& text)
-{
-    TCategoryId id = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, id);
-    if (text.empty() || error != std::errc() || stop != end || id < 0)
-        return std::nullopt;
-    return id;
-}
 
 std::unique_ptr<httplib::Server> MakeServer(const TSiteCertificate* certificate)
 {
@@ -60,7 +48,8 @@ std::string ReasonOf(int status)
 
 TSiteServer::TSiteServer(TSiteOptions options)
     : Options(std::move(options)), Certificate(Options.Tls ? std::make_unique<TSiteCertificate>(Options) : nullptr),
-      Server(MakeServer(Certificate.get())), Store(Options.DatabaseFile)
+      Server(MakeServer(Certificate.get())), Store(Options.DatabaseFile),
+      Directory(Store.All(), Options.LegacyPages ? TSiblingOrder::Oldest : TSiblingOrder::ByTitle)
 {
     Route();
 }
@@ -205,8 +194,7 @@ std::string TSiteServer::SessionOf(const httplib::Request& request, httplib::Res
 void TSiteServer::PublicPage(httplib::Response& response)
 {
     std::lock_guard guard(StateLock);
-    const std::vector<TSiteCategory> categories = Store.All();
-    Answer(response, 200, PublicTreePage(InTreeOrder(categories), categories));
+    Answer(response, 200, PublicTreePage(Directory));
 }
 
 void TSiteServer::IndexPage(const httplib::Request& request, httplib::Response& response)
@@ -232,7 +220,7 @@ void TSiteServer::LoginAnswer(const httplib::Request& request, httplib::Response
         return;
     }
     Sessions.LogIn(session);
-    if (Options.RedirectAfterLogin)
+    if (Options.RedirectsAfterLogin())
         Redirect(response, "index.php");
     else
         Answer(response, 200, AdminHomePage(Options.User));
@@ -243,79 +231,4 @@ void TSiteServer::LogoutPage(const httplib::Request& request, httplib::Response&
     std::lock_guard guard(StateLock);
     Sessions.End(SessionIdFromCookies(request.get_header_value("Cookie")));
     Answer(response, 200, LoggedOutPage());
-}
-
-void TSiteServer::CategoryForm(const httplib::Request& request, httplib::Response& response)
-{
-    std::lock_guard guard(StateLock);
-    if (!Sessions.IsLoggedIn(SessionIdFromCookies(request.get_header_value("Cookie")))) {
-        Redirect(response, "index.php");
-        return;
-    }
-    if (request.get_param_value("action") != "N") {
-        Answer(response, 404, StatusPage(404, "Unknown action"));
-        return;
-    }
-    const bool symbolic = request.get_param_value("s") == "1";
-    TFormOutcome outcome;
-    if (request.method == "POST")
-        outcome = CreateCategory(request, symbolic);
-    else
-        CountFormFetch();
-    Answer(response, 200, RenderForm(symbolic, outcome));
-}
-
-TFormOutcome TSiteServer::CreateCategory(const httplib::Request& request, bool symbolic)
-{
-    TSiteCategory category;
-    category.Title = request.get_param_value("TITLE");
-    category.TitleUrl = request.get_param_value("TITLE_URL");
-    category.Symbolic = symbolic;
-    if (category.Title.empty())
-        return {"", "The category title is missing."};
-
-    const std::string parentText = request.get_param_value("PARENT_ID");
-    const auto parent = ParseId(parentText);
-    if (!parent || (*parent != TopCategoryId && !Store.IsRegularCategory(*parent)))
-        return {"", "There is no parent category with ID " + EscapeHtml(parentText) + "."};
-    category.ParentId = *parent;
-
-    if (symbolic) {
-        const std::string targetText = request.get_param_value("SYMBOLIC_ID");
-        const auto target = ParseId(targetText);
-        if (!target || (*target != TopCategoryId && !Store.IsRegularCategory(*target)))
-            return {"", "There is no category with ID " + EscapeHtml(targetText) + " to stand for."};
-        category.SymbolicId = *target;
-    }
-
-    const std::string status = request.get_param_value("STATUS");
-    if (status != "1" && status != "2")
-        return {"", "The status must be 1 (inactive) or 2 (active)."};
-    category.Status = status[0] - '0';
-
-    const TCategoryId id = Store.Add(category);
-    if (!symbolic && Options.HideNewForGets > 0)
-        HiddenForGets[id] = Options.HideNewForGets;
-    return {std::string(symbolic ? "Symbolic category <b>" : "Category <b>") + EscapeHtml(category.Title) +
-                "</b> saved with ID " + std::to_string(id) + ".",
-            ""};
-}
-
-void TSiteServer::CountFormFetch()
-{
-    for (auto hidden = HiddenForGets.begin(); hidden != HiddenForGets.end();) {
-        if (--hidden->second == 0)
-            hidden = HiddenForGets.erase(hidden);
-        else
-            ++hidden;
-    }
-}
-
-std::string TSiteServer::RenderForm(bool symbolic, const TFormOutcome& outcome)
-{
-    std::vector<TSiteCategory> listed;
-    for (TSiteCategory& category : Store.All())
-        if (!category.Symbolic && HiddenForGets.count(category.Id) == 0)
-            listed.push_back(std::move(category));
-    return CategoryFormPage(InTreeOrder(listed), symbolic, outcome);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "tools/site/CategoryForm.h"
 #include "tools/site/CategoryStore.h"
-#include "tools/site/HtmlPages.h"
+#include "tools/site/Directory.h"
+#include "tools/site/LegacyFormPage.h"
 #include "tools/site/SessionTable.h"
 #include "tools/site/SiteCertificate.h"
 #include "tools/site/SiteOptions.h"
@@ -10,6 +12,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <vector>
 
 namespace httplib {
 class Server;
@@ -23,8 +26,9 @@ public:
     using Exception::Exception;
 };
 
-// The stand-in directory site: the admin pages a feed drives, the public tree, and the
-// misbehaviours switched on by the options. Listens on 127.0.0.1 only, over HTTP or HTTPS.
+// The stand-in directory site: the admin pages a feed drives, rendered and checked as a real
+// installation of the directory script does (or as the legacy pages), the public tree, and
+// the misbehaviours switched on by the options. Listens on 127.0.0.1 only, over HTTP or HTTPS.
 class TSiteServer {
 public:
     explicit TSiteServer(TSiteOptions options);
@@ -59,9 +63,16 @@ private:
     void LogoutPage(const httplib::Request& request, httplib::Response& response);
     void CategoryForm(const httplib::Request& request, httplib::Response& response);
 
-    TFormOutcome CreateCategory(const httplib::Request& request, bool symbolic);
+    // The answers to a post to a category form (SiteServerForms.cpp).
+    std::string RealSitePost(const httplib::Request& request, const std::string& session, TCategoryForm form);
+    std::string LegacyPost(const httplib::Request& request, TCategoryForm form);
+    TFormOutcome LegacyCreate(const httplib::Request& request, TCategoryForm form);
+
+    // Stores the category in the database and the directory; returns its new identifier.
+    TCategoryId Insert(TSiteCategory category);
     void CountFormFetch();
-    std::string RenderForm(bool symbolic, const TFormOutcome& outcome);
+    // The categories a form page lists now.
+    std::vector<TListedCategory> FormListing() const;
 
     TSiteOptions Options;
     std::unique_ptr<TSiteCertificate> Certificate;  // only with TLS
@@ -69,6 +80,7 @@ private:
     // Guards everything below: the server answers on several threads.
     std::mutex StateLock;
     TCategoryStore Store;
+    TDirectory Directory;  // what Store holds, ready for the pages
     TSessionTable Sessions;
     // New categories still left out of the listing -> form fetches until they show.
     std::map<TCategoryId, int> HiddenForGets;

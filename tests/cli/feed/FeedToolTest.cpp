@@ -35,10 +35,10 @@ protected:
         WriteFile("password", Password + "\r\nsecond line\n");
     }
 
-    void StartSite(std::vector<std::string> arguments = {})
+    void StartSite(std::vector<std::string> arguments = {}, TSitePages pages = TSitePages::RealSite)
     {
         arguments.insert(arguments.end(), {"--db", Scratch.PathOf("site.db"), "--password", Password});
-        Site = std::make_unique<TSiteProcess>(arguments);
+        Site = std::make_unique<TSiteProcess>(arguments, pages);
     }
 
     TFeedToolResult Feed(std::vector<std::string> arguments, const std::function<bool(pid_t)>& watch = {})
@@ -66,7 +66,7 @@ protected:
 
 TEST_F(FeedTool, FeedsTheTreeWithTheWindowsMessagesAndExitsZero)
 {
-    StartSite();
+    StartSite({}, TSitePages::Legacy);
     const TFeedToolResult result = Feed({});
     EXPECT_EQ(result.ExitCode, 0) << result.Err;
     EXPECT_EQ(result.Out.rfind("Feed summary: 2 created, 0 already there, 1 symbolic posted, 0 skipped, 0 failed; ", 0),
@@ -82,6 +82,25 @@ TEST_F(FeedTool, FeedsTheTreeWithTheWindowsMessagesAndExitsZero)
               "Arts seems to already exist. skipping.\nMusic seems to already exist. skipping.\n"
               "symbolic category Sounds is in the journal. skipping.\n");
     EXPECT_EQ(SiteRows().size(), 3u);
+}
+
+TEST_F(FeedTool, AnEntryTheSiteRefusesEndsTheRunWithOneAfterTheRestAndTheSummaryNamesIt)
+{
+    StartSite();
+    const TFeedToolResult result = Feed({});
+    EXPECT_EQ(result.ExitCode, 1) << result.Err;
+    EXPECT_EQ(result.Out.rfind("symbolic category Sounds failed: "
+                               "Symbolic category cannot have the same parent as the reference category.\n"
+                               "Feed summary: 2 created, 0 already there, 0 symbolic posted, 0 skipped, 1 failed; ",
+                               0),
+              0u)
+        << result.Out;
+    EXPECT_NE(result.Out.find("\n  failed symbolic category Sounds: Symbolic category cannot have the same parent as "
+                              "the reference category.\n"),
+              std::string::npos)
+        << result.Out;
+    EXPECT_TRUE(result.Err.ends_with("Feed finished\n")) << result.Err;
+    EXPECT_EQ(SiteRows(), (std::vector<std::string>{"1 Arts under 0", "2 Music under 1"}));
 }
 
 TEST_F(FeedTool, ExitCodesTellHowARunEnded)
@@ -143,7 +162,7 @@ TEST_F(FeedTool, UsageErrorsExitTwoAndHelpAndVersionZero)
 
 TEST_F(FeedTool, PasswordFromTheEnvironmentWhenNoFileIsNamed)
 {
-    StartSite();
+    StartSite({}, TSitePages::Legacy);
     Environment["TESSAROO_PASSWORD"] = Password;
     const TFeedToolResult result =
         RunFeedToolProcess({"--domain", Site->Domain(), "--user", "admin", "--no-journal"}, Environment);

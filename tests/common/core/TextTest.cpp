@@ -24,6 +24,15 @@ TEST(Text, InvalidInputBecomesReplacementCharacters)
     EXPECT_EQ(Utf16ToUtf8(u"x\xD800y\xDC00"), "x\xEF\xBF\xBDy\xEF\xBF\xBD");
 }
 
+TEST(Text, AppendsOneCodePointAsUtf8)
+{
+    std::string text = "x";
+    for (const char32_t code :
+         {U'A', char32_t(0xE9), char32_t(0x65E5), char32_t(0x1F3B5), char32_t(0xDC00), char32_t(0x110000)})
+        AppendUtf8(text, code);
+    EXPECT_EQ(text, "xA\xC3\xA9\xE6\x97\xA5\xF0\x9F\x8E\xB5\xEF\xBF\xBD\xEF\xBF\xBD");
+}
+
 TEST(Text, AsciiCaseFoldingLeavesOtherBytesAlone)
 {
     EXPECT_EQ(AsciiLowerCase("XmlPersistance.LOG \xC3\x89"), "xmlpersistance.log \xC3\x89");
