@@ -23,9 +23,11 @@ class FeedPreview : public FormTest {
 protected:
     TForm1& OpenOnSite()
     {
+        // A site that checks its symbolic form refuses a symbolic category beside its target;
+        // Sounds shows Science under Arts.
         PutOutline("Arts\n"
                    "  Music\n"
-                   "  @Sounds -> Top/Arts/Music\n"
+                   "  @Sounds -> Top/Science\n"
                    "Science\n");
         TForm1& form = OpenForm();
         form.Edit3->setText(QString::fromStdString(Site.Domain()));

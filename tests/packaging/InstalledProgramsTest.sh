@@ -70,7 +70,7 @@ before=$(find "$destdir" -printf '%p %s %T@\n' | sort)
 
 [ "$(as_user "$installed/tessaroo" --version)" = "tessaroo $version" ] || fail "tessaroo --version"
 
-printf 'Arts\n  Music\n    Jazz\n  @Sounds -> Top/Arts/Music\nScience\n' >"$work/outline.txt"
+printf 'Arts\n  Music\n    Jazz\nScience\n  @Sounds -> Top/Arts/Music\n' >"$work/outline.txt"
 chmod 644 "$work/outline.txt"
 as_user "$installed/tessaroo-tree" import outline "$work/outline.txt" -o tree.xml || fail "tessaroo-tree import outline"
 [ -s "$run/tree.xml" ] || fail "tessaroo-tree wrote no tree.xml"
