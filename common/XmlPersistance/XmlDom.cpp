@@ -5,8 +5,11 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <memory>
+#include <optional>
+#include <utility>
 
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -66,6 +69,56 @@ std::string_view NodeName(pugi::xml_node node)
     }
 }
 
+// The code that the reference "&#...;" or "&#x...;" at `at` stands for, worked out as the
+// parser does (modulo 2^32); nothing when the parser takes the text as it is.
+std::optional<std::uint32_t> ReferencedCode(std::string_view text, std::size_t at)
+{
+    std::size_t i = at + 2;
+    const bool hex = i < text.size() && text[i] == 'x';
+    if (hex)
+        ++i;
+    const std::size_t digits = i;
+    std::uint32_t code = 0;
+    for (; i < text.size() && text[i] != ';'; ++i) {
+        const char c = text[i];
+        const char lower = static_cast<char>(c | ' ');
+        if (c >= '0' && c <= '9')
+            code = code * (hex ? 16 : 10) + static_cast<std::uint32_t>(c - '0');
+        else if (hex && lower >= 'a' && lower <= 'f')
+            code = code * 16 + static_cast<std::uint32_t>(lower - 'a' + 10);
+        else
+            return std::nullopt;
+    }
+    if (i == text.size() || i == digits)
+        return std::nullopt;
+    return code;
+}
+
+bool IsCharacter(std::uint32_t code)
+{
+    return code != 0 && (code < 0xD800 || code > 0xDFFF) && code <= 0x10FFFF;
+}
+
+// Whether the offset lies in a comment, a CDATA section or a processing instruction, where
+// the parser decodes no reference.
+bool IsInUndecodedMarkup(std::string_view text, std::size_t offset)
+{
+    static constexpr std::pair<std::string_view, std::string_view> undecoded[] = {
+        {"<!--", "-->"}, {"<![CDATA[", "]]>"}, {"<?", "?>"}};
+    for (std::size_t at = text.find('<'); at < offset; at = text.find('<', at + 1)) {
+        for (const auto& [begin, end] : undecoded) {
+            if (text.substr(at, begin.size()) != begin)
+                continue;
+            const std::size_t close = text.find(end, at + begin.size());
+            if (close == std::string_view::npos || close + end.size() > offset)
+                return true;
+            at = close + end.size() - 1;
+            break;
+        }
+    }
+    return false;
+}
+
 }  // namespace
 
 // Read straight into the buffer that the document is parsed in, without clearing it first.
@@ -123,6 +176,22 @@ void TXmlFileDocument::RefuseMalformedText()
         throw EXmlDomError("Zero byte in the text" + PlaceAt(static_cast<std::ptrdiff_t>(zero)));
     if (const auto invalid = FirstInvalidUtf8(text); invalid != std::string_view::npos)
         throw EXmlDomError("Invalid UTF-8 byte sequence" + PlaceAt(static_cast<std::ptrdiff_t>(invalid)));
+    RefuseReferencesToNoCharacter(text);
+}
+
+// The parser decodes "&#0;" into a zero byte that silently ends the text, and a surrogate or
+// a number beyond Unicode into bytes that are no UTF-8. Only the rare file with such a
+// reference pays for finding out whether it stands where the parser decodes it.
+void TXmlFileDocument::RefuseReferencesToNoCharacter(std::string_view text)
+{
+    for (std::size_t at = text.find("&#"); at != std::string_view::npos; at = text.find("&#", at + 2)) {
+        const std::optional<std::uint32_t> code = ReferencedCode(text, at);
+        if (!code || IsCharacter(*code) || IsInUndecodedMarkup(text, at))
+            continue;
+        const std::string reference(text.substr(at, text.find(';', at) + 1 - at));
+        throw EXmlDomError("Character reference \"" + reference + "\" is not a character" +
+                           PlaceAt(static_cast<std::ptrdiff_t>(at)));
+    }
 }
 
 // A document type declaration can define entities that expand beyond any bound or refer

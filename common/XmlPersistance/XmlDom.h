@@ -35,6 +35,7 @@ private:
 
     void ReadWholeFile();
     void RefuseMalformedText();
+    void RefuseReferencesToNoCharacter(std::string_view text);
     void RefuseDocumentType();
     std::string PlaceAt(std::ptrdiff_t offset);
 };

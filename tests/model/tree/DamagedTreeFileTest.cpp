@@ -101,6 +101,31 @@ TEST_F(DamagedTreeFile, TextThatIsNotUtf8IsRefusedWhereItStands)
                   "line 10, column 21");
 }
 
+// A reference decoded into a zero byte would cut the name short, one to a surrogate or beyond
+// Unicode would turn into replacement characters: both are refused where they stand. Where
+// the parser decodes nothing, in a comment, such text is no reference.
+TEST_F(DamagedTreeFile, ReferencesToNoCharacterAreRefusedWhereTheyStand)
+{
+    ExpectRefused(Replaced(Example, ">Arts<", ">a&#0;b<"), "Character reference \"&#0;\" is not a character",
+                  "line 10, column 20");
+    ExpectRefused(Replaced(Example, ">Arts<", ">a&#x000;b<"), "Character reference \"&#x000;\" is not a character",
+                  "line 10, column 20");
+    ExpectRefused(Replaced(Example, ">Music<", ">&#xD800;<"), "Character reference \"&#xD800;\" is not a character",
+                  "line 20, column 23");
+    ExpectRefused(Replaced(Example, ">Music<", ">&#57343;<"), "Character reference \"&#57343;\" is not a character",
+                  "line 20, column 23");
+    ExpectRefused(Replaced(Example, ">Music<", ">&#x110000;<"), "Character reference \"&#x110000;\" is not a character",
+                  "line 20, column 23");
+    ExpectRefused(Replaced(Example, ">Music<", ">&#4294967296;<"),
+                  "Character reference \"&#4294967296;\" is not a character", "line 20, column 23");
+
+    WriteFile(FileName, "<!-- a&#0;b --><?note &#xD800;?>" + Replaced(Example, ">Arts<", ">&#x41;&#114;t&#xFFFF;s<"));
+    TCategoryTree tree;
+    TDmoz document;
+    LoadTree(tree, FileName, document);
+    EXPECT_EQ(document.Categories.front()->Name, u"Art\uFFFFs");
+}
+
 // The parser expands no entity of its own, but a file with a document type could still mean
 // something else to other programs; none is accepted.
 TEST_F(DamagedTreeFile, DocumentTypesAreRefusedEntitiesAreNeverExpandedOrFetched)
