@@ -220,9 +220,10 @@ void THTTPClient::RaiseProtocolError()
         }
         Connection.ReadTimeout = ReadTimeout;
     }
-    // After an interim status the final answer to this request is still to come; on a
-    // reused connection it would be taken for the answer to the next request.
-    if (HTTPResponse.ResponseCode >= 100 && HTTPResponse.ResponseCode < 200)
+    // After an interim status the final answer to this request is still to come, and after a
+    // line that is no status line nothing on the connection can be trusted: on a reused
+    // connection it would be taken for the answer to the next request.
+    if (HTTPResponse.ResponseCode < 200)
         Connection.Disconnect();
     throw EHTTPProtocolException(HTTPResponse.ResponseCode, HTTPResponse.ResponseText, std::move(body));
 }

@@ -62,6 +62,11 @@ void THTTPResponse::SetStatusLine(std::string line)
 {
     ResponseText = std::move(line);
     const std::string_view trimmed = Trim(ResponseText);
+    // "HT1.1 302 Found" is no answer of an HTTP server; a code read from it would be followed.
+    if (!trimmed.starts_with("HTTP/")) {
+        ResponseCode = -1;
+        return;
+    }
     const size_t first = trimmed.find(' ');
     const std::string_view rest = first == std::string_view::npos ? std::string_view() : trimmed.substr(first + 1);
     ResponseCode = TryParseInt(rest.substr(0, rest.find(' '))).value_or(-1);

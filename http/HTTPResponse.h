@@ -27,7 +27,8 @@ public:
     std::string ContentLengthError;
 
     void Clear();
-    // Sets the status line and its code: the integer between the first and second blank.
+    // Sets the status line and its code: the integer between the first and second blank of a
+    // line that begins with "HTTP/"; -1 for any other line, or when there is no integer.
     void SetStatusLine(std::string line);
     // Takes the values above from RawHeaders.
     void ProcessHeaders();

@@ -282,6 +282,29 @@ TEST(ProtocolErrors, InterimStatusOtherThanContinueLeavesNothingForTheNextCall)
     EXPECT_EQ(client.GetPage(server.URL("/second")), "second");
 }
 
+TEST(ProtocolErrors, ALineThatIsNoStatusLineIsAProtocolErrorNeverARedirect)
+{
+    TTestServer server;
+    server.Reply(Response("HT1.1 302 Found", "Location: /elsewhere\r\nContent-Length: 0\r\n", ""));
+    server.Reply(Response("HTTP/1.1 abc Found", "Location: /elsewhere\r\nContent-Length: 0\r\n", ""));
+    server.Reply(OkResponse("fresh"));
+    THTTPClient client;
+    client.HandleRedirects = true;
+    for (const char* statusLine : {"HT1.1 302 Found", "HTTP/1.1 abc Found"}) {
+        try {
+            client.GetPage(server.URL("/"));
+            FAIL() << statusLine;
+        } catch (const EHTTPProtocolException& e) {
+            EXPECT_STREQ(e.what(), statusLine);
+            EXPECT_EQ(e.ErrorCode(), -1);
+        }
+    }
+    EXPECT_EQ(client.GetPage(server.URL("/next")), "fresh");
+    EXPECT_EQ(server.Connections(), 3) << "nothing after such a line is read as the next answer";
+    for (const std::string& request : server.Requests())
+        EXPECT_EQ(request.find("/elsewhere"), std::string::npos);
+}
+
 TEST(ProtocolErrors, StalledErrorBodyIsAReadTimeout)
 {
     TTestServer server;
