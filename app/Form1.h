@@ -138,7 +138,6 @@ public:
     TDmoz& Document() const { return *Dmoz; }
     TCategoryTree& CategoryTree() { return Tree; }
     TDialogs& Dialogs() const { return *FormDialogs; }
-    const ProcessMessages& WindowMessages() const { return ProcessWindowMessages; }
     // The selected node, only while its row can be seen (no collapsed branch hides it).
     TTreeNode* SelectedNode() const;
 
