@@ -7,8 +7,7 @@
 #include "cli/treeformats/RdfDumpReader.h"
 #include "cli/treeformats/TreeFile.h"
 #include "cli/treeformats/TreeStats.h"
-#include "common/XmlPersistance/ReplacementFile.h"
-#include "common/XmlPersistance/XmlPersistanceErrors.h"
+#include "common/core/ReplacementFile.h"
 #include "model/tree/CategoryTree.h"
 
 #include <ostream>

@@ -8,7 +8,7 @@
 #include "cli/console/StopSignals.h"
 #include "cli/console/ToolCommandLine.h"
 #include "cli/treeformats/TreeFormatErrors.h"
-#include "common/XmlPersistance/XmlPersistanceErrors.h"
+#include "common/core/ReplacementFile.h"
 #include "common/logging/Logger.h"
 #include "model/CategoryModelStartup.h"
 

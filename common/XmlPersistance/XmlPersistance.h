@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/XmlPersistance/PersistentObject.h"
-#include "common/XmlPersistance/ReplacementFile.h"
+#include "common/core/ReplacementFile.h"
 // The engine traces every step at llFullDebug; GlobalLogLevel decides whether it is written.
 #include "common/logging/Logger.h"
 

@@ -15,9 +15,3 @@ class EXmlDomError : public Exception {
 public:
     using Exception::Exception;
 };
-
-// A file that cannot be written or replaced.
-class EFileWriteError : public Exception {
-public:
-    using Exception::Exception;
-};

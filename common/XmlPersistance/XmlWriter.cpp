@@ -1,11 +1,11 @@
 #include "common/XmlPersistance/XmlWriter.h"
 
 #include "common/XmlPersistance/PersistentClass.h"
-#include "common/XmlPersistance/ReplacementFile.h"
 #include "common/XmlPersistance/ValueText.h"
 #include "common/XmlPersistance/XmlLog.h"
 #include "common/XmlPersistance/XmlPersistanceErrors.h"
 #include "common/XmlPersistance/XmlSink.h"
+#include "common/core/ReplacementFile.h"
 
 namespace {
 

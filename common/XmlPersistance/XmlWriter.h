@@ -1,7 +1,7 @@
 #pragma once
 
 #include "common/XmlPersistance/PersistentObject.h"
-#include "common/XmlPersistance/ReplacementFile.h"
+#include "common/core/ReplacementFile.h"
 
 #include <pugixml.hpp>
 

@@ -1,6 +1,4 @@
-#include "common/XmlPersistance/ReplacementFile.h"
-
-#include "common/XmlPersistance/XmlPersistanceErrors.h"
+#include "common/core/ReplacementFile.h"
 
 #include <atomic>
 #include <cerrno>

@@ -2,8 +2,7 @@
 // and its previous version. Permission checks do not bind root, which CI runs the tests as,
 // so every scenario also runs as a normal user in a child process.
 
-#include "common/XmlPersistance/ReplacementFile.h"
-#include "common/XmlPersistance/XmlPersistanceErrors.h"
+#include "common/core/ReplacementFile.h"
 #include "tests/support/NormalUser.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WholeFile.h"

@@ -1,10 +1,18 @@
 #pragma once
 
+#include "common/core/Exception.h"
+
 #include <sys/stat.h>
 
 #include <optional>
 #include <string>
 #include <string_view>
+
+// A file that cannot be written or replaced; the message names it and the reason.
+class EFileWriteError : public Exception {
+public:
+    using Exception::Exception;
+};
 
 // Whether a replaced file's previous version stays beside it, as <file>.bak (one
 // generation: an earlier .bak goes).
