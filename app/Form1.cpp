@@ -29,7 +29,7 @@ namespace {
 
 constexpr QSize DesignClientSize(535, 349);
 constexpr QSize MinimumWindowSize(541, 355);
-// Misspelt ("delte") as users know the question; leave it so.
+// Kept as described: misspelt ("delte") as users know the question.
 const QString DeleteQuestion =
     "This will delte the selected category and all subcategories with symbolic categories. Continue?";
 const QString BlankNameMessage =
