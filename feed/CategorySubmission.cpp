@@ -37,7 +37,7 @@ void TCategorySubmitter::FillCategoryForm(const std::string& name, const std::st
     fields.SetValue("submit", "Save");
 }
 
-// Worded ("seem like", "regetting") as users and their scripts know the line; leave it so.
+// Kept as described: worded ("seem like", "regetting") as users and their scripts know the line.
 void TCategorySubmitter::ReportMissingCategory(const std::string& name, int examination)
 {
     View.AppendMessageLine("category " + name + " seem like it was not added. regetting page " +
