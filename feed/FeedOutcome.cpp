@@ -16,14 +16,11 @@ std::string EntriesCount(std::size_t count, const char* more = "")
     return std::to_string(count) + more + (count == 1 ? " entry" : " entries");
 }
 
-// Worded as the message that ended a feed at such a category always was.
+// Kept as described: worded as the error that ended a feed at a category that never showed,
+// for a symbolic category too (the reason on the next line tells which kind it was).
 std::string ProblemsLine(const TFeedEntryNote& note)
 {
-    if (!note.Record)
-        return "problems with " + note.Entry;
-    const bool symbolic = dynamic_cast<const TSymbolicCategory*>(note.Record) != nullptr;
-    return (symbolic ? "problems with symbolic category: " : "problems with category: ") +
-           Utf16ToUtf8(note.Record->Name);
+    return "problems with category: " + (note.Record ? Utf16ToUtf8(note.Record->Name) : note.Entry);
 }
 
 std::string CountsLine(const TFeedOutcome& outcome)

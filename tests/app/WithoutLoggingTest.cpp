@@ -50,7 +50,7 @@ TEST(WithoutLogging, TheWindowStillLoadsSavesAndFeeds)
     form.Button1->click();
     EXPECT_TRUE(script.Errors.isEmpty()) << script.Errors.join("\n").toStdString();
     EXPECT_EQ(script.Messages,
-              QStringList({"problems with symbolic category: Sounds\n"
+              QStringList({"problems with category: Sounds\n"
                            "Symbolic category cannot have the same parent as the reference category."}))
         << "the example's Sounds stands for Music under Music's own parent, which a directory site refuses";
 }

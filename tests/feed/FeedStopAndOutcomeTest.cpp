@@ -201,12 +201,12 @@ TEST(FeedOutcome, TheProblemsMessageNamesTheFirstFailureAndCountsTheOthers)
     EXPECT_FALSE(ProblemsMessage(outcome));
 
     outcome.Failed = {{"Arts", "Title is not unique in the parent category."}};
-    EXPECT_EQ(ProblemsMessage(outcome), "problems with Arts\nTitle is not unique in the parent category.\n"
+    EXPECT_EQ(ProblemsMessage(outcome), "problems with category: Arts\nTitle is not unique in the parent category.\n"
                                         "1 entry skipped; the message pane lists them.");
     outcome.Skipped.clear();
     outcome.Failed.push_back({"Shopping", "This field is required."});
     outcome.Failed.push_back({"Home", "This field is required."});
-    EXPECT_EQ(ProblemsMessage(outcome), "problems with Arts\nTitle is not unique in the parent category.\n"
+    EXPECT_EQ(ProblemsMessage(outcome), "problems with category: Arts\nTitle is not unique in the parent category.\n"
                                         "2 more entries failed; the message pane lists them.");
 }
 

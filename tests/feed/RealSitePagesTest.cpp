@@ -194,7 +194,7 @@ TEST_F(RealSitePages, ASymbolicPostIsCheckedBecauseItsFormIsOpenedFirst)
     EXPECT_EQ(Site.SymbolicCategories.size(), 0u);
     ASSERT_EQ(outcome.Failed.size(), 1u);
     EXPECT_EQ(outcome.Failed[0].Reason, "Symbolic category cannot have the same parent as the reference category.");
-    EXPECT_EQ(ProblemsMessage(outcome), "problems with symbolic category: Sounds\n"
+    EXPECT_EQ(ProblemsMessage(outcome), "problems with category: Sounds\n"
                                         "Symbolic category cannot have the same parent as the reference category.");
     const std::vector<std::string> requests = Requests();
     EXPECT_EQ(std::vector<std::string>(requests.end() - 4, requests.end()),

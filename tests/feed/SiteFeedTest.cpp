@@ -166,7 +166,7 @@ TEST_F(SiteFeed, ExampleTreeIntoARealSiteWhichRefusesTheSymbolicCategoryAndAReru
               (std::vector<TSiteRow>{{1, "Arts", "Arts", 0, false, 0}, {2, "Music", "Music", 1, false, 0}}));
     EXPECT_EQ(View.MessageLines, (std::vector<std::string>{"symbolic category Sounds failed: " + refusal}));
     ASSERT_EQ(View.Outcomes.size(), 1u);
-    EXPECT_EQ(ProblemsMessage(View.Outcomes[0]), "problems with symbolic category: Sounds\n" + refusal);
+    EXPECT_EQ(ProblemsMessage(View.Outcomes[0]), "problems with category: Sounds\n" + refusal);
     EXPECT_FALSE(View.WaitLabelVisible);
 
     Transport.Sent.clear();
