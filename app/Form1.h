@@ -92,17 +92,6 @@ public:
     QAction* PreviewAction = nullptr;       // "Preview feed" (Ctrl+Shift+P)
     QMenu* TreeMenu = nullptr;              // the tree's context menu
 
-    void FormCreate();
-    void FormDestroy();
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
-    // Stop (also Escape): ends a running feed at its next safe point.
-    void Button6Click();
-    void categoriesDeletion(TTreeNode& Node);
-
     // The tree editor's commands (Form1Edit.cpp); each one can be undone.
     void AddCategory();
     void AddSymbolicCategory();
@@ -156,6 +145,28 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The handlers of the window's events and controls; nothing but their signals calls them,
+    // and each one runs the command of its role.
+    void FormCreate();
+    void FormDestroy();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+    void categoriesDeletion(TTreeNode& Node);
+
+    // What the buttons do. The feed and the tree's commands run inside RunCommand, which their
+    // callers wrap them in.
+    void LoginAndFeed();
+    void ReloadTree();
+    void DeleteSelected();
+    void RenameSelected();
+    void SaveTreeFile();
+    // Stop, also Escape: ends a running feed at its next safe point.
+    void StopFeed();
+
     void CreateControls();
     void SetTabOrder();
     void AppendVersionToCaption();

@@ -49,9 +49,9 @@ void TForm1::CreateActions()
     AddAction = NewAction("Add category", {Qt::Key_Insert}, categories, asCommand(&TForm1::AddCategory));
     AddSymbolicAction =
         NewAction("Add symbolic category...", {AddSymbolicKey}, categories, asCommand(&TForm1::AddSymbolicCategory));
-    RenameAction = NewAction(Button4->text(), {Qt::Key_F2}, categories, asCommand(&TForm1::Button4Click));
+    RenameAction = NewAction(Button4->text(), {Qt::Key_F2}, categories, asCommand(&TForm1::RenameSelected));
     DeleteAction =
-        NewAction(Button3->text(), KeysOf(QKeySequence::Delete), categories, asCommand(&TForm1::Button3Click));
+        NewAction(Button3->text(), KeysOf(QKeySequence::Delete), categories, asCommand(&TForm1::DeleteSelected));
     CutAction = NewAction("Cut", KeysOf(QKeySequence::Cut), categories, [this] { CutBranch(); });
     // Shift+Insert adds a symbolic category here.
     PasteAction = NewAction("Paste", Without(KeysOf(QKeySequence::Paste), AddSymbolicKey), categories,
@@ -68,15 +68,16 @@ void TForm1::CreateActions()
         NewAction("Save As...", KeysOf(QKeySequence::SaveAs, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}), this,
                   asCommand(&TForm1::SaveTreeAs));
     ReloadAction = NewAction(Button2->text(), KeysOf(QKeySequence::Refresh, {QKeySequence(Qt::CTRL | Qt::Key_R)}), this,
-                             asCommand(&TForm1::Button2Click));
-    SaveAction = NewAction(Button5->text(), KeysOf(QKeySequence::Save), this, asCommand(&TForm1::Button5Click));
+                             asCommand(&TForm1::ReloadTree));
+    SaveAction = NewAction(Button5->text(), KeysOf(QKeySequence::Save), this, asCommand(&TForm1::SaveTreeFile));
     PreviewAction = NewAction("Preview feed", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)}, this,
                               asCommand(&TForm1::PreviewFeed));
 
-    for (const auto& [button, action] : {std::pair{Button2, ReloadAction}, std::pair{Button3, DeleteAction},
-                                         std::pair{Button4, RenameAction}, std::pair{Button5, SaveAction}})
-        connect(button, &QPushButton::clicked, action, &QAction::trigger);
-    connect(Button1, &QPushButton::clicked, this, [this] { RunCommand([this] { Button1Click(); }); });
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
 
     TreeMenu = new QMenu(categories);
     TreeMenu->setObjectName("TreeMenu");
@@ -96,6 +97,28 @@ void TForm1::CreateActions()
     connect(EditStack.get(), &QUndoStack::indexChanged, this, [this] { TreeEdited(); });
     connect(EditStack.get(), &QUndoStack::cleanChanged, this, [this] { ShowTreeLabel(); });
     UpdateActions();
+}
+
+// The four tree commands of the buttons are actions, shared with their keys and the tree's
+// menu: a click triggers the action, which runs the command.
+void TForm1::Button2Click()
+{
+    ReloadAction->trigger();
+}
+
+void TForm1::Button3Click()
+{
+    DeleteAction->trigger();
+}
+
+void TForm1::Button4Click()
+{
+    RenameAction->trigger();
+}
+
+void TForm1::Button5Click()
+{
+    SaveAction->trigger();
 }
 
 // While a command runs, none other may start; what the tree offers decides the rest.
