@@ -48,40 +48,6 @@ public:
                     std::string treeFileName = "tree.xml", QWidget* parent = nullptr);
     ~TForm1() override;
 
-    // Finding (Form1Find.cpp): the tree shows only the entries whose name holds the text,
-    // with their ancestors, while the find field is open.
-    void OpenFind();
-    void CloseFind();
-
-    // Selects the entry in the tree, its branch opened, and scrolls it into view.
-    void SelectNode(const TTreeNode* node);
-
-    // Runs a command unless another one runs: the commands are disabled meanwhile, an error
-    // that escapes the command is shown in a message box, and a close asked for meanwhile
-    // happens after it.
-    void RunCommand(const std::function<void()>& command);
-    bool CommandRunning() const { return Guard->IsBusy(); }
-
-    TDmoz& Document() const { return *Dmoz; }
-    TCategoryTree& CategoryTree() { return Tree; }
-    TDialogs& Dialogs() const { return *FormDialogs; }
-    // The selected node, only while its row can be seen (no collapsed branch hides it).
-    TTreeNode* SelectedNode() const;
-
-    const std::string& TreeFileName() const { return TreeFile; }
-    // The tree differs from what its file holds (an edit since the last load or save that
-    // was not undone).
-    bool TreeChanged() const;
-    QUndoStack& Edits() const { return *EditStack; }
-
-    void ShowPleaseWait();
-    void HidePleaseWait();
-
-protected:
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-
 private:
     // The feed's view of the window: its fields, message pane, status bar and progress bar.
     friend class TWindowFeedView;
@@ -167,6 +133,42 @@ private:
     // A dry run of the feed, listed in the preview window (Form1Preview.cpp).
     void PreviewFeed();
 
+public:
+    // Finding (Form1Find.cpp): the tree shows only the entries whose name holds the text,
+    // with their ancestors, while the find field is open.
+    void OpenFind();
+    void CloseFind();
+
+    // Selects the entry in the tree, its branch opened, and scrolls it into view.
+    void SelectNode(const TTreeNode* node);
+
+    // Runs a command unless another one runs: the commands are disabled meanwhile, an error
+    // that escapes the command is shown in a message box, and a close asked for meanwhile
+    // happens after it.
+    void RunCommand(const std::function<void()>& command);
+    bool CommandRunning() const { return Guard->IsBusy(); }
+
+    TDmoz& Document() const { return *Dmoz; }
+    TCategoryTree& CategoryTree() { return Tree; }
+    TDialogs& Dialogs() const { return *FormDialogs; }
+    // The selected node, only while its row can be seen (no collapsed branch hides it).
+    TTreeNode* SelectedNode() const;
+
+    const std::string& TreeFileName() const { return TreeFile; }
+    // The tree differs from what its file holds (an edit since the last load or save that
+    // was not undone).
+    bool TreeChanged() const;
+    QUndoStack& Edits() const { return *EditStack; }
+
+    void ShowPleaseWait();
+    void HidePleaseWait();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
     void CreateControls();
     void SetTabOrder();
     void AppendVersionToCaption();
