@@ -29,14 +29,15 @@ public:
     // The tree has changed: the entries may no longer be where the list says.
     void MarkOutdated();
     bool IsOutdated() const { return Outdated; }
-    const TFeedPreviewModel& Model() const { return EntriesModel; }
 
+private:
+    // The window's parts; code outside finds them by their object names (PreviewFilter,
+    // PreviewActions, PreviewEntries, PreviewTotals).
     QLineEdit* Filter = nullptr;   // a text the entry or its reason holds
     QComboBox* Actions = nullptr;  // all entries, or those of one action, with their numbers
     QTreeView* Entries = nullptr;
     QLabel* Totals = nullptr;  // the run's counts, or what ended it
 
-private:
     void ApplyFilter();
     void CountActions();
     void EntryDoubleClicked(const QModelIndex& index);

@@ -226,7 +226,7 @@ void TForm1::FormCreate()
     Dmoz = std::make_unique<TDmoz>();
     TreeModel->SetDocument(Dmoz.get());
     ShowTreeLabel();
-    RunCommand([this] { Button2Click(); });
+    RunCommand([this] { ReloadTree(); });
 }
 
 void TForm1::FormDestroy()
@@ -267,7 +267,7 @@ void TForm1::HidePleaseWait()
 
 // The file's tree takes the place of the one shown. Until the file has been read in full,
 // it counts as failed: an error leaves the tree as it was, and a later save asks first.
-void TForm1::Button2Click()
+void TForm1::ReloadTree()
 {
     if (!TreeFileExists()) {
         StatusBar1->showMessage(
@@ -284,7 +284,7 @@ void TForm1::Button2Click()
     HidePleaseWait();
 }
 
-void TForm1::Button3Click()
+void TForm1::DeleteSelected()
 {
     TTreeNode* node = SelectedNode();
     if (!node)
@@ -298,7 +298,7 @@ void TForm1::Button3Click()
 
 // Cancel gives the name back unchanged, and so does OK without an edit: nothing changes.
 // A name must not be empty or blank: the site refuses such a category in every feed.
-void TForm1::Button4Click()
+void TForm1::RenameSelected()
 {
     TTreeNode* node = SelectedNode();
     if (!node || !node->Data())
@@ -320,7 +320,7 @@ bool TForm1::IsNewName(const QString& name, const QString& old)
     return true;
 }
 
-void TForm1::Button5Click()
+void TForm1::SaveTreeFile()
 {
     if (LoadFailed && !MayReplaceUnloadedFile())
         return;

@@ -48,8 +48,13 @@ public:
                     std::string treeFileName = "tree.xml", QWidget* parent = nullptr);
     ~TForm1() override;
 
+private:
+    // The feed's view of the window: its fields, message pane, status bar and progress bar.
+    friend class TWindowFeedView;
+
     // The controls, in the right-hand column from the top, then the tree, the message pane
-    // and the status bar; the window owns them.
+    // and the status bar; the window owns them. Code outside the window finds them by their
+    // object names, which are the names they are declared with here.
     QLabel* Label4 = nullptr;              // "Domain:", the caption of Edit3
     QLineEdit* Edit3 = nullptr;            // the site's host (and port; https:// in front for TLS)
     QLabel* Label1 = nullptr;              // "Username:", the caption of Edit1
@@ -73,7 +78,7 @@ public:
     QLabel* FindCount = nullptr;           // how many entries match, and which one is selected
 
     // The commands as actions, each shared by its button, its keys and the tree's context
-    // menu (Form1Actions.cpp).
+    // menu (Form1Actions.cpp); their object names are their names here too.
     QAction* AddAction = nullptr;           // "Add category" (Insert)
     QAction* AddSymbolicAction = nullptr;   // "Add symbolic category..." (Shift+Insert)
     QAction* RenameAction = nullptr;        // Button4 (F2)
@@ -92,6 +97,8 @@ public:
     QAction* PreviewAction = nullptr;       // "Preview feed" (Ctrl+Shift+P)
     QMenu* TreeMenu = nullptr;              // the tree's context menu
 
+    // The handlers of the window's events and controls; nothing but their signals calls them,
+    // and each one runs the command of its role.
     void FormCreate();
     void FormDestroy();
     void Button1Click();
@@ -99,11 +106,20 @@ public:
     void Button3Click();
     void Button4Click();
     void Button5Click();
-    // Stop (also Escape): ends a running feed at its next safe point.
     void Button6Click();
     void categoriesDeletion(TTreeNode& Node);
 
-    // The tree editor's commands (Form1Edit.cpp); each one can be undone.
+    // What the buttons do. The feed and the tree's commands run inside RunCommand, which their
+    // callers wrap them in.
+    void LoginAndFeed();
+    void ReloadTree();
+    void DeleteSelected();
+    void RenameSelected();
+    void SaveTreeFile();
+    // Stop, also Escape: ends a running feed at its next safe point.
+    void StopFeed();
+
+    // The tree editor's commands (Form1Edit.cpp), run by their actions; each one can be undone.
     void AddCategory();
     void AddSymbolicCategory();
     void CutBranch();
@@ -117,23 +133,20 @@ public:
     // A dry run of the feed, listed in the preview window (Form1Preview.cpp).
     void PreviewFeed();
 
+public:
     // Finding (Form1Find.cpp): the tree shows only the entries whose name holds the text,
     // with their ancestors, while the find field is open.
     void OpenFind();
     void CloseFind();
-    void FindNext(bool backwards = false);
-    bool Finding() const;
 
     // Selects the entry in the tree, its branch opened, and scrolls it into view.
     void SelectNode(const TTreeNode* node);
-    TFeedPreview* Preview() const { return FeedPreview; }
 
     // Runs a command unless another one runs: the commands are disabled meanwhile, an error
     // that escapes the command is shown in a message box, and a close asked for meanwhile
     // happens after it.
     void RunCommand(const std::function<void()>& command);
     bool CommandRunning() const { return Guard->IsBusy(); }
-    bool FeedRunning() const { return FeedUnderWay; }
 
     TDmoz& Document() const { return *Dmoz; }
     TCategoryTree& CategoryTree() { return Tree; }
@@ -170,7 +183,7 @@ private:
     // The actions, the buttons' share in them and the context menu (Form1Actions.cpp).
     void CreateActions();
     void UpdateActions();
-    QAction* NewAction(const QString& text, const QList<QKeySequence>& keys, QWidget* keysOwner,
+    QAction* NewAction(const char* name, const QString& text, const QList<QKeySequence>& keys, QWidget* keysOwner,
                        std::function<void()> command);
     // A name the user typed for an entry whose name is `old`: false when nothing is to change
     // (the same name, or a blank one, which is refused with a message).
@@ -205,6 +218,8 @@ private:
     void ShowAfterUndoOrRedo(bool undone);
 
     // Finding (Form1Find.cpp).
+    void FindNext(bool backwards = false);
+    bool Finding() const;
     void CreateFindBar();
     void ShowFindResult();
     void ShowWholeTree();

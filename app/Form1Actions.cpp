@@ -30,10 +30,11 @@ const QKeySequence AddSymbolicKey(Qt::SHIFT | Qt::Key_Insert);
 
 // A key of the tree belongs to the tree (in a field, Delete or Insert edit the text); a key
 // of the window works from anywhere in it. Every command but the finds runs as a command.
-QAction* TForm1::NewAction(const QString& text, const QList<QKeySequence>& keys, QWidget* keysOwner,
+QAction* TForm1::NewAction(const char* name, const QString& text, const QList<QKeySequence>& keys, QWidget* keysOwner,
                            std::function<void()> command)
 {
     auto* action = new QAction(text, this);
+    action->setObjectName(name);
     action->setShortcuts(keys);
     action->setShortcutContext(keysOwner == categories ? Qt::WidgetShortcut : Qt::WindowShortcut);
     keysOwner->addAction(action);
@@ -43,40 +44,46 @@ QAction* TForm1::NewAction(const QString& text, const QList<QKeySequence>& keys,
 
 void TForm1::CreateActions()
 {
-    const auto asCommand = [this](void (TForm1::*handler)()) {
-        return [this, handler] { RunCommand([this, handler] { (this->*handler)(); }); };
+    const auto asCommand = [this](void (TForm1::*command)()) {
+        return [this, command] { RunCommand([this, command] { (this->*command)(); }); };
     };
-    AddAction = NewAction("Add category", {Qt::Key_Insert}, categories, asCommand(&TForm1::AddCategory));
-    AddSymbolicAction =
-        NewAction("Add symbolic category...", {AddSymbolicKey}, categories, asCommand(&TForm1::AddSymbolicCategory));
-    RenameAction = NewAction(Button4->text(), {Qt::Key_F2}, categories, asCommand(&TForm1::Button4Click));
-    DeleteAction =
-        NewAction(Button3->text(), KeysOf(QKeySequence::Delete), categories, asCommand(&TForm1::Button3Click));
-    CutAction = NewAction("Cut", KeysOf(QKeySequence::Cut), categories, [this] { CutBranch(); });
+    AddAction = NewAction("AddAction", "Add category", {Qt::Key_Insert}, categories, asCommand(&TForm1::AddCategory));
+    AddSymbolicAction = NewAction("AddSymbolicAction", "Add symbolic category...", {AddSymbolicKey}, categories,
+                                  asCommand(&TForm1::AddSymbolicCategory));
+    RenameAction =
+        NewAction("RenameAction", Button4->text(), {Qt::Key_F2}, categories, asCommand(&TForm1::RenameSelected));
+    DeleteAction = NewAction("DeleteAction", Button3->text(), KeysOf(QKeySequence::Delete), categories,
+                             asCommand(&TForm1::DeleteSelected));
+    CutAction = NewAction("CutAction", "Cut", KeysOf(QKeySequence::Cut), categories, [this] { CutBranch(); });
     // Shift+Insert adds a symbolic category here.
-    PasteAction = NewAction("Paste", Without(KeysOf(QKeySequence::Paste), AddSymbolicKey), categories,
+    PasteAction = NewAction("PasteAction", "Paste", Without(KeysOf(QKeySequence::Paste), AddSymbolicKey), categories,
                             asCommand(&TForm1::PasteBranch));
-    UndoAction = NewAction("Undo", KeysOf(QKeySequence::Undo), this, asCommand(&TForm1::UndoEdit));
-    RedoAction = NewAction("Redo", KeysOf(QKeySequence::Redo, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}), this,
-                           asCommand(&TForm1::RedoEdit));
-    FindAction = NewAction("Find...", KeysOf(QKeySequence::Find), this, [this] { OpenFind(); });
-    FindNextAction = NewAction("Find next", KeysOf(QKeySequence::FindNext), this, [this] { FindNext(); });
-    FindPreviousAction =
-        NewAction("Find previous", KeysOf(QKeySequence::FindPrevious), this, [this] { FindNext(true); });
-    OpenAction = NewAction("Open...", KeysOf(QKeySequence::Open), this, asCommand(&TForm1::OpenTreeFile));
-    SaveAsAction =
-        NewAction("Save As...", KeysOf(QKeySequence::SaveAs, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}), this,
-                  asCommand(&TForm1::SaveTreeAs));
-    ReloadAction = NewAction(Button2->text(), KeysOf(QKeySequence::Refresh, {QKeySequence(Qt::CTRL | Qt::Key_R)}), this,
-                             asCommand(&TForm1::Button2Click));
-    SaveAction = NewAction(Button5->text(), KeysOf(QKeySequence::Save), this, asCommand(&TForm1::Button5Click));
-    PreviewAction = NewAction("Preview feed", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)}, this,
+    UndoAction = NewAction("UndoAction", "Undo", KeysOf(QKeySequence::Undo), this, asCommand(&TForm1::UndoEdit));
+    RedoAction =
+        NewAction("RedoAction", "Redo", KeysOf(QKeySequence::Redo, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)}),
+                  this, asCommand(&TForm1::RedoEdit));
+    FindAction = NewAction("FindAction", "Find...", KeysOf(QKeySequence::Find), this, [this] { OpenFind(); });
+    FindNextAction =
+        NewAction("FindNextAction", "Find next", KeysOf(QKeySequence::FindNext), this, [this] { FindNext(); });
+    FindPreviousAction = NewAction("FindPreviousAction", "Find previous", KeysOf(QKeySequence::FindPrevious), this,
+                                   [this] { FindNext(true); });
+    OpenAction = NewAction("OpenAction", "Open...", KeysOf(QKeySequence::Open), this, asCommand(&TForm1::OpenTreeFile));
+    SaveAsAction = NewAction("SaveAsAction", "Save As...",
+                             KeysOf(QKeySequence::SaveAs, {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)}), this,
+                             asCommand(&TForm1::SaveTreeAs));
+    ReloadAction =
+        NewAction("ReloadAction", Button2->text(), KeysOf(QKeySequence::Refresh, {QKeySequence(Qt::CTRL | Qt::Key_R)}),
+                  this, asCommand(&TForm1::ReloadTree));
+    SaveAction =
+        NewAction("SaveAction", Button5->text(), KeysOf(QKeySequence::Save), this, asCommand(&TForm1::SaveTreeFile));
+    PreviewAction = NewAction("PreviewAction", "Preview feed", {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P)}, this,
                               asCommand(&TForm1::PreviewFeed));
 
-    for (const auto& [button, action] : {std::pair{Button2, ReloadAction}, std::pair{Button3, DeleteAction},
-                                         std::pair{Button4, RenameAction}, std::pair{Button5, SaveAction}})
-        connect(button, &QPushButton::clicked, action, &QAction::trigger);
-    connect(Button1, &QPushButton::clicked, this, [this] { RunCommand([this] { Button1Click(); }); });
+    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
 
     TreeMenu = new QMenu(categories);
     TreeMenu->setObjectName("TreeMenu");
@@ -96,6 +103,28 @@ void TForm1::CreateActions()
     connect(EditStack.get(), &QUndoStack::indexChanged, this, [this] { TreeEdited(); });
     connect(EditStack.get(), &QUndoStack::cleanChanged, this, [this] { ShowTreeLabel(); });
     UpdateActions();
+}
+
+// The four tree commands of the buttons are actions, shared with their keys and the tree's
+// menu: a click triggers the action, which runs the command.
+void TForm1::Button2Click()
+{
+    ReloadAction->trigger();
+}
+
+void TForm1::Button3Click()
+{
+    DeleteAction->trigger();
+}
+
+void TForm1::Button4Click()
+{
+    RenameAction->trigger();
+}
+
+void TForm1::Button5Click()
+{
+    SaveAction->trigger();
 }
 
 // While a command runs, none other may start; what the tree offers decides the rest.

@@ -22,6 +22,11 @@ constexpr int StatusBarControlHeight = 17;
 
 void TForm1::Button1Click()
 {
+    RunCommand([this] { LoginAndFeed(); });
+}
+
+void TForm1::LoginAndFeed()
+{
     THTTPClientTransport transport(HTTPClient1, &FeedStop);
     TWindowFeedView view(*this);
     const std::unique_ptr<TFeedRun> run = NewFeedRun(view, transport, false);
@@ -54,6 +59,11 @@ TForm1::TFeedUnderWay::~TFeedUnderWay()
 
 void TForm1::Button6Click()
 {
+    StopFeed();
+}
+
+void TForm1::StopFeed()
+{
     if (FeedUnderWay)
         FeedStop.Request();
 }
@@ -73,10 +83,10 @@ void TForm1::CreateFeedControls()
     Button6->setFocusPolicy(Qt::NoFocus);
     StatusBar1->addPermanentWidget(Button6);
     Button6->hide();
-    connect(Button6, &QPushButton::clicked, this, [this] { Button6Click(); });
+    connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
 
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
-    connect(escape, &QShortcut::activated, this, [this] { Button6Click(); });
+    connect(escape, &QShortcut::activated, this, &TForm1::StopFeed);
 }
 
 void TForm1::ShowFeedControls(std::size_t entries)

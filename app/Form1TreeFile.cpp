@@ -38,7 +38,7 @@ bool TForm1::SaveChangesFirst()
     if (!TreeChanged())
         return true;
     switch (FormDialogs->AskToSave(this, QString::fromStdString("Save changes to " + TreeFile + "?"))) {
-    case TSaveAnswer::Save: Button5Click(); return !TreeChanged();
+    case TSaveAnswer::Save: SaveTreeFile(); return !TreeChanged();
     case TSaveAnswer::Discard: return true;
     case TSaveAnswer::Cancel: break;
     }

@@ -4,8 +4,8 @@
 // tree's context menu, or with the preview of a feed into the site at DOMAIN.
 #include "app/Application.h"
 #include "app/FeedPreview.h"
-#include "app/FindField.h"
 #include "app/Form1.h"
+#include "app/NamedChild.h"
 #include "model/CategoryModelStartup.h"
 
 #include <QAction>
@@ -28,13 +28,14 @@ namespace {
 // where the menu reaches beyond the window.
 QPixmap WindowWithMenu(TForm1& form)
 {
-    const QPoint menuAt = form.TreeMenu->pos() - form.mapToGlobal(QPoint(0, 0));
-    const QRect both = form.rect().united(QRect(menuAt, form.TreeMenu->size()));
+    QMenu* menu = Child<QMenu>(form, "TreeMenu");
+    const QPoint menuAt = menu->pos() - form.mapToGlobal(QPoint(0, 0));
+    const QRect both = form.rect().united(QRect(menuAt, menu->size()));
     QPixmap picture(both.size());
     picture.fill(Qt::darkGray);
     QPainter painter(&picture);
     painter.drawPixmap(-both.topLeft(), form.grab());
-    painter.drawPixmap(menuAt - both.topLeft(), form.TreeMenu->grab());
+    painter.drawPixmap(menuAt - both.topLeft(), menu->grab());
     return picture;
 }
 
@@ -57,26 +58,27 @@ int main(int argc, char** argv)
     QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, noSettings.path());
     TForm1 form;
     form.show();
-    form.categories->expandAll();
+    QTreeView* categories = Child<QTreeView>(form, "categories");
+    categories->expandAll();
     std::function<QPixmap()> take = [&] { return form.grab(); };
     if (mode == "find") {
         form.OpenFind();
-        form.FindField->setText(QString::fromLocal8Bit(argv[3]));
+        Child<QLineEdit>(form, "FindField")->setText(QString::fromLocal8Bit(argv[3]));
     } else if (mode == "menu") {
         form.SelectNode(form.CategoryTree().FirstNode()->FirstChild());
-        const QRect row = form.categories->visualRect(form.categories->currentIndex());
-        form.TreeMenu->popup(form.categories->viewport()->mapToGlobal(row.center()));
+        const QRect row = categories->visualRect(categories->currentIndex());
+        Child<QMenu>(form, "TreeMenu")->popup(categories->viewport()->mapToGlobal(row.center()));
         take = [&] { return WindowWithMenu(form); };
     } else if (mode == "preview") {
-        form.Edit3->setText(QString::fromLocal8Bit(argv[3]));
-        form.Edit1->setText(QString::fromLocal8Bit(argv[4]));
-        form.Edit2->setText(QString::fromLocal8Bit(argv[5]));
+        Child<QLineEdit>(form, "Edit3")->setText(QString::fromLocal8Bit(argv[3]));
+        Child<QLineEdit>(form, "Edit1")->setText(QString::fromLocal8Bit(argv[4]));
+        Child<QLineEdit>(form, "Edit2")->setText(QString::fromLocal8Bit(argv[5]));
         // The preview lists every entry; the picture shows those of one word, of every kind.
         QTimer::singleShot(0, &form, [&] {
-            form.PreviewAction->trigger();
-            form.Preview()->Filter->setText("music");
+            Child<QAction>(form, "PreviewAction")->trigger();
+            Child<QLineEdit>(form, "PreviewFilter")->setText("music");
         });
-        take = [&] { return form.Preview()->grab(); };
+        take = [&] { return Child<TFeedPreview>(form, "FeedPreview")->grab(); };
     }
     const QString picture = QString::fromLocal8Bit(argv[1]);
     int result = 0;

@@ -65,7 +65,7 @@ std::string THTTPClient::DoRequest(THTTPMethod method, const std::string& url, c
     // A post always starts on a new connection.
     if (method == THTTPMethod::hmPost)
         Connection.Disconnect();
-    Connection.ReadTimeout = ReadTimeout;
+    const TTCPConnection::TReadTimeoutScope callTimeout(Connection, ReadTimeout);
     try {
         TURI next = ResolveURL(URI, url);
         for (int redirectCount = 1;; ++redirectCount) {
@@ -73,11 +73,16 @@ std::string THTTPClient::DoRequest(THTTPMethod method, const std::string& url, c
             ChooseConnection(http10);
             SendRequest(http10 ? pv1_0 : pv1_1, body);
             ReadResponseHeaders();
-            std::string result;
-            if (!HandleResponse(method, body, next, redirectCount, found, result)) {
+            TResponseOutcome outcome = HandleResponse(method, redirectCount, found);
+            if (auto* page = std::get_if<std::string>(&outcome)) {
                 CloseUnlessReusable(http10);
-                return result;
+                return std::move(*page);
             }
+            auto& redirect = std::get<TRedirectStep>(outcome);
+            next = std::move(redirect.Target);
+            method = redirect.Method;
+            if (method == THTTPMethod::hmGet)
+                body = nullptr;
         }
     } catch (const EHTTPProtocolException&) {
         CloseUnlessReusable(http10);
@@ -89,13 +94,11 @@ std::string THTTPClient::DoRequest(THTTPMethod method, const std::string& url, c
     }
 }
 
-// Decides what the response means for the call; true when a redirect is to be followed
-// to next (maybe with another method), false when result holds the call's result.
-bool THTTPClient::HandleResponse(THTTPMethod& method, const std::string*& body, TURI& next, int redirectCount,
-                                 TFoundAfterPost found, std::string& result)
+// Decides what the final response of a request means for the call.
+THTTPClient::TResponseOutcome THTTPClient::HandleResponse(THTTPMethod method, int redirectCount, TFoundAfterPost found)
 {
     switch (ClassifyResponse(HTTPResponse)) {
-    case TResponseKind::rkSuccess: result = ReadSuccessBody(); return false;
+    case TResponseKind::rkSuccess: return ReadSuccessBody();
     case TResponseKind::rkError: RaiseProtocolError();
     case TResponseKind::rkRedirect: break;
     }
@@ -104,11 +107,10 @@ bool THTTPClient::HandleResponse(THTTPMethod& method, const std::string*& body, 
     DropBody();
     if (redirectCount >= RedirectMaximum)
         throw ETooManyRedirects();
-    next = ResolveURL(URI, HTTPResponse.Location);
-    method = RedirectMethod(HTTPResponse.ResponseCode, method, URI, next, HTTPResponse.Location, found);
-    if (method == THTTPMethod::hmGet)
-        body = nullptr;
-    return true;
+    TURI target = ResolveURL(URI, HTTPResponse.Location);
+    const THTTPMethod next =
+        RedirectMethod(HTTPResponse.ResponseCode, method, URI, target, HTTPResponse.Location, found);
+    return TRedirectStep{std::move(target), next};
 }
 
 void THTTPClient::PrepareRequest(TURI target, THTTPMethod method, const std::string* body)
@@ -197,14 +199,13 @@ void THTTPClient::DropBody()
 {
     if (HeaderBlockCut || HTTPResponse.StatusForbidsBody())
         return;
-    Connection.ReadTimeout = RedirectBodyTimeoutMs;
+    const TTCPConnection::TReadTimeoutScope redirectBodyTimeout(Connection, RedirectBodyTimeoutMs);
     try {
         ReadResponseBody(Connection, HTTPResponse, nullptr);
     } catch (const ENetException&) {
         // The redirect is followed anyway; only this connection is not fit for it.
         Connection.Disconnect();
     }
-    Connection.ReadTimeout = ReadTimeout;
 }
 
 void THTTPClient::RaiseProtocolError()
@@ -212,13 +213,12 @@ void THTTPClient::RaiseProtocolError()
     NoteAuthenticationChallenge();
     std::string body;
     if (!HeaderBlockCut && !HTTPResponse.StatusForbidsBody()) {
-        Connection.ReadTimeout = ErrorBodyTimeoutMs;
+        const TTCPConnection::TReadTimeoutScope errorBodyTimeout(Connection, ErrorBodyTimeoutMs);
         try {
             ReadResponseBody(Connection, HTTPResponse, &body);
         } catch (const EReadTimeout&) {
             throw EReadTimeout::OfErrorBody();
         }
-        Connection.ReadTimeout = ReadTimeout;
     }
     // After an interim status the final answer to this request is still to come, and after a
     // line that is no status line nothing on the connection can be trusted: on a reused

@@ -9,6 +9,7 @@
 #include "http/URI.h"
 
 #include <string>
+#include <variant>
 #include <vector>
 
 class TCookieManager;
@@ -54,9 +55,16 @@ public:
     const TURI& URL() const { return URI; }
 
 private:
+    // Where a followed redirect sends the call next, and with which method.
+    struct TRedirectStep {
+        TURI Target;
+        THTTPMethod Method;
+    };
+    // What a final response leaves the call to do: end with this body, or follow the redirect.
+    using TResponseOutcome = std::variant<std::string, TRedirectStep>;
+
     std::string DoRequest(THTTPMethod method, const std::string& url, const std::string* body, TFoundAfterPost found);
-    bool HandleResponse(THTTPMethod& method, const std::string*& body, TURI& next, int redirectCount,
-                        TFoundAfterPost found, std::string& result);
+    TResponseOutcome HandleResponse(THTTPMethod method, int redirectCount, TFoundAfterPost found);
     void PrepareRequest(TURI target, THTTPMethod method, const std::string* body);
     void ChooseConnection(bool http10);
     void SendRequest(TProtocolVersion version, const std::string* body);

@@ -114,6 +114,17 @@ TTCPConnection::~TTCPConnection()
     Disconnect();
 }
 
+TTCPConnection::TReadTimeoutScope::TReadTimeoutScope(TTCPConnection& connection, int timeoutMs)
+    : Connection(connection), Before(connection.ReadTimeout)
+{
+    Connection.ReadTimeout = timeoutMs;
+}
+
+TTCPConnection::TReadTimeoutScope::~TReadTimeoutScope()
+{
+    Connection.ReadTimeout = Before;
+}
+
 void TTCPConnection::Disconnect()
 {
     CloseSocket();

@@ -44,9 +44,20 @@ public:
     // if it did, the connection is closed here too.
     void CloseIfClosedByPeer();
 
-    // Milliseconds without any progress after which a read (or a send, or the handshake)
-    // fails with EReadTimeout; 0 = no limit.
-    int ReadTimeout = 0;
+    // Sets the milliseconds without any progress after which a read (or a send, or the
+    // handshake) fails with EReadTimeout, 0 for no limit, for as long as the scope lives; the
+    // one before is back when the scope ends, whether normally or by an exception.
+    class TReadTimeoutScope {
+    public:
+        TReadTimeoutScope(TTCPConnection& connection, int timeoutMs);
+        ~TReadTimeoutScope();
+        TReadTimeoutScope(const TReadTimeoutScope&) = delete;
+        TReadTimeoutScope& operator=(const TReadTimeoutScope&) = delete;
+
+    private:
+        TTCPConnection& Connection;
+        const int Before;
+    };
 
     void Write(std::string_view bytes);
 
@@ -83,6 +94,7 @@ private:
     void CompactBuffer();
 
     int Socket = -1;
+    int ReadTimeout = 0;                      // set by a TReadTimeoutScope
     std::unique_ptr<TTLSContext> TLSContext;  // made for the first TLS connection, kept for later ones
     std::unique_ptr<TTransport> Transport;    // uses Socket (and TLSContext); exists while it is open
     std::string ConnectedHost;

@@ -16,8 +16,8 @@
 #include "bench/support/BestOf.h"
 
 #include "app/Application.h"
-#include "app/FindField.h"
 #include "app/Form1.h"
+#include "app/NamedChild.h"
 #include "common/logging/Logger.h"
 #include "model/CategoryModelStartup.h"
 #include "model/tree/TreeSearch.h"
@@ -26,6 +26,7 @@
 
 #include <QAction>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -82,10 +83,11 @@ TTreeNode& Deepest(TTreeNode& node)
 // What the user waits for after a command: its work, the view's layout and a paint.
 TTimes Answer(TForm1& form, const std::function<void()>& command)
 {
+    QWidget* rows = Child<QTreeView>(form, "categories")->viewport();
     return TimesOf([&] {
         command();
         QCoreApplication::processEvents();
-        form.categories->viewport()->repaint();
+        rows->repaint();
     });
 }
 
@@ -105,15 +107,17 @@ struct TFindTimes {
 
 TFindTimes MeasureTyping(TForm1& form, const QString& word)
 {
+    QLineEdit* findField = Child<QLineEdit>(form, "FindField");
+    QAction* find = Child<QAction>(form, "FindAction");
     TFindTimes times;
     times.Keys.resize(static_cast<std::size_t>(word.size()));
     for (int run = 0; run < Runs; ++run) {
-        form.FindField->clear();
+        findField->clear();
         form.CloseFind();
-        times.Open.Add(Answer(form, [&] { form.FindAction->trigger(); }));
+        times.Open.Add(Answer(form, [&] { find->trigger(); }));
         for (qsizetype key = 0; key < word.size(); ++key)
             times.Keys[static_cast<std::size_t>(key)].Add(
-                Answer(form, [&] { form.FindField->setText(word.left(key + 1)); }));
+                Answer(form, [&] { findField->setText(word.left(key + 1)); }));
         const TTreeSearch search(form.CategoryTree());
         times.Engine.Add(TimesOf([&] { search.Find(word.toStdU16String()); }));
     }
@@ -193,22 +197,27 @@ int main(int argc, char** argv)
     TTreeNode* target = topLevel[topLevel.front().get() == branchTop ? 1 : 0].get();
     TTreeNode& deep = Deepest(*form.CategoryTree().FirstNode());
 
+    QPushButton* deleteSelected = Child<QPushButton>(form, "Button3");
+    QAction* undo = Child<QAction>(form, "UndoAction");
+    QAction* add = Child<QAction>(form, "AddAction");
+    QAction* cut = Child<QAction>(form, "CutAction");
+    QAction* paste = Child<QAction>(form, "PasteAction");
     TEditTimes deletion, addition, move;
     for (int run = 0; run < Runs; ++run) {
         form.SelectNode(branch);
-        deletion.Do.Add(Answer(form, [&] { form.Button3->click(); }));
-        deletion.Undo.Add(Answer(form, [&] { form.UndoAction->trigger(); }));
+        deletion.Do.Add(Answer(form, [&] { deleteSelected->click(); }));
+        deletion.Undo.Add(Answer(form, [&] { undo->trigger(); }));
 
         form.SelectNode(&deep);
-        addition.Do.Add(Answer(form, [&] { form.AddAction->trigger(); }));
+        addition.Do.Add(Answer(form, [&] { add->trigger(); }));
         CloseRowEditor();
-        addition.Undo.Add(Answer(form, [&] { form.UndoAction->trigger(); }));
+        addition.Undo.Add(Answer(form, [&] { undo->trigger(); }));
 
         form.SelectNode(branch);
-        form.CutAction->trigger();
+        cut->trigger();
         form.SelectNode(target);
-        move.Do.Add(Answer(form, [&] { form.PasteAction->trigger(); }));
-        move.Undo.Add(Answer(form, [&] { form.UndoAction->trigger(); }));
+        move.Do.Add(Answer(form, [&] { paste->trigger(); }));
+        move.Undo.Add(Answer(form, [&] { undo->trigger(); }));
     }
     std::printf("  edits (the branch: %zu entries; the tree keeps %zu entries after each undo)\n", branchSize,
                 form.CategoryTree().Count());

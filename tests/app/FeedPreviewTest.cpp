@@ -30,9 +30,9 @@ protected:
                    "  @Sounds -> Top/Science\n"
                    "Science\n");
         TForm1& form = OpenForm();
-        form.Edit3->setText(QString::fromStdString(Site.Domain()));
-        form.Edit1->setText("admin");
-        form.Edit2->setText("demo");
+        Child<QLineEdit>(form, "Edit3")->setText(QString::fromStdString(Site.Domain()));
+        Child<QLineEdit>(form, "Edit1")->setText("admin");
+        Child<QLineEdit>(form, "Edit2")->setText("demo");
         return form;
     }
 
@@ -40,7 +40,7 @@ protected:
     std::vector<std::string> Listed() const
     {
         std::vector<std::string> rows;
-        const QAbstractItemModel& model = *Form->Preview()->Entries->model();
+        const QAbstractItemModel& model = *Child<QTreeView>(*Form, "PreviewEntries")->model();
         for (int row = 0; row < model.rowCount(); ++row) {
             std::string text;
             for (int column = 0; column < model.columnCount(); ++column)
@@ -50,9 +50,12 @@ protected:
         return rows;
     }
 
+    TFeedPreview* Preview() const { return Child<TFeedPreview>(*Form, "FeedPreview"); }
+    QString Totals() const { return Child<QLabel>(*Form, "PreviewTotals")->text(); }
+
     void DoubleClick(int row) const
     {
-        QTreeView* entries = Form->Preview()->Entries;
+        QTreeView* entries = Child<QTreeView>(*Form, "PreviewEntries");
         emit entries->doubleClicked(entries->model()->index(row, 0));
     }
 
@@ -64,21 +67,25 @@ protected:
 TEST_F(FeedPreview, ListsWhatAFeedWouldDoAndPostsNothing)
 {
     TForm1& form = OpenOnSite();
-    form.PreviewAction->trigger();
-    ASSERT_NE(form.Preview(), nullptr);
-    EXPECT_TRUE(form.Preview()->isVisible());
+    Child<QAction>(form, "PreviewAction")->trigger();
+    ASSERT_NE(form.findChild<TFeedPreview*>("FeedPreview"), nullptr);
+    EXPECT_TRUE(Preview()->isVisible());
     EXPECT_EQ(Listed(), (std::vector<std::string>{"Arts | would be created | ", "Arts/Music | would be created | ",
                                                   "Science | would be created | ",
                                                   "symbolic category Sounds | would be posted | "}));
-    EXPECT_TRUE(form.Preview()->Totals->text().startsWith(
-        "Dry run, nothing posted: 3 would be created, 0 already there, 1 symbolic would be posted, 0 would be "
-        "skipped; time taken 0:00:"))
-        << form.Preview()->Totals->text().toStdString();
+    EXPECT_TRUE(
+        Child<QLabel>(form, "PreviewTotals")
+            ->text()
+            .startsWith(
+                "Dry run, nothing posted: 3 would be created, 0 already there, 1 symbolic would be posted, 0 would be "
+                "skipped; time taken 0:00:"))
+        << Totals().toStdString();
     EXPECT_TRUE(SiteCategories(SiteDatabase).empty());
-    EXPECT_TRUE(form.Memo1->toPlainText().startsWith("Dry run, nothing posted: 3 would be created"));
-    EXPECT_EQ(form.StatusBar1->currentMessage(), "Feed finished");
-    EXPECT_FALSE(form.Label3->isVisible());
-    EXPECT_FALSE(form.ProgressBar1->isVisible());
+    EXPECT_TRUE(
+        Child<QPlainTextEdit>(form, "Memo1")->toPlainText().startsWith("Dry run, nothing posted: 3 would be created"));
+    EXPECT_EQ(Child<QStatusBar>(form, "StatusBar1")->currentMessage(), "Feed finished");
+    EXPECT_FALSE(Child<QLabel>(form, "Label3")->isVisible());
+    EXPECT_FALSE(Child<QProgressBar>(form, "ProgressBar1")->isVisible());
     EXPECT_TRUE(Script.Messages.isEmpty());
     EXPECT_TRUE(Script.Errors.isEmpty());
 }
@@ -87,22 +94,22 @@ TEST_F(FeedPreview, ListsWhatAFeedWouldDoAndPostsNothing)
 TEST_F(FeedPreview, AfterAFeedTellsWhatIsThereAndFiltersByActionAndText)
 {
     TForm1& form = OpenOnSite();
-    form.Button1->click();
+    Child<QPushButton>(form, "Button1")->click();
     ASSERT_EQ(SiteCategories(SiteDatabase).size(), 4u);
     Select(Node("Science"));
-    form.AddAction->trigger();
-    form.PreviewAction->trigger();
-    TFeedPreview& preview = *form.Preview();
+    Child<QAction>(form, "AddAction")->trigger();
+    Child<QAction>(form, "PreviewAction")->trigger();
+    QComboBox* actions = Child<QComboBox>(*Preview(), "PreviewActions");
     EXPECT_EQ(Listed(),
               (std::vector<std::string>{"Arts | already there | ", "Arts/Music | already there | ",
                                         "Science | already there | ", "Science/New category | would be created | ",
                                         "symbolic category Sounds | in the journal | "}));
-    EXPECT_EQ(preview.Actions->itemText(2), "Already there (3)");
+    EXPECT_EQ(actions->itemText(2), "Already there (3)");
 
-    preview.Actions->setCurrentIndex(preview.Actions->findText("In the journal (1)"));
+    actions->setCurrentIndex(actions->findText("In the journal (1)"));
     EXPECT_EQ(Listed(), std::vector<std::string>{"symbolic category Sounds | in the journal | "});
-    preview.Actions->setCurrentIndex(0);
-    preview.Filter->setText("SCIENCE");
+    actions->setCurrentIndex(0);
+    Child<QLineEdit>(*Preview(), "PreviewFilter")->setText("SCIENCE");
     EXPECT_EQ(Listed(),
               (std::vector<std::string>{"Science | already there | ", "Science/New category | would be created | "}));
     EXPECT_EQ(SiteCategories(SiteDatabase).size(), 4u);
@@ -111,7 +118,7 @@ TEST_F(FeedPreview, AfterAFeedTellsWhatIsThereAndFiltersByActionAndText)
 TEST_F(FeedPreview, ADoubleClickSelectsTheEntryUntilTheTreeChanges)
 {
     TForm1& form = OpenOnSite();
-    form.PreviewAction->trigger();
+    Child<QAction>(form, "PreviewAction")->trigger();
     DoubleClick(1);
     EXPECT_EQ(form.SelectedNode(), Node("Music"));
     DoubleClick(3);
@@ -119,27 +126,26 @@ TEST_F(FeedPreview, ADoubleClickSelectsTheEntryUntilTheTreeChanges)
 
     Script.ConfirmAnswers = {TConfirmAnswer::Yes};
     Select(Node("Science"));
-    form.Button3->click();
-    EXPECT_TRUE(form.Preview()->IsOutdated());
-    EXPECT_TRUE(form.Preview()->Totals->text().contains("The tree has changed since this preview"));
+    Child<QPushButton>(form, "Button3")->click();
+    EXPECT_TRUE(Preview()->IsOutdated());
+    EXPECT_TRUE(Totals().contains("The tree has changed since this preview"));
     DoubleClick(1);
     EXPECT_EQ(form.SelectedNode(), nullptr) << "the deleted selection stays gone";
-    form.PreviewAction->trigger();
-    EXPECT_FALSE(form.Preview()->IsOutdated());
+    Child<QAction>(form, "PreviewAction")->trigger();
+    EXPECT_FALSE(Preview()->IsOutdated());
     EXPECT_EQ(Listed().size(), 3u);
 }
 
 TEST_F(FeedPreview, AFailedLoginIsReportedAsByAFeed)
 {
     TForm1& form = OpenOnSite();
-    form.Edit2->setText("wrong");
-    form.PreviewAction->trigger();
+    Child<QLineEdit>(form, "Edit2")->setText("wrong");
+    Child<QAction>(form, "PreviewAction")->trigger();
     EXPECT_EQ(Script.Messages, QStringList{"Could not log in."});
     EXPECT_TRUE(Listed().empty());
-    EXPECT_TRUE(form.Preview()->Totals->text().endsWith("\nFeed failed: Could not log in."))
-        << form.Preview()->Totals->text().toStdString();
-    EXPECT_FALSE(form.Label3->isVisible());
-    EXPECT_TRUE(form.PreviewAction->isEnabled());
+    EXPECT_TRUE(Totals().endsWith("\nFeed failed: Could not log in.")) << Totals().toStdString();
+    EXPECT_FALSE(Child<QLabel>(form, "Label3")->isVisible());
+    EXPECT_TRUE(Child<QAction>(form, "PreviewAction")->isEnabled());
 }
 
 }  // namespace

@@ -7,6 +7,8 @@
 #include <QPushButton>
 #include <QTreeView>
 
+#include <array>
+
 namespace {
 
 const QString DeleteQuestion =
@@ -14,20 +16,22 @@ const QString DeleteQuestion =
 
 using FormCommands = FormTest;
 
+const std::array CommandButtons = {"Button1", "Button2", "Button3", "Button4", "Button5"};
+
 // A second copy would be saved into the file and fed twice.
 TEST_F(FormCommands, ReloadReplacesTheTreeWithTheFileAndSaveWritesItUnchanged)
 {
     PutExampleTree();
     const std::string example = TreeFileText();
     TForm1& form = OpenForm();
-    form.Button2->click();
-    form.Button2->click();
+    Child<QPushButton>(form, "Button2")->click();
+    Child<QPushButton>(form, "Button2")->click();
     EXPECT_EQ(Outline(), (std::vector<std::string>{"Arts", "  Music", "  Sounds@"}));
     EXPECT_EQ(CategoryNames(), (std::vector<std::u16string>{u"Arts", u"Music"}));
     EXPECT_EQ(SymbolicNames(), std::vector<std::u16string>{u"Sounds"});
     EXPECT_EQ(form.CategoryTree().FindFirstCategoryNode(1), form.CategoryTree().FirstNode());
-    EXPECT_TRUE(form.Label3->isHidden());
-    form.Button5->click();
+    EXPECT_TRUE(Child<QLabel>(form, "Label3")->isHidden());
+    Child<QPushButton>(form, "Button5")->click();
     EXPECT_EQ(TreeFileText(), example);
     EXPECT_TRUE(Script.Asked.isEmpty());
 }
@@ -37,25 +41,25 @@ TEST_F(FormCommands, ReloadWithoutTreeFileChangesNothing)
     PutExampleTree();
     TForm1& form = OpenForm();
     std::filesystem::remove("tree.xml");
-    form.Button2->click();
+    Child<QPushButton>(form, "Button2")->click();
     std::filesystem::create_directory("tree.xml");  // a folder is no tree file either
-    form.Button2->click();
+    Child<QPushButton>(form, "Button2")->click();
     EXPECT_EQ(Outline(), (std::vector<std::string>{"Arts", "  Music", "  Sounds@"}));
     EXPECT_TRUE(Script.Errors.isEmpty());
-    EXPECT_TRUE(form.Label3->isHidden());
+    EXPECT_TRUE(Child<QLabel>(form, "Label3")->isHidden());
 }
 
 TEST_F(FormCommands, DeleteAsksNothingWithoutSelectionAndChangesNothingUnlessYes)
 {
     PutExampleTree();
     TForm1& form = OpenForm();
-    form.Button3->click();
+    Child<QPushButton>(form, "Button3")->click();
     EXPECT_TRUE(Script.Asked.isEmpty());
 
     Script.ConfirmAnswers = {TConfirmAnswer::No, TConfirmAnswer::Cancel};
     Select(form.CategoryTree().FirstNode());
-    form.Button3->click();
-    form.Button3->click();
+    Child<QPushButton>(form, "Button3")->click();
+    Child<QPushButton>(form, "Button3")->click();
     EXPECT_EQ(Script.Asked, QStringList({DeleteQuestion, DeleteQuestion}));
     EXPECT_EQ(Outline().size(), 3u);
     EXPECT_EQ(CategoryNames().size(), 2u);
@@ -68,18 +72,18 @@ TEST_F(FormCommands, DeleteYesRemovesTheBranchFromViewAndDocument)
     TForm1& form = OpenForm();
     Script.ConfirmAnswers = {TConfirmAnswer::Yes, TConfirmAnswer::Yes};
     Select(form.CategoryTree().FirstNode()->FirstChild());  // Music, a leaf
-    form.Button3->click();
+    Child<QPushButton>(form, "Button3")->click();
     EXPECT_EQ(Outline(), (std::vector<std::string>{"Arts", "  Sounds@"}));
     EXPECT_EQ(CategoryNames(), std::vector<std::u16string>{u"Arts"});
     EXPECT_TRUE(form.TreeChanged());
 
     Select(form.CategoryTree().FirstNode());
-    form.Button3->click();
+    Child<QPushButton>(form, "Button3")->click();
     EXPECT_TRUE(Outline().empty());
     EXPECT_TRUE(CategoryNames().empty());
     EXPECT_TRUE(SymbolicNames().empty());
     EXPECT_EQ(form.CategoryTree().FindFirstCategoryNode(1), nullptr);
-    EXPECT_TRUE(form.Label3->isHidden());
+    EXPECT_TRUE(Child<QLabel>(form, "Label3")->isHidden());
 }
 
 // The row shows a new name at once; an empty or blank name is refused (a feed would fail
@@ -94,7 +98,7 @@ TEST_F(FormCommands, RenameShowsTheNewNameAtOnceAndRefusesBlankNames)
     TTreeNode* music = arts->FirstChild();
     for (TTreeNode* node : {arts, sounds, music, music, music}) {
         Select(node);
-        form.Button4->click();
+        Child<QPushButton>(form, "Button4")->click();
     }
     EXPECT_EQ(Script.Asked,
               QStringList(
@@ -106,10 +110,10 @@ TEST_F(FormCommands, RenameShowsTheNewNameAtOnceAndRefusesBlankNames)
     EXPECT_EQ(CategoryNames(), (std::vector<std::u16string>{u"Fine Arts", u"Music"}));
     EXPECT_EQ(SymbolicNames(), std::vector<std::u16string>{u"Sounds & more"});
     EXPECT_EQ(Outline(), (std::vector<std::string>{"Fine Arts", "  Music", "  Sounds & more@"}));
-    const QModelIndex shown = form.categories->model()->index(0, 0);
-    EXPECT_EQ(form.categories->model()->data(shown).toString(), "Fine Arts");
+    const QAbstractItemModel& view = *TreeView()->model();
+    EXPECT_EQ(view.data(view.index(0, 0)).toString(), "Fine Arts");
 
-    form.Button5->click();
+    Child<QPushButton>(form, "Button5")->click();
     EXPECT_NE(TreeFileText().find("<Name>Fine Arts</Name>"), std::string::npos);
     Form.reset();
     OpenForm();
@@ -119,8 +123,8 @@ TEST_F(FormCommands, RenameShowsTheNewNameAtOnceAndRefusesBlankNames)
 TEST_F(FormCommands, SavingAnEmptyTreeThenReloadingAddsNothing)
 {
     TForm1& form = OpenForm();
-    form.Button5->click();
-    form.Button2->click();
+    Child<QPushButton>(form, "Button5")->click();
+    Child<QPushButton>(form, "Button2")->click();
     EXPECT_TRUE(Outline().empty());
     EXPECT_TRUE(CategoryNames().empty());
     EXPECT_TRUE(Script.Errors.isEmpty());
@@ -132,10 +136,10 @@ TEST_F(FormCommands, SaveErrorsAreShownAndTheWindowGoesOn)
     TForm1& form = OpenForm();
     std::filesystem::remove("tree.xml");
     std::filesystem::create_directory("tree.xml");  // cannot be replaced by a file
-    form.Button5->click();
+    Child<QPushButton>(form, "Button5")->click();
     EXPECT_EQ(Script.Errors.size(), 1);
-    EXPECT_TRUE(form.Label3->isHidden());
-    EXPECT_TRUE(form.Button5->isEnabled());
+    EXPECT_TRUE(Child<QLabel>(form, "Label3")->isHidden());
+    EXPECT_TRUE(Child<QPushButton>(form, "Button5")->isEnabled());
     EXPECT_EQ(Outline().size(), 3u);
 }
 
@@ -149,19 +153,19 @@ TEST_F(FormCommands, CommandsDoNotOverlapAndACloseWaitsForTheCommand)
     Script.SaveAnswers = {TSaveAnswer::Discard};
     Script.WhileAsking = [&] {
         EXPECT_TRUE(form.CommandRunning());
-        for (QPushButton* button : {form.Button1, form.Button2, form.Button3, form.Button4, form.Button5})
-            EXPECT_FALSE(button->isEnabled()) << button->objectName().toStdString();
-        form.Button2->click();  // refused
+        for (const char* button : CommandButtons)
+            EXPECT_FALSE(Child<QPushButton>(form, button)->isEnabled()) << button;
+        Child<QPushButton>(form, "Button2")->click();  // refused
         form.RunCommand([] { ADD_FAILURE() << "a second command ran"; });
         EXPECT_FALSE(form.close());
         EXPECT_TRUE(form.isVisible());
     };
     Select(form.CategoryTree().FirstNode());
-    form.Button3->click();
+    Child<QPushButton>(form, "Button3")->click();
     EXPECT_TRUE(Outline().empty());
     EXPECT_TRUE(CategoryNames().empty());
-    for (QPushButton* button : {form.Button1, form.Button2, form.Button3, form.Button4, form.Button5})
-        EXPECT_TRUE(button->isEnabled()) << button->objectName().toStdString();
+    for (const char* button : CommandButtons)
+        EXPECT_TRUE(Child<QPushButton>(form, button)->isEnabled()) << button;
     Script.WhileAsking = {};
     QCoreApplication::processEvents();
     EXPECT_FALSE(form.isVisible());
@@ -173,7 +177,7 @@ TEST_F(FormCommands, ControlsComeBackAfterAnError)
     TForm1& form = OpenForm();
     form.RunCommand([] { throw std::runtime_error("Broken command"); });
     EXPECT_EQ(Script.Errors, QStringList{"Broken command"});
-    EXPECT_TRUE(form.Button3->isEnabled());
+    EXPECT_TRUE(Child<QPushButton>(form, "Button3")->isEnabled());
     EXPECT_FALSE(form.CommandRunning());
 }
 

@@ -34,14 +34,14 @@ protected:
 
     void Press(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) const
     {
-        Form->categories->setFocus();
-        QTest::keyClick(Form->categories, static_cast<Qt::Key>(key), modifiers);
+        TreeView()->setFocus();
+        QTest::keyClick(TreeView(), static_cast<Qt::Key>(key), modifiers);
     }
 
     // The row editor of the tree, while it is open (a closed one goes later).
     QLineEdit* RowEditor() const
     {
-        for (QLineEdit* editor : Form->categories->viewport()->findChildren<QLineEdit*>())
+        for (QLineEdit* editor : TreeView()->viewport()->findChildren<QLineEdit*>())
             if (editor->isVisible())
                 return editor;
         return nullptr;
@@ -71,7 +71,7 @@ protected:
         return records;
     }
 
-    TCategoryTreeModel& Model() const { return dynamic_cast<TCategoryTreeModel&>(*Form->categories->model()); }
+    TCategoryTreeModel& Model() const { return dynamic_cast<TCategoryTreeModel&>(*TreeView()->model()); }
 };
 
 TEST_F(FormEdit, InsertAddsACategoryUnderTheSelectionWithTheNameTypedInItsRow)
@@ -92,7 +92,7 @@ TEST_F(FormEdit, InsertAddsACategoryUnderTheSelectionWithTheNameTypedInItsRow)
                                                             u"Physics", u"Musicology"}));
     EXPECT_TRUE(form.TreeChanged());
     EXPECT_EQ(form.Edits().count(), 1) << "the name typed is part of the add";
-    EXPECT_EQ(form.UndoAction->text(), "Undo Add Free jazz");
+    EXPECT_EQ(Child<QAction>(form, "UndoAction")->text(), "Undo Add Free jazz");
 
     QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Outline().size(), 7u);
@@ -109,7 +109,7 @@ TEST_F(FormEdit, InsertAddsACategoryUnderTheSelectionWithTheNameTypedInItsRow)
 TEST_F(FormEdit, AddGoesToTheTopLevelWithoutSelectionAndBesideASymbolicCategory)
 {
     TForm1& form = OpenDirectory();
-    form.categories->clearSelection();
+    TreeView()->clearSelection();
     Press(Qt::Key_Insert);
     QTest::keyClick(RowEditor(), Qt::Key_Escape);
     QCoreApplication::processEvents();
@@ -158,7 +158,7 @@ TEST_F(FormEdit, ShiftInsertAddsASymbolicCategoryOfTheCategoryAtAPath)
     Script.InputAnswers = {QString("Arts/Painting"), std::nullopt};
     Press(Qt::Key_Insert, Qt::ShiftModifier);
     Press(Qt::Key_Insert, Qt::ShiftModifier);
-    form.categories->clearSelection();
+    TreeView()->clearSelection();
     Press(Qt::Key_Insert, Qt::ShiftModifier);
     EXPECT_EQ(Script.Messages, QStringList({"There is no category Arts/Painting.",
                                             "Select the category under which the symbolic category is to appear."}));
@@ -176,7 +176,7 @@ TEST_F(FormEdit, RenameAndDeleteAreUndoneAndRedoneWithTheirKeys)
     Select(Node("Arts"));
     Press(Qt::Key_Delete);
     EXPECT_EQ(Outline(), (std::vector<std::string>{"Science", "  Physics", "  Musicology"}));
-    EXPECT_EQ(form.UndoAction->text(), "Undo Delete Arts");
+    EXPECT_EQ(Child<QAction>(form, "UndoAction")->text(), "Undo Delete Arts");
 
     QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(Outline()[1], "  Songs");
@@ -186,7 +186,7 @@ TEST_F(FormEdit, RenameAndDeleteAreUndoneAndRedoneWithTheirKeys)
     EXPECT_EQ(Outline()[1], "  Music");
     EXPECT_EQ(CategoryNames()[1], u"Music");
     EXPECT_FALSE(form.TreeChanged());
-    EXPECT_FALSE(form.UndoAction->isEnabled());
+    EXPECT_FALSE(Child<QAction>(form, "UndoAction")->isEnabled());
 
     QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
@@ -203,18 +203,18 @@ TEST_F(FormEdit, TheTreeCountsAsChangedExactlyWhenItDiffersFromTheFile)
     TForm1& form = OpenDirectory();
     Script.ConfirmAnswers = {TConfirmAnswer::Yes};
     Select(Node("Physics"));
-    form.Button3->click();
-    form.Button5->click();
+    Child<QPushButton>(form, "Button3")->click();
+    Child<QPushButton>(form, "Button5")->click();
     EXPECT_FALSE(form.TreeChanged());
-    form.UndoAction->trigger();
+    Child<QAction>(form, "UndoAction")->trigger();
     EXPECT_TRUE(form.TreeChanged());
-    form.RedoAction->trigger();
+    Child<QAction>(form, "RedoAction")->trigger();
     EXPECT_FALSE(form.TreeChanged());
-    form.UndoAction->trigger();
+    Child<QAction>(form, "UndoAction")->trigger();
     Script.SaveAnswers = {TSaveAnswer::Discard};
-    form.Button2->click();
+    Child<QPushButton>(form, "Button2")->click();
     EXPECT_EQ(form.Edits().count(), 0);
-    EXPECT_FALSE(form.UndoAction->isEnabled());
+    EXPECT_FALSE(Child<QAction>(form, "UndoAction")->isEnabled());
     EXPECT_EQ(Outline(),
               (std::vector<std::string>{"Arts", "  Music", "    Jazz", "  Sounds@", "Science", "  Musicology"}));
 }
@@ -222,10 +222,10 @@ TEST_F(FormEdit, TheTreeCountsAsChangedExactlyWhenItDiffersFromTheFile)
 TEST_F(FormEdit, CutAndPasteMoveABranchButNeverIntoItself)
 {
     TForm1& form = OpenDirectory();
-    EXPECT_FALSE(form.PasteAction->isEnabled());
+    EXPECT_FALSE(Child<QAction>(form, "PasteAction")->isEnabled());
     Select(Node("Music"));
     Press(Qt::Key_X, Qt::ControlModifier);
-    EXPECT_TRUE(form.PasteAction->isEnabled());
+    EXPECT_TRUE(Child<QAction>(form, "PasteAction")->isEnabled());
     EXPECT_TRUE(Model().data(Model().IndexOf(Node("Music")), Qt::ForegroundRole).isValid()) << "shown greyed";
     EXPECT_EQ(Outline()[1], "  Music") << "a cut branch stays until it is pasted";
 
@@ -244,7 +244,7 @@ TEST_F(FormEdit, CutAndPasteMoveABranchButNeverIntoItself)
     EXPECT_EQ(CategoryOf("Music").ID, 2);
     EXPECT_EQ(form.CategoryTree().FindParentCategory(2), Node("Science")->Data());
     EXPECT_EQ(form.SelectedNode(), Node("Music"));
-    EXPECT_FALSE(form.PasteAction->isEnabled());
+    EXPECT_FALSE(Child<QAction>(form, "PasteAction")->isEnabled());
     EXPECT_TRUE(form.TreeChanged());
 
     QTest::keyClick(&form, Qt::Key_Z, Qt::ControlModifier);
@@ -257,12 +257,12 @@ TEST_F(FormEdit, ACutBranchThatIsDeletedIsForgotten)
 {
     TForm1& form = OpenDirectory();
     Select(Node("Physics"));
-    form.CutAction->trigger();
+    Child<QAction>(form, "CutAction")->trigger();
     Script.ConfirmAnswers = {TConfirmAnswer::Yes};
-    form.Button3->click();
-    EXPECT_FALSE(form.PasteAction->isEnabled());
-    form.UndoAction->trigger();
-    EXPECT_FALSE(form.PasteAction->isEnabled());
+    Child<QPushButton>(form, "Button3")->click();
+    EXPECT_FALSE(Child<QAction>(form, "PasteAction")->isEnabled());
+    Child<QAction>(form, "UndoAction")->trigger();
+    EXPECT_FALSE(Child<QAction>(form, "PasteAction")->isEnabled());
 }
 
 // Qt's drag and drop ends in the model's drop; a drop onto a row puts the branch under it,
@@ -291,7 +291,7 @@ TEST_F(FormEdit, DragAndDropMovesABranchWhereItIsDropped)
               (std::vector<std::u16string>{u"Science", u"Arts", u"Music", u"Jazz", u"Physics", u"Musicology"}));
     EXPECT_EQ(form.Edits().count(), 3);
     for (int i = 0; i < 3; ++i)
-        form.UndoAction->trigger();
+        Child<QAction>(form, "UndoAction")->trigger();
     EXPECT_EQ(Outline(), (std::vector<std::string>{"Arts", "  Music", "    Jazz", "  Sounds@", "Science", "  Physics",
                                                    "  Musicology"}));
     EXPECT_EQ(CategoryNames(),
@@ -304,18 +304,20 @@ TEST_F(FormEdit, NoEditStartsWhileACommandRuns)
     TForm1& form = OpenDirectory();
     Script.ConfirmAnswers = {TConfirmAnswer::No};
     Script.WhileAsking = [&] {
-        for (QAction* action : {form.AddAction, form.AddSymbolicAction, form.RenameAction, form.DeleteAction,
-                                form.PasteAction, form.UndoAction, form.RedoAction, form.OpenAction, form.SaveAsAction,
-                                form.ReloadAction, form.SaveAction, form.PreviewAction})
+        for (const char* name :
+             {"AddAction", "AddSymbolicAction", "RenameAction", "DeleteAction", "PasteAction", "UndoAction",
+              "RedoAction", "OpenAction", "SaveAsAction", "ReloadAction", "SaveAction", "PreviewAction"}) {
+            const QAction* action = Child<QAction>(form, name);
             EXPECT_FALSE(action->isEnabled()) << action->text().toStdString();
-        form.AddAction->trigger();
+        }
+        Child<QAction>(form, "AddAction")->trigger();
         auto drag = std::unique_ptr<QMimeData>(Model().mimeData({Model().IndexOf(Node("Physics"))}));
         EXPECT_FALSE(Model().canDropMimeData(drag.get(), Qt::MoveAction, -1, 0, QModelIndex()));
     };
     Select(Node("Arts"));
-    form.Button3->click();
+    Child<QPushButton>(form, "Button3")->click();
     EXPECT_EQ(Outline().size(), 7u);
-    EXPECT_TRUE(form.AddAction->isEnabled());
+    EXPECT_TRUE(Child<QAction>(form, "AddAction")->isEnabled());
 }
 
 }  // namespace

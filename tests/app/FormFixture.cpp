@@ -87,7 +87,7 @@ std::vector<std::string> FormTest::Outline() const
     for (const auto& node : Form->CategoryTree().TopLevelNodes())
         OutlineBranch(*node, 0, lines);
     std::vector<std::string> shown;
-    OutlineView(*Form->categories->model(), QModelIndex(), 0, shown);
+    OutlineView(*TreeView()->model(), QModelIndex(), 0, shown);
     EXPECT_EQ(shown, lines) << "the view does not show the tree";
     return lines;
 }
@@ -110,11 +110,16 @@ std::vector<std::u16string> FormTest::SymbolicNames() const
 
 void FormTest::Select(const TTreeNode* node) const
 {
-    const auto& model = dynamic_cast<const TCategoryTreeModel&>(*Form->categories->model());
+    const auto& model = dynamic_cast<const TCategoryTreeModel&>(*TreeView()->model());
     const QModelIndex index = model.IndexOf(node);
     for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
-        Form->categories->expand(parent);
-    Form->categories->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+        TreeView()->expand(parent);
+    TreeView()->selectionModel()->select(index, QItemSelectionModel::ClearAndSelect);
+}
+
+QTreeView* FormTest::TreeView() const
+{
+    return Child<QTreeView>(*Form, "categories");
 }
 
 TTreeNode* FormTest::Node(const std::string& text) const

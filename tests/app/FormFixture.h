@@ -3,6 +3,7 @@
 #include "ScriptedDialogs.h"
 
 #include "app/Form1.h"
+#include "app/NamedChild.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WorkingDirectory.h"
 
@@ -30,6 +31,8 @@ protected:
     std::vector<std::u16string> SymbolicNames() const;
     // As a user selects a row: its branch opened first.
     void Select(const TTreeNode* node) const;
+    // The window's tree view, "categories".
+    QTreeView* TreeView() const;
     // The node of the first entry in tree order whose node text this is.
     TTreeNode* Node(const std::string& text) const;
     // Opens the window on the tree and makes it the active one, so that its keys work.

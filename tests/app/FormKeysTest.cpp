@@ -20,7 +20,7 @@ class FormKeys : public FormTest {
 protected:
     QModelIndex IndexOf(const TTreeNode* node) const
     {
-        return dynamic_cast<const TCategoryTreeModel&>(*Form->categories->model()).IndexOf(node);
+        return dynamic_cast<const TCategoryTreeModel&>(*TreeView()->model()).IndexOf(node);
     }
 };
 
@@ -33,14 +33,14 @@ TEST_F(FormKeys, CollapsingABranchSelectsItsRowAndDeleteActsOnThat)
     TTreeNode* arts = form.CategoryTree().FirstNode();
     TTreeNode* music = arts->FirstChild();
     Select(music);
-    form.categories->setCurrentIndex(IndexOf(music));
-    form.categories->collapse(IndexOf(arts));
+    TreeView()->setCurrentIndex(IndexOf(music));
+    TreeView()->collapse(IndexOf(arts));
     EXPECT_EQ(form.SelectedNode(), arts);
-    EXPECT_EQ(form.categories->currentIndex(), IndexOf(arts));
+    EXPECT_EQ(TreeView()->currentIndex(), IndexOf(arts));
 
     Script.ConfirmAnswers = {TConfirmAnswer::No};
-    form.Button4->setFocus();
-    form.Button3->click();
+    Child<QPushButton>(form, "Button4")->setFocus();
+    Child<QPushButton>(form, "Button3")->click();
     EXPECT_EQ(Script.Asked, QStringList{DeleteQuestion});
     EXPECT_EQ(Outline().size(), 3u);
 }
@@ -51,11 +51,11 @@ TEST_F(FormKeys, ARowHiddenInAClosedBranchIsNotActedOn)
     PutExampleTree();
     TForm1& form = OpenForm();
     TTreeNode* music = form.CategoryTree().FirstNode()->FirstChild();
-    form.categories->collapseAll();
-    form.categories->selectionModel()->select(IndexOf(music), QItemSelectionModel::ClearAndSelect);
+    TreeView()->collapseAll();
+    TreeView()->selectionModel()->select(IndexOf(music), QItemSelectionModel::ClearAndSelect);
     EXPECT_EQ(form.SelectedNode(), nullptr);
-    form.Button3->click();
-    form.Button4->click();
+    Child<QPushButton>(form, "Button3")->click();
+    Child<QPushButton>(form, "Button4")->click();
     EXPECT_TRUE(Script.Asked.isEmpty());
     EXPECT_EQ(Outline().size(), 3u);
 }
@@ -67,29 +67,30 @@ TEST_F(FormKeys, KeysRunTheTreeCommands)
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     Select(form.CategoryTree().FirstNode());
-    form.categories->setFocus();
+    TreeView()->setFocus();
     Script.InputAnswers = {QString("Fine Arts")};
-    QTest::keyClick(form.categories, Qt::Key_F2);
+    QTest::keyClick(TreeView(), Qt::Key_F2);
     Script.ConfirmAnswers = {TConfirmAnswer::No};
-    QTest::keyClick(form.categories, Qt::Key_Delete);
+    QTest::keyClick(TreeView(), Qt::Key_Delete);
     EXPECT_EQ(Script.Asked, QStringList({"input Rename (symbolic) category|New name|Arts", DeleteQuestion}));
 
     // In a field, Delete and F2 edit the text; saving and reloading work from anywhere.
-    form.Edit1->setFocus();
-    form.Edit1->setText("admin");
-    form.Edit1->setCursorPosition(0);
-    QTest::keyClick(form.Edit1, Qt::Key_Delete);
-    QTest::keyClick(form.Edit1, Qt::Key_F2);
-    EXPECT_EQ(form.Edit1->text(), "dmin");
+    QLineEdit* username = Child<QLineEdit>(form, "Edit1");
+    username->setFocus();
+    username->setText("admin");
+    username->setCursorPosition(0);
+    QTest::keyClick(username, Qt::Key_Delete);
+    QTest::keyClick(username, Qt::Key_F2);
+    EXPECT_EQ(username->text(), "dmin");
     EXPECT_EQ(Script.Asked.size(), 2);
-    QTest::keyClick(form.Edit1, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(username, Qt::Key_S, Qt::ControlModifier);
     EXPECT_NE(TreeFileText().find("Fine Arts"), std::string::npos);
     Script.InputAnswers = {QString("Other")};
     Select(form.CategoryTree().FirstNode());
-    form.categories->setFocus();
-    QTest::keyClick(form.categories, Qt::Key_F2);
+    TreeView()->setFocus();
+    QTest::keyClick(TreeView(), Qt::Key_F2);
     Script.SaveAnswers = {TSaveAnswer::Discard};
-    QTest::keyClick(form.Memo1, Qt::Key_R, Qt::ControlModifier);
+    QTest::keyClick(Child<QPlainTextEdit>(form, "Memo1"), Qt::Key_R, Qt::ControlModifier);
     EXPECT_EQ(Outline().front(), "Fine Arts");
     EXPECT_EQ(Script.Asked.back(), "save? Save changes to tree.xml?");
 }

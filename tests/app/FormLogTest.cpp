@@ -30,7 +30,7 @@ TEST_F(FormLog, AfterTheWindowClosedDuringASaveEveryRecordIsOnDisk)
     XmlLogger()->Flush();
     const std::uintmax_t before = SizeOf(log);
     QTimer::singleShot(0, &form, &QWidget::close);
-    form.Button5->click();
+    Child<QPushButton>(form, "Button5")->click();
     QCoreApplication::processEvents();
     ASSERT_FALSE(form.isVisible());
     const std::string saved = "Saved object to xml:\r\n" + TreeFileText() + "\r\n";

@@ -25,7 +25,7 @@ protected:
         TForm1& form = OpenForm();
         Script.ConfirmAnswers.push_back(TConfirmAnswer::Yes);
         Select(form.CategoryTree().FirstNode()->FirstChild());
-        form.Button3->click();
+        Child<QPushButton>(form, "Button3")->click();
         Script.Asked.clear();
         return form;
     }
@@ -72,9 +72,9 @@ TEST_F(FormTreeFile, ReloadWithChangesAsksFirst)
 {
     TForm1& form = OpenChangedExample();
     Script.SaveAnswers = {TSaveAnswer::Cancel, TSaveAnswer::Discard};
-    form.Button2->click();
+    Child<QPushButton>(form, "Button2")->click();
     EXPECT_EQ(Outline(), (std::vector<std::string>{"Arts", "  Sounds@"}));
-    form.Button2->click();
+    Child<QPushButton>(form, "Button2")->click();
     EXPECT_EQ(Outline(), (std::vector<std::string>{"Arts", "  Music", "  Sounds@"}));
     EXPECT_FALSE(form.TreeChanged());
     EXPECT_EQ(Script.Asked, QStringList({SaveQuestion, SaveQuestion}));
@@ -92,28 +92,28 @@ TEST_F(FormTreeFile, AFileThatFailedToLoadIsReplacedOnlyWhenTheUserAgrees)
     const QString question = "confirm Confirm|tree.xml could not be loaded, so the tree shown is not what it holds. "
                              "Replace tree.xml with the tree shown?";
     Script.ConfirmAnswers = {TConfirmAnswer::No, TConfirmAnswer::Cancel, TConfirmAnswer::Yes};
-    form.Button5->click();
-    form.Button5->click();
+    Child<QPushButton>(form, "Button5")->click();
+    Child<QPushButton>(form, "Button5")->click();
     EXPECT_EQ(TreeFileText(), damaged);
     EXPECT_FALSE(std::filesystem::exists("tree.xml.bak"));
-    form.Button5->click();
+    Child<QPushButton>(form, "Button5")->click();
     EXPECT_EQ(Script.Asked, QStringList({question, question, question}));
     EXPECT_EQ(ReadFile("tree.xml.bak"), damaged);
-    EXPECT_EQ(form.StatusBar1->currentMessage(), "Saved 0 entries to tree.xml");
+    EXPECT_EQ(Child<QStatusBar>(form, "StatusBar1")->currentMessage(), "Saved 0 entries to tree.xml");
     // Saved once, the file is the window's own again.
-    form.Button5->click();
+    Child<QPushButton>(form, "Button5")->click();
     EXPECT_EQ(Script.Asked.size(), 3);
 }
 
 TEST_F(FormTreeFile, SaveSaysWhatItSavedAndKeepsThePreviousVersion)
 {
     TForm1& form = OpenChangedExample();
-    form.Button5->click();
-    EXPECT_EQ(form.StatusBar1->currentMessage(), "Saved 2 entries to tree.xml");
+    Child<QPushButton>(form, "Button5")->click();
+    EXPECT_EQ(Child<QStatusBar>(form, "StatusBar1")->currentMessage(), "Saved 2 entries to tree.xml");
     EXPECT_FALSE(form.TreeChanged());
     EXPECT_EQ(ReadFile("tree.xml.bak"), Example);
     EXPECT_TRUE(Script.Asked.isEmpty());
-    EXPECT_TRUE(form.Label3->isHidden());
+    EXPECT_TRUE(Child<QLabel>(form, "Label3")->isHidden());
 }
 
 TEST_F(FormTreeFile, WorksOnAnotherTreeFileWhenNamed)
@@ -125,18 +125,19 @@ TEST_F(FormTreeFile, WorksOnAnotherTreeFileWhenNamed)
     EXPECT_EQ(Outline(), (std::vector<std::string>{"Arts", "  Music", "  Sounds@"}));
     Script.ConfirmAnswers = {TConfirmAnswer::Yes};
     Select(form.CategoryTree().FirstNode()->FirstChild());
-    form.Button3->click();
+    Child<QPushButton>(form, "Button3")->click();
     Script.SaveAnswers = {TSaveAnswer::Save};
-    form.Button2->click();
+    Child<QPushButton>(form, "Button2")->click();
     EXPECT_EQ(Script.Asked.back(), "save? Save changes to trees/mine.xml?");
-    EXPECT_EQ(form.StatusBar1->currentMessage(), "");
+    EXPECT_EQ(Child<QStatusBar>(form, "StatusBar1")->currentMessage(), "");
     EXPECT_EQ(Outline(), (std::vector<std::string>{"Arts", "  Sounds@"}));
     EXPECT_EQ(ReadFile("trees/mine.xml.bak"), Example);
     EXPECT_FALSE(std::filesystem::exists("tree.xml"));
 
     std::filesystem::remove("trees/mine.xml");
-    form.Button2->click();
-    EXPECT_EQ(form.StatusBar1->currentMessage(), "There is no tree file trees/mine.xml, so nothing was loaded.");
+    Child<QPushButton>(form, "Button2")->click();
+    EXPECT_EQ(Child<QStatusBar>(form, "StatusBar1")->currentMessage(),
+              "There is no tree file trees/mine.xml, so nothing was loaded.");
     EXPECT_EQ(Outline(), (std::vector<std::string>{"Arts", "  Sounds@"}));
 }
 

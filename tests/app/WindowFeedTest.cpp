@@ -2,6 +2,7 @@
 // relay that records the requests and can stall answers.
 
 #include "app/Form1.h"
+#include "app/NamedChild.h"
 #include "model/CategoryClasses.h"
 #include "model/Dmoz.h"
 #include "tests/support/RelayProxy.h"
@@ -93,9 +94,9 @@ protected:
 
     void TypeFields(const std::string& password)
     {
-        Form->Edit3->setText(QString::fromStdString(Relay->Domain()));
-        Form->Edit1->setText("admin");
-        Form->Edit2->setText(QString::fromStdString(password));
+        Child<QLineEdit>(*Form, "Edit3")->setText(QString::fromStdString(Relay->Domain()));
+        Child<QLineEdit>(*Form, "Edit1")->setText("admin");
+        Child<QLineEdit>(*Form, "Edit2")->setText(QString::fromStdString(password));
     }
 
     // Runs the action once the condition holds, checked every 5 ms while the run lets the
@@ -118,17 +119,23 @@ protected:
         TClock::time_point stopped{};
         WhileFeeding(std::move(condition), [&] {
             stopped = TClock::now();
-            Form->Button6->click();
+            Child<QPushButton>(*Form, "Button6")->click();
         });
-        Form->Button1->click();
+        FeedButton()->click();
         return std::chrono::duration_cast<std::chrono::milliseconds>(TClock::now() - stopped);
     }
+
+    // "Login && Feed", the status bar's text, the message pane, "Please wait...".
+    QPushButton* FeedButton() const { return Child<QPushButton>(*Form, "Button1"); }
+    QString StatusText() const { return Child<QStatusBar>(*Form, "StatusBar1")->currentMessage(); }
+    QString MemoText() const { return Child<QPlainTextEdit>(*Form, "Memo1")->toPlainText(); }
+    bool PleaseWaitShown() const { return Child<QLabel>(*Form, "Label3")->isVisible(); }
 
     std::vector<std::string> SiteRows() const { return SiteCategories(Scratch.PathOf("site.db")); }
     std::vector<std::string> MemoLines() const
     {
         std::vector<std::string> lines;
-        for (const QString& line : Form->Memo1->toPlainText().split('\n'))
+        for (const QString& line : MemoText().split('\n'))
             lines.push_back(line.toStdString());
         return lines;
     }
@@ -165,21 +172,21 @@ TEST_F(WindowFeed, PressingTheButtonFeedsTheTreeReportsTheOutcomeAndARerunPostsN
 {
     StartSite({}, TSitePages::Legacy);
     TypeFields("demo");
-    Form->Button1->click();
+    FeedButton()->click();
 
     EXPECT_TRUE(Shown.empty()) << Shown.front().toStdString();
-    EXPECT_EQ(Form->StatusBar1->currentMessage(), "Feed finished");
+    EXPECT_EQ(StatusText(), "Feed finished");
     ASSERT_EQ(MemoLines().size(), 1u);
     EXPECT_TRUE(StartsWith(
         MemoLines()[0],
         "Feed summary: 2 created, 0 already there, 1 symbolic posted, 0 skipped, 0 failed; time taken 0:00:"))
         << MemoLines()[0];
-    EXPECT_FALSE(Form->Label3->isVisible());
-    EXPECT_FALSE(Form->ProgressBar1->isVisible());
-    EXPECT_FALSE(Form->Button6->isVisible());
+    EXPECT_FALSE(PleaseWaitShown());
+    EXPECT_FALSE(Child<QProgressBar>(*Form, "ProgressBar1")->isVisible());
+    EXPECT_FALSE(Child<QPushButton>(*Form, "Button6")->isVisible());
 
-    Form->Memo1->clear();
-    Form->Button1->click();
+    Child<QPlainTextEdit>(*Form, "Memo1")->clear();
+    FeedButton()->click();
     const auto lines = MemoLines();
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(
@@ -201,7 +208,7 @@ TEST_F(WindowFeed, EntriesTheSiteRefusesAreToldInOneMessageBoxAtTheEndOfTheRun)
     Form = std::make_unique<TForm1>(std::make_unique<TRecordingDialogs>(Shown, YesNoAnswers));
     StartSite({"--url-rewriting"});
     TypeFields("demo");
-    Form->Button1->click();
+    FeedButton()->click();
 
     EXPECT_EQ(Shown, (std::vector<QString>{"message: problems with category: Caf\u00e8\n"
                                            "URL title is not unique in the parent category.\n"
@@ -216,8 +223,8 @@ TEST_F(WindowFeed, EntriesTheSiteRefusesAreToldInOneMessageBoxAtTheEndOfTheRun)
                                         "  failed Food/Caf\u00e8: URL title is not unique in the parent category.",
                                         "  failed symbolic category Drinks: "
                                         "Symbolic category cannot have the same parent as the reference category."}));
-    EXPECT_EQ(Form->StatusBar1->currentMessage(), "Feed finished");
-    EXPECT_FALSE(Form->Label3->isVisible());
+    EXPECT_EQ(StatusText(), "Feed finished");
+    EXPECT_FALSE(PleaseWaitShown());
     EXPECT_EQ(SiteRows(), (std::vector<std::string>{"1 Food under 0", "2 Caf\u00e9 under 1", "3 Tea under 1"}));
 }
 
@@ -225,20 +232,20 @@ TEST_F(WindowFeed, ProgressBarAndStopShowOnlyDuringARunAndTheBarReachesTheTotal)
 {
     StartSite();
     TypeFields("demo");
+    const QProgressBar* bar = Child<QProgressBar>(*Form, "ProgressBar1");
+    const QPushButton* stop = Child<QPushButton>(*Form, "Button6");
     std::vector<int> values;
-    QObject::connect(Form->ProgressBar1, &QProgressBar::valueChanged, [&](int value) { values.push_back(value); });
+    QObject::connect(bar, &QProgressBar::valueChanged, [&](int value) { values.push_back(value); });
     bool shownDuringRun = false;
-    WhileFeeding([] { return true; },
-                 [&] { shownDuringRun = Form->ProgressBar1->isVisible() && Form->Button6->isVisible(); });
-    Form->Button1->click();
+    WhileFeeding([] { return true; }, [&] { shownDuringRun = bar->isVisible() && stop->isVisible(); });
+    FeedButton()->click();
 
     EXPECT_TRUE(shownDuringRun);
     EXPECT_EQ(values, (std::vector<int>{0, 1, 2, 3}));
-    EXPECT_EQ(Form->ProgressBar1->maximum(), 3);
-    EXPECT_TRUE(Form->ProgressBar1->format().startsWith("3 of 3 entries, 0:00:0"))
-        << Form->ProgressBar1->format().toStdString();
-    EXPECT_FALSE(Form->ProgressBar1->isVisible());
-    EXPECT_FALSE(Form->Button6->isVisible());
+    EXPECT_EQ(bar->maximum(), 3);
+    EXPECT_TRUE(bar->format().startsWith("3 of 3 entries, 0:00:0")) << bar->format().toStdString();
+    EXPECT_FALSE(bar->isVisible());
+    EXPECT_FALSE(stop->isVisible());
 }
 
 TEST_F(WindowFeed, StopDuringAPostEndsTheRunAtOnceAndLogsOut)
@@ -250,10 +257,10 @@ TEST_F(WindowFeed, StopDuringAPostEndsTheRunAtOnceAndLogsOut)
 
     EXPECT_LT(stopToEnd.count(), 500);
     EXPECT_EQ(Relay->RequestLines().back(), LogoutRequest);
-    EXPECT_EQ(Form->StatusBar1->currentMessage(), "Feed stopped");
+    EXPECT_EQ(StatusText(), "Feed stopped");
     EXPECT_TRUE(Shown.empty()) << "a stop is no error";
-    EXPECT_FALSE(Form->Label3->isVisible());
-    EXPECT_TRUE(Form->Button1->isEnabled());
+    EXPECT_FALSE(PleaseWaitShown());
+    EXPECT_TRUE(FeedButton()->isEnabled());
 }
 
 TEST_F(WindowFeed, StopDuringAStalledPageEndsTheRunAtOnceAndLogsOut)
@@ -265,7 +272,7 @@ TEST_F(WindowFeed, StopDuringAStalledPageEndsTheRunAtOnceAndLogsOut)
 
     EXPECT_LT(stopToEnd.count(), 500);
     EXPECT_EQ(Relay->RequestLines().back(), LogoutRequest);
-    EXPECT_EQ(Form->StatusBar1->currentMessage(), "Feed stopped");
+    EXPECT_EQ(StatusText(), "Feed stopped");
     EXPECT_TRUE(SiteRows().empty());
 }
 
@@ -273,14 +280,13 @@ TEST_F(WindowFeed, StopDuringARefetchPauseEndsTheRunAtOnceAndLogsOut)
 {
     StartSite({"--hide-new", "100"});
     TypeFields("demo");
-    const auto stopToEnd =
-        FeedAndStopWhen([&] { return Form->Memo1->toPlainText().contains("seem like it was not added"); });
+    const auto stopToEnd = FeedAndStopWhen([&] { return MemoText().contains("seem like it was not added"); });
 
     EXPECT_LT(stopToEnd.count(), 500);
     EXPECT_EQ(Relay->RequestLines().back(), LogoutRequest);
-    EXPECT_EQ(Form->StatusBar1->currentMessage(), "Feed stopped");
+    EXPECT_EQ(StatusText(), "Feed stopped");
     EXPECT_TRUE(StartsWith(MemoLines().back(), "Feed summary: 1 created"))
-        << "the site said it saved Arts, which it does not list yet: " << Form->Memo1->toPlainText().toStdString();
+        << "the site said it saved Arts, which it does not list yet: " << MemoText().toStdString();
 }
 
 TEST_F(WindowFeed, EscapeStopsARun)
@@ -292,8 +298,8 @@ TEST_F(WindowFeed, EscapeStopsARun)
     ASSERT_NE(escape, nullptr);
     EXPECT_EQ(escape->key(), QKeySequence(Qt::Key_Escape));
     WhileFeeding([&] { return Relay->Holding(); }, [&] { emit escape->activated(); });
-    Form->Button1->click();
-    EXPECT_EQ(Form->StatusBar1->currentMessage(), "Feed stopped");
+    FeedButton()->click();
+    EXPECT_EQ(StatusText(), "Feed stopped");
     EXPECT_EQ(Relay->RequestLines().back(), LogoutRequest);
 }
 
@@ -301,21 +307,20 @@ TEST_F(WindowFeed, WrongPasswordShowsTheMessageAndHidesTheWaitLabel)
 {
     StartSite();
     TypeFields("wrong");
-    Form->Button1->click();
+    FeedButton()->click();
     EXPECT_EQ(Shown, (std::vector<QString>{"message: Could not log in."}));
-    EXPECT_FALSE(Form->Label3->isVisible());
-    EXPECT_EQ(Form->StatusBar1->currentMessage(), "Feed failed: Could not log in.");
-    EXPECT_TRUE(Form->Button1->isEnabled());
+    EXPECT_FALSE(PleaseWaitShown());
+    EXPECT_EQ(StatusText(), "Feed failed: Could not log in.");
+    EXPECT_TRUE(FeedButton()->isEnabled());
 }
 
 TEST_F(WindowFeed, BadDomainReachesTheErrorDisplay)
 {
-    Form->Edit3->setText("http://localhost");
-    Form->Button1->click();
+    Child<QLineEdit>(*Form, "Edit3")->setText("http://localhost");
+    FeedButton()->click();
     EXPECT_EQ(Shown, (std::vector<QString>{"error: Domain must be in the form: [www.]subdomainlist.domainname.tld"}));
-    EXPECT_FALSE(Form->Label3->isVisible());
-    EXPECT_EQ(Form->StatusBar1->currentMessage(),
-              "Feed failed: Domain must be in the form: [www.]subdomainlist.domainname.tld");
+    EXPECT_FALSE(PleaseWaitShown());
+    EXPECT_EQ(StatusText(), "Feed failed: Domain must be in the form: [www.]subdomainlist.domainname.tld");
 }
 
 TEST_F(WindowFeed, CommandsAreDisabledDuringARunAndACloseAnsweredNoLetsItFinish)
@@ -327,17 +332,18 @@ TEST_F(WindowFeed, CommandsAreDisabledDuringARunAndACloseAnsweredNoLetsItFinish)
     bool closedDuringRun = true;
     WhileFeeding([] { return true; },
                  [&] {
-                     buttonsEnabledDuringRun = Form->Button1->isEnabled() || Form->Button3->isEnabled();
-                     Form->Button1->click();
+                     buttonsEnabledDuringRun =
+                         FeedButton()->isEnabled() || Child<QPushButton>(*Form, "Button3")->isEnabled();
+                     FeedButton()->click();
                      closedDuringRun = Form->close();
                  });
-    Form->Button1->click();
+    FeedButton()->click();
 
     EXPECT_FALSE(buttonsEnabledDuringRun);
     EXPECT_FALSE(closedDuringRun);
     EXPECT_EQ(Shown, (std::vector<QString>{"ask Confirm: Stop feeding and close?"}));
-    EXPECT_EQ(Form->StatusBar1->currentMessage(), "Feed finished");
-    EXPECT_TRUE(Form->Button1->isEnabled());
+    EXPECT_EQ(StatusText(), "Feed finished");
+    EXPECT_TRUE(FeedButton()->isEnabled());
     QCoreApplication::processEvents();
     EXPECT_TRUE(Form->isVisible()) << "No lets the run go on and keeps the window";
 }
@@ -351,7 +357,7 @@ TEST_F(WindowFeed, CloseAnsweredYesStopsTheRunLogsOutAndCloses)
     bool closedDuringRun = true;
     WhileFeeding([&] { return Relay->Holding(); }, [&] { closedDuringRun = Form->close(); });
     const auto started = TClock::now();
-    Form->Button1->click();
+    FeedButton()->click();
 
     EXPECT_FALSE(closedDuringRun);
     EXPECT_LT(TClock::now() - started, std::chrono::seconds(5));
@@ -367,8 +373,8 @@ TEST_F(WindowFeed, TheCommandLineFeedOfTheDemoTreeSendsTheWindowsRequestsByteFor
     Form = std::make_unique<TForm1>(std::make_unique<TRecordingDialogs>(Shown, YesNoAnswers));
     StartSite({}, TSitePages::Legacy);
     TypeFields("demo");
-    Form->Button1->click();
-    ASSERT_EQ(Form->StatusBar1->currentMessage(), "Feed finished");
+    FeedButton()->click();
+    ASSERT_EQ(StatusText(), "Feed finished");
     const std::string windowRequests = Relay->ClientBytes();
 
     const TSiteProcess secondSite({"--db", Scratch.PathOf("second.db")}, TSitePages::Legacy);

@@ -4,6 +4,7 @@
 #include "ScriptedDialogs.h"
 
 #include "app/Form1.h"
+#include "app/NamedChild.h"
 #include "common/XmlPersistance/XmlLog.h"
 #include "model/CategoryModelStartup.h"
 #include "tests/support/SiteProcess.h"
@@ -38,16 +39,16 @@ TEST(WithoutLogging, TheWindowStillLoadsSavesAndFeeds)
     TForm1 form(std::make_unique<TScriptedDialogs>(script));
     form.show();
     ASSERT_EQ(form.CategoryTree().Count(), 3u);
-    form.Button3->click();  // nothing selected: nothing happens
-    form.Button5->click();
-    EXPECT_EQ(form.StatusBar1->currentMessage(), "Saved 3 entries to tree.xml");
+    Child<QPushButton>(form, "Button3")->click();  // nothing selected: nothing happens
+    Child<QPushButton>(form, "Button5")->click();
+    EXPECT_EQ(Child<QStatusBar>(form, "StatusBar1")->currentMessage(), "Saved 3 entries to tree.xml");
     EXPECT_TRUE(std::filesystem::exists("tree.xml.bak"));
 
     TSiteProcess site;
-    form.Edit3->setText(QString::fromStdString(site.Domain()));
-    form.Edit1->setText("admin");
-    form.Edit2->setText("demo");
-    form.Button1->click();
+    Child<QLineEdit>(form, "Edit3")->setText(QString::fromStdString(site.Domain()));
+    Child<QLineEdit>(form, "Edit1")->setText("admin");
+    Child<QLineEdit>(form, "Edit2")->setText("demo");
+    Child<QPushButton>(form, "Button1")->click();
     EXPECT_TRUE(script.Errors.isEmpty()) << script.Errors.join("\n").toStdString();
     EXPECT_EQ(script.Messages,
               QStringList({"problems with category: Sounds\n"

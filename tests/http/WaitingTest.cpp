@@ -2,6 +2,7 @@
 
 #include "http/HTTPClient.h"
 #include "http/NetExceptions.h"
+#include "http/TCPConnection.h"
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -167,6 +168,25 @@ TEST(Waiting, ASilentServerFailsTheReadAfterTheReadTimeoutAndLeavesNoConnection)
     client.ReadTimeout = 5000;
     EXPECT_EQ(client.GetPage(server.URL("/next")), "next");
     EXPECT_EQ(server.Connections(), 2);
+}
+
+// The redirect's and the error's bodies are read with read timeouts of their own; whatever
+// ends that reading, the call's own timeout applies to what the connection reads next.
+TEST(Waiting, AReadTimeoutForAScopeIsUndoneAlsoWhenTheScopeEndsByAnError)
+{
+    TTestServer server;
+    server.Reply(TTestServer::TReply{{{600, "late line\r\n"}}, false});
+    TTCPConnection connection;
+    connection.Connect("127.0.0.1", std::to_string(server.Port()), false, 5000);
+    const TTCPConnection::TReadTimeoutScope call(connection, 5000);
+    connection.Write("GET / HTTP/1.1\r\n\r\n");
+    EXPECT_THROW(
+        {
+            const TTCPConnection::TReadTimeoutScope body(connection, 100);
+            connection.ReadLn(100);
+        },
+        EReadTimeout);
+    EXPECT_EQ(connection.ReadLn(100), "late line");
 }
 
 TEST(Waiting, ConnectThatDoesNotFinishTimesOut)
