@@ -4,15 +4,12 @@
 
 class TFeedPreview;
 
-// How the preview's dry run sees the window: the fields, status bar, progress and message
+// How the preview's dry run reports in the window: the status bar, progress and message
 // box of any feed of the window, and the preview window for what it reports of each entry.
 class TFeedPreviewView : public TFeedView {
 public:
     TFeedPreviewView(TForm1& form, TFeedPreview& preview) : Window(form), Preview(preview) {}
 
-    std::string DomainText() const override { return Window.DomainText(); }
-    std::string UsernameText() const override { return Window.UsernameText(); }
-    std::string PasswordText() const override { return Window.PasswordText(); }
     // Every line of a dry run is about one entry, and the preview lists its report.
     void AppendMessageLine(const std::string&) override {}
     void SetStatusText(const std::string& text) override { Window.SetStatusText(text); }

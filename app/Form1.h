@@ -33,6 +33,7 @@ class TDmoz;
 class TFeedPreview;
 class TFeedRun;
 class TFeedView;
+struct TFeedLogin;
 class TFindField;
 class TPageTransport;
 class TTreeCommand;
@@ -231,6 +232,7 @@ private:
 
     // The feeds (Form1Feed.cpp): what a feed and the preview's dry run share.
     std::unique_ptr<TFeedRun> NewFeedRun(TFeedView& view, TPageTransport& transport, bool dryRun);
+    TFeedLogin FeedLogin(TFeedView& view, bool dryRun) const;
     // The progress bar and Stop while a feed runs; "Please wait..." hidden on every path.
     struct TFeedUnderWay {
         TFeedUnderWay(TForm1& form, std::size_t entries);

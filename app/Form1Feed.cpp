@@ -1,11 +1,14 @@
 #include "app/Form1.h"
 
 #include "app/WindowFeedView.h"
+#include "feed/FeedErrors.h"
+#include "feed/FeedOutcome.h"
 #include "feed/FeedProgress.h"
 #include "feed/FeedRun.h"
 #include "feed/HTTPClientTransport.h"
 #include "model/Dmoz.h"
 
+#include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QShortcut>
@@ -34,8 +37,8 @@ void TForm1::LoginAndFeed()
     run->Execute();
 }
 
-// What every feed of the window shares, the preview's dry run too: the stop request, the
-// site's journal, and the parents from the tree.
+// What every feed of the window shares, the preview's dry run too: the login of the three
+// fields, the stop request, the site's journal, and the parents from the tree.
 std::unique_ptr<TFeedRun> TForm1::NewFeedRun(TFeedView& view, TPageTransport& transport, bool dryRun)
 {
     FeedStop.Clear();
@@ -44,7 +47,25 @@ std::unique_ptr<TFeedRun> TForm1::NewFeedRun(TFeedView& view, TPageTransport& tr
     settings.KeepJournal = true;
     settings.DryRun = dryRun;
     return std::make_unique<TFeedRun>(
-        view, transport, *Dmoz, [this](std::int32_t id) { return Tree.FindParentCategory(id); }, std::move(settings));
+        view, transport, FeedLogin(view, dryRun), *Dmoz,
+        [this](std::int32_t id) { return Tree.FindParentCategory(id); }, std::move(settings));
+}
+
+// A domain against the rule ends the feed before it begins, and the status bar says so as
+// at the end of any failed feed.
+TFeedLogin TForm1::FeedLogin(TFeedView& view, bool dryRun) const
+{
+    try {
+        return {BuildAdminAddresses(Edit3->text().toStdString()), Edit1->text().toStdString(),
+                Edit2->text().toStdString()};
+    } catch (const EAdminDomain& error) {
+        TFeedOutcome outcome;
+        outcome.End = TFeedEnd::Failed;
+        outcome.Reason = error.what();
+        outcome.DryRun = dryRun;
+        view.ShowOutcome(outcome);
+        throw;
+    }
 }
 
 TForm1::TFeedUnderWay::TFeedUnderWay(TForm1& form, std::size_t entries) : Form(form)

@@ -5,27 +5,11 @@
 #include "feed/FeedProgress.h"
 
 #include <QCoreApplication>
-#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QStatusBar>
 
 #include <algorithm>
-
-std::string TWindowFeedView::DomainText() const
-{
-    return Form.Edit3->text().toStdString();
-}
-
-std::string TWindowFeedView::UsernameText() const
-{
-    return Form.Edit1->text().toStdString();
-}
-
-std::string TWindowFeedView::PasswordText() const
-{
-    return Form.Edit2->text().toStdString();
-}
 
 void TWindowFeedView::AppendMessageLine(const std::string& line)
 {

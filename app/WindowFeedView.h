@@ -4,16 +4,12 @@
 
 class TForm1;
 
-// How a feed run started from the window sees it: the three connection fields it reads,
-// the message pane, the status bar with its progress bar, "Please wait..." and the message
-// box it reports in. It lives for one run and borrows the window.
+// How a feed run started from the window reports: the message pane, the status bar with its progress bar, "Please
+// wait..." and the message box it reports in. It lives for one run and borrows the window.
 class TWindowFeedView : public TFeedView {
 public:
     explicit TWindowFeedView(TForm1& form) : Form(form) {}
 
-    std::string DomainText() const override;
-    std::string UsernameText() const override;
-    std::string PasswordText() const override;
     void AppendMessageLine(const std::string& line) override;
     void SetStatusText(const std::string& text) override;
     void SetWaitLabelVisible(bool visible) override;

@@ -23,16 +23,17 @@ TFeedSettings BlockingPauses(TPause pause)
 
 }  // namespace
 
-TFeedRun::TFeedRun(TFeedView& view, TPageTransport& transport, const TDmoz& document, TParentLookup findParentCategory,
-                   TPause pause)
-    : TFeedRun(view, transport, document, std::move(findParentCategory), BlockingPauses(std::move(pause)))
+TFeedRun::TFeedRun(TFeedView& view, TPageTransport& transport, TFeedLogin login, const TDmoz& document,
+                   TParentLookup findParentCategory, TPause pause)
+    : TFeedRun(view, transport, std::move(login), document, std::move(findParentCategory),
+               BlockingPauses(std::move(pause)))
 {
 }
 
-TFeedRun::TFeedRun(TFeedView& view, TPageTransport& transport, const TDmoz& document, TParentLookup findParentCategory,
-                   TFeedSettings settings)
-    : View(view), Transport(transport), Document(document), FindParentCategory(std::move(findParentCategory)),
-      Settings(std::move(settings))
+TFeedRun::TFeedRun(TFeedView& view, TPageTransport& transport, TFeedLogin login, const TDmoz& document,
+                   TParentLookup findParentCategory, TFeedSettings settings)
+    : View(view), Transport(transport), Login(std::move(login)), Document(document),
+      FindParentCategory(std::move(findParentCategory)), Settings(std::move(settings))
 {
     if (!Settings.Pause)
         Settings.Pause = [this](std::chrono::milliseconds duration) { PauseInSlices(duration, View, Settings.Stop); };
@@ -61,11 +62,11 @@ TFeedOutcome TFeedRun::Execute()
 
 void TFeedRun::LogInAndFeed()
 {
-    TAdminSession session(Transport, BuildAdminAddresses(View.DomainText()), Settings.Stop);
+    TAdminSession session(Transport, Login.Addresses, Settings.Stop);
     OpenJournal(session.Addresses());
     View.SetWaitLabelVisible(true);
     try {
-        if (!session.Login(View.UsernameText(), View.PasswordText())) {
+        if (!session.Login(Login.User, Login.Password)) {
             View.ShowMessageBox("Could not log in.");
             Outcome.End = TFeedEnd::LoginRefused;
             Outcome.Reason = "Could not log in.";

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "feed/CategoryPaths.h"
+#include "feed/FeedLogin.h"
 #include "feed/FeedOutcome.h"
 #include "feed/FeedPause.h"
 #include "feed/FeedView.h"
@@ -14,7 +15,6 @@ class TDmoz;
 class TEntryFeeder;
 class TFeedJournal;
 class TStopRequest;
-struct TAdminAddresses;
 
 // How a run goes beyond the plain feed.
 struct TFeedSettings {
@@ -38,10 +38,10 @@ struct TFeedSettings {
 // without an error.
 class TFeedRun {
 public:
-    TFeedRun(TFeedView& view, TPageTransport& transport, const TDmoz& document, TParentLookup findParentCategory,
-             TPause pause = SleepFor);
-    TFeedRun(TFeedView& view, TPageTransport& transport, const TDmoz& document, TParentLookup findParentCategory,
-             TFeedSettings settings);
+    TFeedRun(TFeedView& view, TPageTransport& transport, TFeedLogin login, const TDmoz& document,
+             TParentLookup findParentCategory, TPause pause = SleepFor);
+    TFeedRun(TFeedView& view, TPageTransport& transport, TFeedLogin login, const TDmoz& document,
+             TParentLookup findParentCategory, TFeedSettings settings);
     ~TFeedRun();
     // The default pause refers to the run itself.
     TFeedRun(const TFeedRun&) = delete;
@@ -63,6 +63,7 @@ private:
 
     TFeedView& View;
     TPageTransport& Transport;
+    TFeedLogin Login;
     const TDmoz& Document;
     TParentLookup FindParentCategory;
     TFeedSettings Settings;

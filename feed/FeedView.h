@@ -6,15 +6,11 @@ struct TFeedEntryReport;
 struct TFeedOutcome;
 struct TFeedProgress;
 
-// What a feed run needs of the window: the three fields it reads, and the places where it
-// reports progress, trouble and the outcome. The window implements it; tests record the calls.
+// Where a feed run reports its progress, trouble and outcome. The window implements it; tests
+// record the calls. What the run is given to log in with comes in as a TFeedLogin instead.
 class TFeedView {
 public:
     virtual ~TFeedView() = default;
-
-    virtual std::string DomainText() const = 0;
-    virtual std::string UsernameText() const = 0;
-    virtual std::string PasswordText() const = 0;
 
     virtual void AppendMessageLine(const std::string& line) = 0;
     virtual void SetStatusText(const std::string& text) = 0;

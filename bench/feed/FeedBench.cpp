@@ -20,6 +20,7 @@
 #include "common/XmlPersistance/XmlPersistance.h"
 #include "common/core/StopRequest.h"
 #include "common/core/Text.h"
+#include "feed/AdminAddresses.h"
 #include "feed/CategoryListing.h"
 #include "feed/CategoryPaths.h"
 #include "feed/FeedOutcome.h"
@@ -99,11 +100,6 @@ private:
 // Keeps the run's reports quiet; only errors matter to the benchmark.
 class TSilentView : public TFeedView {
 public:
-    explicit TSilentView(std::string domain) : Domain(std::move(domain)) {}
-
-    std::string DomainText() const override { return Domain; }
-    std::string UsernameText() const override { return "admin"; }
-    std::string PasswordText() const override { return "demo"; }
     void AppendMessageLine(const std::string&) override {}
     void SetStatusText(const std::string&) override {}
     void SetWaitLabelVisible(bool) override {}
@@ -116,9 +112,6 @@ public:
     void ReportEntry(const TFeedEntryReport&) override {}
     void ShowProgress(const TFeedProgress&) override {}
     void ShowOutcome(const TFeedOutcome&) override {}
-
-private:
-    std::string Domain;
 };
 
 struct TLoadedTree {
@@ -169,7 +162,7 @@ void FeedTree(std::size_t entries, const TSiteManner& manner)
     TStopRequest stop;
     THTTPClientTransport http(client, &stop);
     TCountingTransport transport(http);
-    TSilentView view(site.Domain());
+    TSilentView view;
     std::size_t pauses = 0;
     TFeedSettings settings;
     settings.Stop = &stop;
@@ -179,8 +172,8 @@ void FeedTree(std::size_t entries, const TSiteManner& manner)
         PauseInSlices(duration, view, &stop);
     };
     TFeedRun run(
-        view, transport, loaded.Document, [&](std::int32_t id) { return loaded.Tree.FindParentCategory(id); },
-        std::move(settings));
+        view, transport, TFeedLogin{BuildAdminAddresses(site.Domain()), "admin", "demo"}, loaded.Document,
+        [&](std::int32_t id) { return loaded.Tree.FindParentCategory(id); }, std::move(settings));
 
     const double cpuBefore = OwnCpuSeconds();
     const auto started = TClock::now();

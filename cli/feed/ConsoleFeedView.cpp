@@ -4,7 +4,6 @@
 #include "feed/FeedProgress.h"
 
 #include <cstdio>
-#include <utility>
 
 namespace {
 
@@ -21,8 +20,8 @@ std::string ProgressLine(const std::string& status, const TFeedProgress& progres
 
 }  // namespace
 
-TConsoleFeedView::TConsoleFeedView(TFields fields, std::ostream& out, std::ostream& err, bool errIsTerminal)
-    : Fields(std::move(fields)), Out(out), Err(err), ErrIsTerminal(errIsTerminal)
+TConsoleFeedView::TConsoleFeedView(std::ostream& out, std::ostream& err, bool errIsTerminal)
+    : Out(out), Err(err), ErrIsTerminal(errIsTerminal)
 {
 }
 

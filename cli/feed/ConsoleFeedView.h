@@ -12,17 +12,7 @@
 // elsewhere (a log file, cron's mail) it is a plain line every ten seconds.
 class TConsoleFeedView : public TFeedView {
 public:
-    struct TFields {
-        std::string Domain;
-        std::string Username;
-        std::string Password;
-    };
-
-    TConsoleFeedView(TFields fields, std::ostream& out, std::ostream& err, bool errIsTerminal);
-
-    std::string DomainText() const override { return Fields.Domain; }
-    std::string UsernameText() const override { return Fields.Username; }
-    std::string PasswordText() const override { return Fields.Password; }
+    TConsoleFeedView(std::ostream& out, std::ostream& err, bool errIsTerminal);
 
     void AppendMessageLine(const std::string& line) override;
     void SetStatusText(const std::string& text) override { Status = text; }
@@ -37,7 +27,6 @@ public:
 private:
     void ClearProgressLine();
 
-    TFields Fields;
     std::ostream& Out;
     std::ostream& Err;
     const bool ErrIsTerminal;

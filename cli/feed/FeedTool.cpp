@@ -19,6 +19,7 @@
 #include <unistd.h>
 
 #include <iostream>
+#include <utility>
 
 namespace {
 
@@ -46,7 +47,7 @@ struct TLoadedTree {
 
 // The feed's view reports every error the run meets ("Feed failed: ..."), so only the exit
 // code is left to tell.
-int Feed(const TFeedCommand& command, const TLoadedTree& loaded, const std::string& password)
+int Feed(const TFeedCommand& command, const TLoadedTree& loaded, TFeedLogin login)
 {
     TStopRequest stop;
     StopOnSignals(stop, TSecondSignal::EndsProgram);
@@ -56,14 +57,14 @@ int Feed(const TFeedCommand& command, const TLoadedTree& loaded, const std::stri
     if (command.TimeoutSeconds)
         client.ReadTimeout = *command.TimeoutSeconds * 1000;
     THTTPClientTransport transport(client, &stop);
-    TConsoleFeedView view({command.Domain, command.User, password}, std::cout, std::cerr, isatty(STDERR_FILENO));
+    TConsoleFeedView view(std::cout, std::cerr, isatty(STDERR_FILENO));
     TFeedSettings settings;
     settings.Stop = &stop;
     settings.KeepJournal = !command.NoJournal;
     settings.DryRun = command.DryRun;
     TFeedRun run(
-        view, transport, loaded.Document, [&loaded](std::int32_t id) { return loaded.Tree.FindParentCategory(id); },
-        std::move(settings));
+        view, transport, std::move(login), loaded.Document,
+        [&loaded](std::int32_t id) { return loaded.Tree.FindParentCategory(id); }, std::move(settings));
     try {
         return ExitCodeOf(run.Execute());
     } catch (const ENetException&) {
@@ -81,8 +82,9 @@ int RunFeedTool(int argc, const char* const* argv)
     if (const int* exitCode = std::get_if<int>(&parsed))
         return *exitCode;
     const TFeedCommand& command = std::get<TFeedCommand>(parsed);
+    TFeedLogin login{{}, command.User, {}};
     try {
-        BuildAdminAddresses(command.Domain);
+        login.Addresses = BuildAdminAddresses(command.Domain);
     } catch (const EAdminDomain& error) {
         std::cerr << ToolName << "--domain: " << error.what() << std::endl;
         return ecUsage;
@@ -98,12 +100,12 @@ int RunFeedTool(int argc, const char* const* argv)
         return ecTreeUnreadable;
     }
 
-    std::string password;
     try {
-        password = ReadPassword(command.PasswordFile, "Password for " + command.User + " at " + command.Domain + ": ");
+        login.Password =
+            ReadPassword(command.PasswordFile, "Password for " + command.User + " at " + command.Domain + ": ");
     } catch (const EPasswordSource& error) {
         std::cerr << ToolName << error.what() << std::endl;
         return ecUsage;
     }
-    return Feed(command, loaded, password);
+    return Feed(command, loaded, std::move(login));
 }

@@ -30,7 +30,7 @@ protected:
 
     void Run()
     {
-        TFeedRun run(View, Transport, Tree.Document, Tree.ParentLookup(),
+        TFeedRun run(View, Transport, Fields.Login(), Tree.Document, Tree.ParentLookup(),
                      [this](std::chrono::milliseconds) { ++Pauses; });
         run.Execute();
     }
@@ -48,6 +48,7 @@ protected:
     TFakeAdminSite Site;
     TScriptedTransport Transport{Site.Responder()};
     TRecordingView View;
+    TLoginFields Fields;
     int Pauses = 0;
 };
 
@@ -118,7 +119,7 @@ TEST_F(FeedRun, ReportsTheEntryThatFailedAndSkipsEverythingThatNeedsIt)
     TScriptedTransport transport([](const TSentRequest& request) {
         return std::string(request.Url.ends_with("login.php") ? "logout.php" : "<form></form>");
     });
-    TFeedRun run(View, transport, Tree.Document, Tree.ParentLookup(), [](std::chrono::milliseconds) {});
+    TFeedRun run(View, transport, Fields.Login(), Tree.Document, Tree.ParentLookup(), [](std::chrono::milliseconds) {});
     run.Execute();
     EXPECT_EQ(ReportLines(View.Reports),
               (std::vector<std::string>{
@@ -130,7 +131,7 @@ TEST_F(FeedRun, ReportsTheEntryThatFailedAndSkipsEverythingThatNeedsIt)
 TEST_F(FeedRun, EmptyDocumentOnlyLogsInFetchesTheFormAndLogsOut)
 {
     TTestDocument empty;
-    TFeedRun run(View, Transport, empty.Document, empty.ParentLookup());
+    TFeedRun run(View, Transport, Fields.Login(), empty.Document, empty.ParentLookup());
     run.Execute();
     EXPECT_EQ(SentRequests(),
               (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
@@ -159,7 +160,7 @@ TEST_F(FeedRun, SkipsASymbolicCategoryWhoseLookupsFailAndGoesOn)
 
 TEST_F(FeedRun, WrongPasswordShowsTheLoginMessageAndLeavesTheLabel)
 {
-    View.Password = "wrong";
+    Fields.Password = "wrong";
     Run();
     EXPECT_EQ(View.MessageBoxes, (std::vector<std::string>{"Could not log in."}));
     EXPECT_EQ(SentRequests(), (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php"}));
@@ -168,7 +169,7 @@ TEST_F(FeedRun, WrongPasswordShowsTheLoginMessageAndLeavesTheLabel)
 
 TEST_F(FeedRun, BadDomainFailsBeforeAnythingIsShownOrSent)
 {
-    View.Domain = "http://site.test";
+    Fields.Domain = "http://site.test";
     EXPECT_THROW(Run(), EAdminDomain);
     EXPECT_TRUE(Transport.Sent.empty());
     EXPECT_TRUE(View.WaitLabelChanges.empty());
@@ -213,7 +214,8 @@ TEST_F(FeedRun, CategoryNeverListedFailsAfterFiveRefetchesAndTheRunGoesOn)
     TScriptedTransport transport([](const TSentRequest& request) {
         return std::string(request.Url.ends_with("login.php") ? "logout.php" : "<form></form>");
     });
-    TFeedRun run(View, transport, Tree.Document, Tree.ParentLookup(), [this](std::chrono::milliseconds) { ++Pauses; });
+    TFeedRun run(View, transport, Fields.Login(), Tree.Document, Tree.ParentLookup(),
+                 [this](std::chrono::milliseconds) { ++Pauses; });
     const TFeedOutcome outcome = run.Execute();
     ASSERT_EQ(View.MessageLines.size(), 8u);
     EXPECT_EQ(View.MessageLines[5],
@@ -255,7 +257,7 @@ TEST_F(FeedRun, ProgressCountsEveryCategoryAndProcessesMessagesAfterEach)
     TTestDocument seven;
     for (int i = 1; i <= 7; ++i)
         seven.Category(u"C" + std::u16string(1, static_cast<char16_t>(u'0' + i)), i);
-    TFeedRun run(View, Transport, seven.Document, seven.ParentLookup());
+    TFeedRun run(View, Transport, Fields.Login(), seven.Document, seven.ParentLookup());
     run.Execute();
     ASSERT_EQ(View.StatusTexts.size(), 7u);
     EXPECT_EQ(View.StatusTexts[2], "Processing category 3 of 7");

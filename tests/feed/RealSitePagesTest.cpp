@@ -51,12 +51,13 @@ protected:
     {
         Transport.Sent.clear();
         View = TRecordingView();
-        View.Password = Site.Password;
+        Fields = TLoginFields();
+        Fields.Password = Site.Password;
         TFeedSettings settings;
         settings.KeepJournal = keepJournal;
         settings.DryRun = dryRun;
         settings.Pause = [this](std::chrono::milliseconds) { ++Pauses; };
-        TFeedRun run(View, Transport, Tree.Document, Tree.ParentLookup(), std::move(settings));
+        TFeedRun run(View, Transport, Fields.Login(), Tree.Document, Tree.ParentLookup(), std::move(settings));
         return run.Execute();
     }
 
@@ -83,6 +84,7 @@ protected:
     TFakeAdminSite Site;
     TScriptedTransport Transport{Site.Responder()};
     TRecordingView View;
+    TLoginFields Fields;
     int Pauses = 0;
 };
 

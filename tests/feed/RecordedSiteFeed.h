@@ -12,18 +12,20 @@
 
 // What a feed into the stand-in site needs, as the window has it: a client of its own with
 // its cookie store, a tree with its document, and a transport and a view that record what
-// the run sent and showed. The view logs in as the site's administrator; the test gives the
-// domain.
+// the run sent and showed. The fields log in as the site's administrator; the test gives
+// the domain.
 struct TRecordedSiteFeed {
     TRecordedSiteFeed()
     {
         Client.SetCookieManager(&Cookies);
-        View.Password = "demo";
+        Fields.Password = "demo";
     }
 
     void Run()
     {
-        TFeedRun(View, Transport, Document, [this](std::int32_t id) { return Tree.FindParentCategory(id); }).Execute();
+        TFeedRun(View, Transport, Fields.Login(), Document, [this](std::int32_t id) {
+            return Tree.FindParentCategory(id);
+        }).Execute();
     }
 
     TCookieManager Cookies;
@@ -33,4 +35,5 @@ struct TRecordedSiteFeed {
     TCategoryTree Tree;
     TDmoz Document;
     TRecordingView View;
+    TLoginFields Fields;
 };

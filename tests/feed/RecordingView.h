@@ -5,6 +5,8 @@
 #include "feed/FeedProgress.h"
 #include "feed/FeedView.h"
 
+#include "LoginFields.h"
+
 #include <ostream>
 #include <string>
 #include <vector>
@@ -24,10 +26,6 @@ inline const char* ActionName(TEntryAction action)
 // A window stand-in that keeps everything the feed shows.
 class TRecordingView : public TFeedView {
 public:
-    std::string Domain = "site.test";
-    std::string Username = "admin";
-    std::string Password = "secret";
-
     std::vector<std::string> MessageLines;
     std::vector<std::string> MessageBoxes;
     std::vector<std::string> StatusTexts;
@@ -37,10 +35,6 @@ public:
     std::vector<TFeedEntryReport> Reports;
     std::vector<TFeedProgress> Progress;
     std::vector<TFeedOutcome> Outcomes;
-
-    std::string DomainText() const override { return Domain; }
-    std::string UsernameText() const override { return Username; }
-    std::string PasswordText() const override { return Password; }
 
     void AppendMessageLine(const std::string& line) override { MessageLines.push_back(line); }
     void SetStatusText(const std::string& text) override { StatusTexts.push_back(text); }

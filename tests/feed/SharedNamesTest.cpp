@@ -37,11 +37,12 @@ protected:
     TFeedOutcome Run(bool keepJournal = true)
     {
         View = TRecordingView();
-        View.Password = Site.Password;
+        Fields = TLoginFields();
+        Fields.Password = Site.Password;
         TFeedSettings settings;
         settings.KeepJournal = keepJournal;
         settings.Pause = [](std::chrono::milliseconds) {};
-        TFeedRun run(View, Transport, Tree.Document, Tree.ParentLookup(), std::move(settings));
+        TFeedRun run(View, Transport, Fields.Login(), Tree.Document, Tree.ParentLookup(), std::move(settings));
         return run.Execute();
     }
 
@@ -81,6 +82,7 @@ protected:
     TFakeAdminSite Site;
     TScriptedTransport Transport{Site.Responder()};
     TRecordingView View;
+    TLoginFields Fields;
 };
 
 }  // namespace
@@ -166,11 +168,11 @@ TEST_F(SharedNames, ADryRunReportsEveryEntryAndPostsNothing)
 {
     Site.Categories = {{"Arts", "0", ""}, {"Music", "1", ""}};
     WriteJournal("category\tArts/Music\t2\n");
-    View.Password = Site.Password;
+    Fields.Password = Site.Password;
     TFeedSettings settings;
     settings.KeepJournal = true;
     settings.DryRun = true;
-    TFeedRun run(View, Transport, Tree.Document, Tree.ParentLookup(), std::move(settings));
+    TFeedRun run(View, Transport, Fields.Login(), Tree.Document, Tree.ParentLookup(), std::move(settings));
     const TFeedOutcome outcome = run.Execute();
 
     EXPECT_EQ(AdminRequests(Transport.Sent),
@@ -212,10 +214,12 @@ TEST(SharedNamesAcrossBlanks, NamesTheSiteMayStoreAlikeAreToldApartLikeOneName)
     TScriptedTransport transport(site.Responder());
     const auto run = [&] {
         TRecordingView view;
-        view.Password = site.Password;
+        TLoginFields fields;
+        fields.Password = site.Password;
         TFeedSettings settings;
         settings.KeepJournal = true;
-        return TFeedRun(view, transport, tree.Document, tree.ParentLookup(), std::move(settings)).Execute();
+        return TFeedRun(view, transport, fields.Login(), tree.Document, tree.ParentLookup(), std::move(settings))
+            .Execute();
     };
 
     const TFeedOutcome first = run();

@@ -103,7 +103,7 @@ protected:
     {
         arguments.insert(arguments.end(), {"--db", DatabaseFile()});
         Site = std::make_unique<TSiteProcess>(arguments, pages);
-        View.Domain = Site->Domain();
+        Fields.Domain = Site->Domain();
     }
 
     void LoadTree(const std::string& xml = ExampleTree)
@@ -188,7 +188,7 @@ TEST_F(SiteFeed, LoginAndDomainFailures)
 {
     StartSite();
     LoadTree();
-    View.Password = "wrong";
+    Fields.Password = "wrong";
     Run();
     EXPECT_EQ(View.MessageBoxes, (std::vector<std::string>{"Could not log in."}));
     EXPECT_EQ(SentRequests(), (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php"}));
@@ -196,7 +196,7 @@ TEST_F(SiteFeed, LoginAndDomainFailures)
 
     Transport.Sent.clear();
     for (const std::string& domain : {"http:" + Site->Domain(), Site->Domain() + "/", "HTTP://" + Site->Domain()}) {
-        View.Domain = domain;
+        Fields.Domain = domain;
         try {
             Run();
             ADD_FAILURE() << domain << " accepted";
@@ -272,7 +272,7 @@ TEST_F(SiteFeed, ErrorStatusOnTheFormPageLogsOutThenShowsItsStatusLine)
 TEST_F(SiteFeed, NetworkFailureAndUnwritableDumpReachTheCaller)
 {
     LoadTree();
-    View.Domain = "127.0.0.1:" + std::to_string(UnusedPort());
+    Fields.Domain = "127.0.0.1:" + std::to_string(UnusedPort());
     EXPECT_THROW(Run(), ENetException);
     EXPECT_EQ(SentRequests(), (std::vector<std::string>{"GET /admin/index.php"}));
     EXPECT_TRUE(View.WaitLabelVisible);
@@ -289,7 +289,7 @@ TEST_F(SiteFeed, FollowsTheRedirectAfterLoginWithAGetAndKeepsTheSession)
 {
     StartSite({"--redirect-after-login", "--chunked"}, TSitePages::Legacy);
     const TRelayProxy relay(Site->Port());
-    View.Domain = relay.Domain();
+    Fields.Domain = relay.Domain();
     LoadTree();
     Run();
     EXPECT_TRUE(View.MessageBoxes.empty());

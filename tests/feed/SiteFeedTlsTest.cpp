@@ -20,7 +20,7 @@ namespace {
 struct TExampleTreeFeed : TRecordedSiteFeed {
     explicit TExampleTreeFeed(const TSiteProcess& site)
     {
-        View.Domain = site.Domain();
+        Fields.Domain = site.Domain();
         LoadTree(Tree, EXAMPLE_TREE_FILE, Document);
         Run();
     }

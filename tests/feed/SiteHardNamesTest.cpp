@@ -81,15 +81,16 @@ protected:
     TFeedOutcome Run(bool keepJournal = true)
     {
         View = TRecordingView();
-        View.Domain = Site->Domain();
-        View.Password = "demo";
+        Fields = TLoginFields();
+        Fields.Domain = Site->Domain();
+        Fields.Password = "demo";
         Transport.Sent.clear();
         TFeedSettings settings;
         settings.KeepJournal = keepJournal;
         settings.Pause = [this](std::chrono::milliseconds) { ++Pauses; };
         TFeedRun run(
-            View, Transport, Document, [this](std::int32_t id) { return CategoryTree.FindParentCategory(id); },
-            std::move(settings));
+            View, Transport, Fields.Login(), Document,
+            [this](std::int32_t id) { return CategoryTree.FindParentCategory(id); }, std::move(settings));
         return run.Execute();
     }
 
@@ -143,6 +144,7 @@ protected:
     THTTPClientTransport Http{Client};
     TRecordingTransport Transport{Http};
     TRecordingView View;
+    TLoginFields Fields;
     int Pauses = 0;
     TCategoryTree CategoryTree;
     TDmoz Document;

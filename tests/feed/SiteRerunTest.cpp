@@ -58,15 +58,16 @@ protected:
     {
         Stop.Clear();
         TStoppingView view(Stop, stopAfter);
-        view.Domain = Site.Domain();
-        view.Password = "demo";
+        TLoginFields fields;
+        fields.Domain = Site.Domain();
+        fields.Password = "demo";
         THTTPClientTransport transport(Client, &Stop);
         TFeedSettings settings;
         settings.Stop = &Stop;
         settings.KeepJournal = true;
         TFeedRun run(
-            view, transport, Document, [this](std::int32_t id) { return CategoryTree.FindParentCategory(id); },
-            std::move(settings));
+            view, transport, fields.Login(), Document,
+            [this](std::int32_t id) { return CategoryTree.FindParentCategory(id); }, std::move(settings));
         return run.Execute();
     }
 
