@@ -94,18 +94,14 @@ void TLogFileWriter::FlushInBackground()
     }
 }
 
-void TLogFileWriter::WriteHandedOver()
+// What cannot be written here is reported by the next Flush, under this writer's lock: a
+// client's Flush that found the queue empty because the background had taken its block
+// must still see the failure record in the critical log file when it returns.
+bool TLogFileWriter::WriteHandedOver()
 {
-    TUnwrittenList unwritten;
-    {
-        std::lock_guard file(FileLock);
-        WriteWaiting(unwritten);
-    }
-    try {
-        Report(unwritten);
-    } catch (...) {
-        Keep(std::current_exception());
-    }
+    std::lock_guard file(FileLock);
+    WriteWaiting(Unreported);
+    return !Unreported.empty();
 }
 
 void TLogFileWriter::RaiseKeptError()
@@ -188,6 +184,7 @@ void TLogFileWriter::WriteWaitingNow()
     TUnwrittenList unwritten;
     {
         std::lock_guard file(FileLock);
+        unwritten = std::exchange(Unreported, {});
         WriteWaiting(unwritten);
     }
     Report(unwritten);

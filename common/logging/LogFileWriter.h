@@ -68,8 +68,9 @@ public:
     void Flush();
     // As Flush, keeping the error for the next client call instead.
     void FlushInBackground();
-    // Writes the blocks handed over, if any; errors are kept. Needs no Lock().
-    void WriteHandedOver();
+    // Writes the blocks handed over, if any. Needs no Lock(). True when records could not
+    // be written: the next Flush reports them.
+    bool WriteHandedOver();
     // Raises the error that a background write kept, once.
     void RaiseKeptError();
 
@@ -91,7 +92,8 @@ private:
         std::string_view View() const { return {Text.get(), Length}; }
         void Clear();
     };
-    // What could not be written and why, to be reported once the file lock is released.
+    // What could not be written and why, to be reported by a holder of Lock() once the file
+    // lock is released.
     struct TUnwritten {
         std::string Reason;
         std::string Text;
@@ -121,6 +123,8 @@ private:
     unsigned LastArchiveCounter = 0;
     // The file's size after the last write from here.
     std::int64_t WrittenBytes = -1;
+    // Written from the background and not reported yet, oldest first.
+    TUnwrittenList Unreported;
     // An archive failed: the limit for the next record's attempt.
     std::optional<std::int64_t> ArchiveOwed;
     std::exception_ptr KeptError;

@@ -46,7 +46,7 @@ TLogFiles::~TLogFiles()
 
 std::unique_ptr<TLogFlusher> TLogFiles::NewFlusher()
 {
-    return std::make_unique<TLogFlusher>([this] { FlushAllInBackground(); }, [this] { WriteAllHandedOver(); });
+    return std::make_unique<TLogFlusher>([this] { FlushAllInBackground(); }, [this] { return WriteAllHandedOver(); });
 }
 
 void TLogFiles::FlushSoon()
@@ -107,10 +107,12 @@ void TLogFiles::FlushAllInBackground()
     }
 }
 
-void TLogFiles::WriteAllHandedOver()
+bool TLogFiles::WriteAllHandedOver()
 {
+    bool unreported = false;
     for (TLogFileWriter* writer : AllWriters())
-        writer->WriteHandedOver();
+        unreported = writer->WriteHandedOver() || unreported;
+    return unreported;
 }
 
 void TLogFiles::FlushAllBeforeTermination()

@@ -37,7 +37,7 @@ private:
 
     std::vector<TLogFileWriter*> AllWriters();
     void FlushAllInBackground();
-    void WriteAllHandedOver();
+    bool WriteAllHandedOver();
     std::unique_ptr<TLogFlusher> NewFlusher();
     void FlushAllBeforeTermination();
 

@@ -1,6 +1,6 @@
 #include "common/logging/LogFlusher.h"
 
-TLogFlusher::TLogFlusher(std::function<void()> flushPass, std::function<void()> handedOverPass)
+TLogFlusher::TLogFlusher(std::function<void()> flushPass, std::function<bool()> handedOverPass)
     : FlushPass(std::move(flushPass)), HandedOverPass(std::move(handedOverPass))
 {
 }
@@ -47,7 +47,7 @@ void TLogFlusher::Run()
         if (Stopping)
             return;
         if (HandedOver) {
-            RunPass(lock, HandedOverPass);
+            RunHandedOverPass(lock);
             continue;
         }
         Woken = false;
@@ -55,7 +55,7 @@ void TLogFlusher::Run()
         while (Changed.wait_until(lock, due, [this] { return HandedOver || Stopping; })) {
             if (Stopping)
                 return;
-            RunPass(lock, HandedOverPass);
+            RunHandedOverPass(lock);
         }
         RunPass(lock, FlushPass);
     }
@@ -70,4 +70,12 @@ void TLogFlusher::RunPass(std::unique_lock<std::mutex>& lock, const std::functio
         pass();
     }
     lock.lock();
+}
+
+void TLogFlusher::RunHandedOverPass(std::unique_lock<std::mutex>& lock)
+{
+    bool flushAfter = false;
+    RunPass(lock, [&] { flushAfter = HandedOverPass(); });
+    if (flushAfter)
+        Woken = true;
 }

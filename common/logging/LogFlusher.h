@@ -9,13 +9,15 @@
 // A background thread that writes log records out. Blocks handed over whole are written at
 // once (WakeNow), so that formatting and writing run side by side; records still in a
 // buffer are written FlushDelay after the wake that announced them (Wake), so that more can
-// join them. The thread starts with the first wake.
+// join them. A handed-over pass that leaves records to report asks for a flush pass, which
+// reports them under the writers' locks. The thread starts with the first wake.
 class TLogFlusher {
 public:
     // Well within the 100 ms that a record may wait in a buffer, also when a pass is slow.
     static constexpr std::chrono::milliseconds FlushDelay{50};
 
-    TLogFlusher(std::function<void()> flushPass, std::function<void()> handedOverPass);
+    // handedOverPass returns true when a flush pass must follow.
+    TLogFlusher(std::function<void()> flushPass, std::function<bool()> handedOverPass);
     // Stops the thread after its current pass; the owner writes what is left.
     ~TLogFlusher();
     TLogFlusher(const TLogFlusher&) = delete;
@@ -35,9 +37,10 @@ private:
     void StartOnce();
     void Run();
     void RunPass(std::unique_lock<std::mutex>& lock, const std::function<void()>& pass);
+    void RunHandedOverPass(std::unique_lock<std::mutex>& lock);
 
     std::function<void()> FlushPass;
-    std::function<void()> HandedOverPass;
+    std::function<bool()> HandedOverPass;
     std::mutex PassMutex;
     std::mutex Mutex;
     std::condition_variable Changed;
