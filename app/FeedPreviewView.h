@@ -15,7 +15,7 @@ public:
     void SetStatusText(const std::string& text) override { Window.SetStatusText(text); }
     void SetWaitLabelVisible(bool visible) override { Window.SetWaitLabelVisible(visible); }
     void ShowMessageBox(const std::string& message) override { Window.ShowMessageBox(message); }
-    void ProcessMessagesNow() override { Window.ProcessMessagesNow(); }
+    void ProcessMessages() override { Window.ProcessMessages(); }
     void ReportEntry(const TFeedEntryReport& report) override;
     void ShowProgress(const TFeedProgress& progress) override { Window.ShowProgress(progress); }
     // The totals go to the preview, and the line of counts to the message pane, as after a feed.

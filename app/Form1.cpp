@@ -80,7 +80,7 @@ QLineEdit* NewEdit(QWidget* parent, const char* name)
 
 TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, std::string treeFileName, QWidget* parent)
     : QWidget(parent), FormDialogs(std::move(dialogs)), TreeFile(std::move(treeFileName)), Layout(DesignClientSize),
-      ProcessWindowMessages(WindowProcessMessages())
+      ProcessMessages(WindowProcessMessages())
 {
     setObjectName("Form1");
     setWindowTitle("Tessaroo - ");
@@ -98,7 +98,7 @@ TForm1::TForm1(std::unique_ptr<TDialogs> dialogs, std::string treeFileName, QWid
     RestoreSettings();
     Tree.SetOnDeletion([this](TTreeNode& node) { categoriesDeletion(node); });
     HTTPClient1.SetCookieManager(&CookieManager1);
-    HTTPClient1.SetProcessMessages(ProcessWindowMessages);
+    HTTPClient1.SetProcessMessages(ProcessMessages);
     FormCreate();
 }
 
@@ -292,7 +292,7 @@ void TForm1::DeleteSelected()
     if (FormDialogs->Confirm(this, "Confirm", DeleteQuestion) != TConfirmAnswer::Yes)
         return;
     ShowPleaseWait();
-    PushEdit(std::make_unique<TDeleteCommand>(Tree, *Dmoz, *node, ProcessWindowMessages));
+    PushEdit(std::make_unique<TDeleteCommand>(Tree, *Dmoz, *node, ProcessMessages));
     HidePleaseWait();
 }
 

@@ -267,7 +267,7 @@ private:
     // The last load of the tree file failed, so the window does not show what the file holds.
     bool LoadFailed = false;
     TAnchorLayout Layout;
-    ProcessMessages ProcessWindowMessages;
+    TProcessMessages ProcessMessages;
     // Every feed of the window ends through this one request: Stop, Escape, a close.
     TStopRequest FeedStop;
     bool FeedUnderWay = false;

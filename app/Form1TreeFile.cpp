@@ -70,7 +70,7 @@ void TForm1::LoadTreeFile(const std::string& fileName)
 {
     CutNode = nullptr;
     TreeModel->SetCutNode(nullptr);
-    ReplaceTree(Tree, fileName, *Dmoz, ProcessWindowMessages);
+    ReplaceTree(Tree, fileName, *Dmoz, ProcessMessages);
     EditStack->clear();
     TreeEdited();
 }
@@ -78,7 +78,7 @@ void TForm1::LoadTreeFile(const std::string& fileName)
 void TForm1::SaveTreeTo(const std::string& fileName)
 {
     ShowPleaseWait();
-    SaveTree(Tree, fileName, ProcessWindowMessages);
+    SaveTree(Tree, fileName, ProcessMessages);
     TreeFile = fileName;
     EditStack->setClean();
     LoadFailed = false;

@@ -36,7 +36,7 @@ void TWindowFeedView::ShowMessageBox(const std::string& message)
 
 // Unthrottled, unlike the hook of the long tree operations: the feed calls it once per
 // category, and a line written just before a pause must show before the pause.
-void TWindowFeedView::ProcessMessagesNow()
+void TWindowFeedView::ProcessMessages()
 {
     QCoreApplication::processEvents();
 }

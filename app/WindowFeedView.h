@@ -14,7 +14,7 @@ public:
     void SetStatusText(const std::string& text) override;
     void SetWaitLabelVisible(bool visible) override;
     void ShowMessageBox(const std::string& message) override;
-    void ProcessMessagesNow() override;
+    void ProcessMessages() override;
     // A feed shows its entries in the message pane's lines.
     void ReportEntry(const TFeedEntryReport&) override {}
     void ShowProgress(const TFeedProgress& progress) override;

@@ -10,7 +10,7 @@ constexpr std::chrono::milliseconds Interval{15};
 
 }  // namespace
 
-ProcessMessages WindowProcessMessages()
+TProcessMessages WindowProcessMessages()
 {
     return [last = std::chrono::steady_clock::time_point()]() mutable {
         const auto now = std::chrono::steady_clock::now();

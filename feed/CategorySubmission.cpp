@@ -134,7 +134,7 @@ void TCategorySubmitter::RefetchWhileMissing(std::vector<TSettledPost>& settled)
                 ReportMissingCategory(awaited.Post.Name, awaited.FailedExaminations);
             pause = pause || awaited.FailedExaminations > 1;
         }
-        View.ProcessMessagesNow();
+        View.ProcessMessages();
         if (pause)
             Pause(RefetchPause);
         Fetch(Session.Addresses().NewCategory);

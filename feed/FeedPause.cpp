@@ -22,7 +22,7 @@ void PauseInSlices(std::chrono::milliseconds duration, TFeedView& view, const TS
     const auto deadline = std::chrono::steady_clock::now() + duration;
     for (auto now = std::chrono::steady_clock::now(); now < deadline; now = std::chrono::steady_clock::now()) {
         std::this_thread::sleep_for(std::min<std::chrono::steady_clock::duration>(PauseSlice, deadline - now));
-        view.ProcessMessagesNow();
+        view.ProcessMessages();
         if (stop)
             stop->ThrowIfRequested();
     }

@@ -132,7 +132,7 @@ void TFeedRun::ReportProgress(const char* what, std::size_t done, std::size_t co
     View.SetStatusText(what + std::to_string(done) + " of " + std::to_string(count));
     View.ShowProgress(
         TFeedProgress{entriesDone, Document.Categories.size() + Document.SymbolicCategories.size(), Elapsed()});
-    View.ProcessMessagesNow();
+    View.ProcessMessages();
     if (Settings.Stop)
         Settings.Stop->ThrowIfRequested();
 }

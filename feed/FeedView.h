@@ -16,7 +16,7 @@ public:
     virtual void SetStatusText(const std::string& text) = 0;
     virtual void SetWaitLabelVisible(bool visible) = 0;
     virtual void ShowMessageBox(const std::string& message) = 0;
-    virtual void ProcessMessagesNow() = 0;
+    virtual void ProcessMessages() = 0;
 
     // Once per entry, when the run has decided what to do with it (and, for a post, done it).
     virtual void ReportEntry(const TFeedEntryReport& report) = 0;

@@ -46,7 +46,7 @@ public:
 
     // Borrowed: the store outlives the client's calls.
     void SetCookieManager(TCookieManager* cookieManager) { CookieManager = cookieManager; }
-    void SetProcessMessages(ProcessMessages hook) { Connection.SetProcessMessages(std::move(hook)); }
+    void SetProcessMessages(TProcessMessages processMessages) { Connection.SetProcessMessages(std::move(processMessages)); }
     // Borrowed: every wait of a call checks it and ends with EStopRequested once it is set.
     void SetStopRequest(const TStopRequest* stop) { Connection.SetStopRequest(stop); }
 

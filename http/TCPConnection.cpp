@@ -203,7 +203,7 @@ void TTCPConnection::WaitForConnect(int connectTimeoutMs)
 
 void TTCPConnection::AfterSlice()
 {
-    ProcessPendingMessages(Hook);
+    ProcessPendingMessages(ProcessMessages);
     if (Stop)
         Stop->ThrowIfRequested();
 }
@@ -258,7 +258,7 @@ void TTCPConnection::Write(std::string_view bytes)
         const TTransportStep step = Transport->Send(bytes);
         if (step.Bytes > 0) {
             bytes.remove_prefix(step.Bytes);
-            ProcessPendingMessages(Hook);
+            ProcessPendingMessages(ProcessMessages);
         } else {
             // A server that takes nothing is waited for as long as one that sends nothing.
             WaitFor(step.Wait == TWaitFor::wfNothing ? TWaitFor::wfWritable : step.Wait, ReadTimeout);

@@ -13,7 +13,7 @@
 
 // One client TCP connection, plain or TLS, with its buffer of received bytes not yet
 // consumed. Every wait (connect, TLS handshake, send, receive) is cut into slices of at most
-// 50 ms when a process-messages hook or a stop request is set; after each slice the hook
+// 50 ms when a process-messages function or a stop request is set; after each slice it
 // runs, so the window stays responsive, and a stop request ends the wait with EStopRequested.
 class TTCPConnection {
 public:
@@ -25,7 +25,7 @@ public:
     TTCPConnection& operator=(const TTCPConnection&) = delete;
     ~TTCPConnection();
 
-    void SetProcessMessages(ProcessMessages hook) { Hook = std::move(hook); }
+    void SetProcessMessages(TProcessMessages processMessages) { ProcessMessages = std::move(processMessages); }
     // Borrowed: the request outlives the connection's calls; nullptr = nothing to check.
     void SetStopRequest(const TStopRequest* stop) { Stop = stop; }
 
@@ -87,7 +87,7 @@ private:
     void WaitFor(TWaitFor what, int timeoutMs);
     void CloseSocket();  // keeps the bytes already received
     void WaitForConnect(int connectTimeoutMs);
-    bool WaitsInSlices() const { return Hook || Stop; }
+    bool WaitsInSlices() const { return ProcessMessages || Stop; }
     void AfterSlice();
     size_t Buffered() const { return InBuffer.size() - InPos; }
     uint64_t TakeBuffered(std::string* sink, uint64_t count);
@@ -100,7 +100,7 @@ private:
     std::string ConnectedHost;
     std::string ConnectedPort;
     bool ConnectedEncrypted = false;
-    ProcessMessages Hook;
+    TProcessMessages ProcessMessages;
     const TStopRequest* Stop = nullptr;
     std::string InBuffer;
     size_t InPos = 0;

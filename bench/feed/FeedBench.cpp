@@ -108,7 +108,7 @@ public:
         std::fprintf(stderr, "message box: %s\n", message.c_str());
         std::exit(1);
     }
-    void ProcessMessagesNow() override {}
+    void ProcessMessages() override {}
     void ReportEntry(const TFeedEntryReport&) override {}
     void ShowProgress(const TFeedProgress&) override {}
     void ShowOutcome(const TFeedOutcome&) override {}

@@ -18,7 +18,7 @@ public:
     void SetStatusText(const std::string& text) override { Status = text; }
     void SetWaitLabelVisible(bool) override {}
     void ShowMessageBox(const std::string& message) override;
-    void ProcessMessagesNow() override {}
+    void ProcessMessages() override {}
     // The message lines say it all on a console.
     void ReportEntry(const TFeedEntryReport&) override {}
     void ShowProgress(const TFeedProgress& progress) override;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/treeformats/CategoryPaths.h"
+#include "cli/treeformats/UrlMap.h"
 #include "cli/treeformats/ImportedTree.h"
 
 #include <cstddef>

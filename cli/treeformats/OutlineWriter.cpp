@@ -1,6 +1,6 @@
 #include "cli/treeformats/OutlineWriter.h"
 
-#include "cli/treeformats/CategoryPaths.h"
+#include "cli/treeformats/UrlMap.h"
 #include "cli/treeformats/OutlineSyntax.h"
 #include "common/core/Text.h"
 #include "model/Category.h"

@@ -1,6 +1,6 @@
 #include "cli/treeformats/RdfDumpReader.h"
 
-#include "cli/treeformats/CategoryPaths.h"
+#include "cli/treeformats/UrlMap.h"
 #include "cli/treeformats/FlatPathIndex.h"
 #include "cli/treeformats/RdfTopicParser.h"
 #include "cli/treeformats/TreeFileLimits.h"

@@ -1,6 +1,6 @@
 #include "cli/treeformats/TreeStats.h"
 
-#include "cli/treeformats/CategoryPaths.h"
+#include "cli/treeformats/UrlMap.h"
 #include "common/core/Text.h"
 #include "model/Category.h"
 #include "model/tree/CategoryTree.h"

@@ -122,6 +122,8 @@ TLogger& TLogger::GetLogger(const std::string& FileName, std::int32_t MaxSize)
     const std::string key = AsciiLowerCase(path);
     for (size_t i = 1; i < registry.size(); ++i) {
         TLogger& logger = *registry[i];
+        // Kept as described: every logger of this process belongs to this executable, so the
+        // module check always passes.
         if (logger.FModuleName == ExecutablePath() && AsciiLowerCase(logger.FFileName) == key)
             return logger;
     }

@@ -4,9 +4,9 @@
 #include "model/Category.h"
 #include "model/tree/CategoryTree.h"
 
-TDeleteCommand::TDeleteCommand(TCategoryTree& tree, TDmoz& document, TTreeNode& node, ProcessMessages processMessages)
+TDeleteCommand::TDeleteCommand(TCategoryTree& tree, TDmoz& document, TTreeNode& node, TProcessMessages processMessages)
     : Tree(tree), Document(document), Target(&node), Parent(node.Parent()), Row(static_cast<std::size_t>(node.Row())),
-      WhileCollecting(std::move(processMessages))
+      ProcessMessages(std::move(processMessages))
 {
 }
 
@@ -14,7 +14,7 @@ TDeleteCommand::~TDeleteCommand() = default;
 
 void TDeleteCommand::Do()
 {
-    Places = TakeOutOfDocument(Document, RecordsOfBranch(*Target, WhileCollecting));
+    Places = TakeOutOfDocument(Document, RecordsOfBranch(*Target, ProcessMessages));
     Deleted = Tree.DetachBranch(*Target);
 }
 

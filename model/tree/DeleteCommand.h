@@ -16,7 +16,7 @@ class TTreeNode;
 // command, when no undo can reach it any more.
 class TDeleteCommand : public TTreeCommand {
 public:
-    TDeleteCommand(TCategoryTree& tree, TDmoz& document, TTreeNode& node, ProcessMessages processMessages = {});
+    TDeleteCommand(TCategoryTree& tree, TDmoz& document, TTreeNode& node, TProcessMessages processMessages = {});
     ~TDeleteCommand() override;
 
     void Do() override;
@@ -31,7 +31,7 @@ private:
     TTreeNode* Target;
     TTreeNode* Parent;
     std::size_t Row;
-    ProcessMessages WhileCollecting;
+    TProcessMessages ProcessMessages;
     std::unique_ptr<TTreeNode> Deleted;
     TDocumentPlaces Places;
 };

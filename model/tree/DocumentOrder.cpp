@@ -9,7 +9,7 @@
 
 namespace {
 
-void CollectRecords(const TTreeNode& node, std::vector<TBaseCategory*>& records, const ProcessMessages& processMessages)
+void CollectRecords(const TTreeNode& node, std::vector<TBaseCategory*>& records, const TProcessMessages& processMessages)
 {
     ProcessPendingMessages(processMessages);
     if (node.Data())
@@ -86,7 +86,7 @@ void InsertInTreeOrder(std::vector<TRecord*>& records, const std::vector<TBaseCa
 
 }  // namespace
 
-std::vector<TBaseCategory*> RecordsOfBranch(const TTreeNode& branch, const ProcessMessages& processMessages)
+std::vector<TBaseCategory*> RecordsOfBranch(const TTreeNode& branch, const TProcessMessages& processMessages)
 {
     std::vector<TBaseCategory*> records;
     CollectRecords(branch, records, processMessages);

@@ -17,7 +17,7 @@ class TTreeNode;
 // be taken back to the very arrays it started from.
 
 // The records of a branch in tree order, the node's own first.
-std::vector<TBaseCategory*> RecordsOfBranch(const TTreeNode& branch, const ProcessMessages& processMessages = {});
+std::vector<TBaseCategory*> RecordsOfBranch(const TTreeNode& branch, const TProcessMessages& processMessages = {});
 
 // Records taken out of the document, each with the place it had in its array, ascending.
 struct TDocumentPlaces {

@@ -90,7 +90,7 @@ TTreeFile ReadTreeFile(const std::string& fileName)
     return file;
 }
 
-void AppendTree(TCategoryTree& tree, TTreeFile& file, TDmoz& document, const ProcessMessages& processMessages)
+void AppendTree(TCategoryTree& tree, TTreeFile& file, TDmoz& document, const TProcessMessages& processMessages)
 {
     ProcessPendingMessages(processMessages);
     std::span<std::unique_ptr<TBaseCategory>> records(file.Records);
@@ -124,14 +124,14 @@ std::string NodeTextOf(const TBaseCategory& record)
     return text;
 }
 
-void LoadTree(TCategoryTree& tree, const std::string& fileName, TDmoz& document, const ProcessMessages& processMessages)
+void LoadTree(TCategoryTree& tree, const std::string& fileName, TDmoz& document, const TProcessMessages& processMessages)
 {
     TTreeFile file = ReadTreeFile(fileName);
     AppendTree(tree, file, document, processMessages);
 }
 
 void ReplaceTree(TCategoryTree& tree, const std::string& fileName, TDmoz& document,
-                 const ProcessMessages& processMessages)
+                 const TProcessMessages& processMessages)
 {
     TTreeFile file = ReadTreeFile(fileName);
     document.Categories.clear();
@@ -162,7 +162,7 @@ std::size_t NodesIn(const TXMLTreeNode& branch)
     return count;
 }
 
-void SaveTree(const TCategoryTree& tree, const std::string& fileName, const ProcessMessages& processMessages)
+void SaveTree(const TCategoryTree& tree, const std::string& fileName, const TProcessMessages& processMessages)
 {
     auto root = std::make_unique<TXMLTreeNode>();
     root->Nodes.reserve(tree.TopLevelNodes().size());
@@ -173,7 +173,7 @@ void SaveTree(const TCategoryTree& tree, const std::string& fileName, const Proc
     TXmlPersistance::ObjectToFile(*root, fileName, TBackup::KeepPrevious);
 }
 
-std::unique_ptr<TXMLTreeNode> BuildXmlTreeNode(const TTreeNode& node, const ProcessMessages& processMessages)
+std::unique_ptr<TXMLTreeNode> BuildXmlTreeNode(const TTreeNode& node, const TProcessMessages& processMessages)
 {
     auto persisted = std::make_unique<TXMLTreeNode>();
     persisted->Data = node.Data();
@@ -184,7 +184,7 @@ std::unique_ptr<TXMLTreeNode> BuildXmlTreeNode(const TTreeNode& node, const Proc
     return persisted;
 }
 
-void DeleteBranch(TCategoryTree& tree, TTreeNode& node, TDmoz& document, const ProcessMessages& processMessages)
+void DeleteBranch(TCategoryTree& tree, TTreeNode& node, TDmoz& document, const TProcessMessages& processMessages)
 {
     TakeOutOfDocument(document, RecordsOfBranch(node, processMessages));
     tree.DeleteNode(node);

@@ -17,17 +17,17 @@ class TXMLTreeNode;
 // a root object that is not a TXMLTreeNode, or a node below the root without a record
 // raises an error naming the file and the line, and leaves tree and document as they were.
 void LoadTree(TCategoryTree& tree, const std::string& fileName, TDmoz& document,
-              const ProcessMessages& processMessages = {});
+              const TProcessMessages& processMessages = {});
 
 // As LoadTree, but the file's entries take the place of the tree's nodes and the document's
 // records (the tree's deletion callback runs for every node). A failed read changes nothing.
 void ReplaceTree(TCategoryTree& tree, const std::string& fileName, TDmoz& document,
-                 const ProcessMessages& processMessages = {});
+                 const TProcessMessages& processMessages = {});
 
 // Writes every node of the tree, in tree order, with the records the nodes carry (not their
 // texts), replacing the file the crash-safe way; the file's previous version stays beside
 // it as <file>.bak.
-void SaveTree(const TCategoryTree& tree, const std::string& fileName, const ProcessMessages& processMessages = {});
+void SaveTree(const TCategoryTree& tree, const std::string& fileName, const TProcessMessages& processMessages = {});
 
 // Gives the node's record the name, and the node the text that shows it. The node must
 // carry a record.
@@ -36,7 +36,7 @@ void RenameNode(TCategoryTree& tree, TTreeNode& node, std::u16string name);
 // Deletes the node and its descendants from the tree and takes their records out of the
 // document (the first occurrence of each; the order of the others stays). The tree's
 // deletion callback runs for every node, deepest first.
-void DeleteBranch(TCategoryTree& tree, TTreeNode& node, TDmoz& document, const ProcessMessages& processMessages = {});
+void DeleteBranch(TCategoryTree& tree, TTreeNode& node, TDmoz& document, const TProcessMessages& processMessages = {});
 
 // Adds one persisted node and its descendants as the last child of `parent` (top-level when
 // null). The persisted nodes only refer to their records: `records` holds their owners, one
@@ -51,7 +51,7 @@ TTreeNode& AddTreeBranch(TCategoryTree& tree, TTreeNode* parent, const TXMLTreeN
 std::size_t NodesIn(const TXMLTreeNode& branch);
 
 // The persisted form of a node and its descendants; it borrows the nodes' records.
-std::unique_ptr<TXMLTreeNode> BuildXmlTreeNode(const TTreeNode& node, const ProcessMessages& processMessages = {});
+std::unique_ptr<TXMLTreeNode> BuildXmlTreeNode(const TTreeNode& node, const TProcessMessages& processMessages = {});
 
 // The text a node shows for a record: its name, with "@" after a symbolic category's.
 std::string NodeTextOf(const TBaseCategory& record);

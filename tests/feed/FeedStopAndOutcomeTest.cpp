@@ -57,9 +57,9 @@ private:
 // A window whose message processing runs a test's action, as a click would arrive there.
 class TClickingView : public TRecordingView {
 public:
-    void ProcessMessagesNow() override
+    void ProcessMessages() override
     {
-        TRecordingView::ProcessMessagesNow();
+        TRecordingView::ProcessMessages();
         if (OnMessages)
             OnMessages();
     }

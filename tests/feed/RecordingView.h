@@ -44,7 +44,7 @@ public:
         WaitLabelChanges.push_back(visible);
     }
     void ShowMessageBox(const std::string& message) override { MessageBoxes.push_back(message); }
-    void ProcessMessagesNow() override { ++ProcessCalls; }
+    void ProcessMessages() override { ++ProcessCalls; }
     void ReportEntry(const TFeedEntryReport& report) override { Reports.push_back(report); }
     void ShowProgress(const TFeedProgress& progress) override { Progress.push_back(progress); }
     void ShowOutcome(const TFeedOutcome& outcome) override { Outcomes.push_back(outcome); }

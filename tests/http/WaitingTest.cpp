@@ -24,7 +24,7 @@ class THookRecorder {
 public:
     static constexpr int AllowedGapMs = 400;
 
-    ProcessMessages Hook(int abortAfterMs = 0)
+    TProcessMessages ProcessMessages(int abortAfterMs = 0)
     {
         Start = Last = Clock::now();
         return [this, abortAfterMs] {
@@ -86,7 +86,7 @@ TEST(Waiting, HookRunsWhileASlowAnswerArrives)
     server.Reply(TTestServer::TReply{{{800, "HTTP/1.1 200 OK\r\nContent-Length: 4\r\n\r\nab"}, {800, "cd"}}, false});
     THTTPClient client;
     THookRecorder recorder;
-    client.SetProcessMessages(recorder.Hook());
+    client.SetProcessMessages(recorder.ProcessMessages());
     EXPECT_EQ(client.GetPage(server.URL("/slow")), "abcd");
     EXPECT_GE(recorder.Calls, 10);
     EXPECT_LT(recorder.LongestGapMs(), THookRecorder::AllowedGapMs);
@@ -115,7 +115,7 @@ TEST(Waiting, HookRunsDuringASlowConnectAndCanAbortIt)
     TUnacceptingListener listener;
     THTTPClient client;
     THookRecorder recorder;
-    client.SetProcessMessages(recorder.Hook(900));
+    client.SetProcessMessages(recorder.ProcessMessages(900));
     EXPECT_THROW(client.GetPage(listener.URL()), std::runtime_error);
     EXPECT_GE(recorder.Calls, 10);
     EXPECT_LT(recorder.LongestGapMs(), THookRecorder::AllowedGapMs);
@@ -153,7 +153,7 @@ TEST(Waiting, ASilentServerFailsTheReadAfterTheReadTimeoutAndLeavesNoConnection)
     THTTPClient client;
     client.ReadTimeout = 300;
     THookRecorder recorder;
-    client.SetProcessMessages(recorder.Hook());
+    client.SetProcessMessages(recorder.ProcessMessages());
     const auto start = Clock::now();
     try {
         client.GetPage(server.URL("/silent"));
@@ -195,7 +195,7 @@ TEST(Waiting, ConnectThatDoesNotFinishTimesOut)
     THTTPClient client;
     client.ConnectTimeout = 300;
     THookRecorder recorder;
-    client.SetProcessMessages(recorder.Hook());
+    client.SetProcessMessages(recorder.ProcessMessages());
     try {
         client.GetPage(listener.URL());
         FAIL();

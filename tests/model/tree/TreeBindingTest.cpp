@@ -54,7 +54,7 @@ protected:
     TCategoryTree Tree;
     TDmoz Document;
     int MessageCalls = 0;
-    ProcessMessages CountCalls = [this] { ++MessageCalls; };
+    TProcessMessages CountCalls = [this] { ++MessageCalls; };
 };
 
 TEST_F(TreeBinding, LoadsTheExampleIntoTreeAndDocumentInPreOrder)
