@@ -1,5 +1,7 @@
 #include "FakeAdminSite.h"
 
+#include "tools/site/HtmlEscape.h"
+
 #include <algorithm>
 #include <cctype>
 #include <functional>
@@ -9,22 +11,6 @@ namespace {
 bool EndsWith(const std::string& text, const std::string& end)
 {
     return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-std::string Escaped(const std::string& text)
-{
-    std::string html;
-    for (const char c : text) {
-        switch (c) {
-        case '&': html += "&amp;"; break;
-        case '<': html += "&lt;"; break;
-        case '>': html += "&gt;"; break;
-        case '"': html += "&quot;"; break;
-        case '\'': html += "&#039;"; break;
-        default: html += c;
-        }
-    }
-    return html;
 }
 
 std::string Trimmed(const std::string& text)
@@ -91,7 +77,7 @@ std::string TFakeAdminSite::RealFormPage(bool symbolic, const std::string& notic
             std::string text;
             for (std::size_t l = 0; l < level; ++l)
                 text += "|&nbsp;&nbsp;&nbsp;";
-            text += "|___" + Escaped(Categories[i].Title);
+            text += "|___" + EscapeHtml(Categories[i].Title);
             options += "<option label=\"" + text + "\" value=\"" + std::to_string(i + 1) + "\">" + text + "</option>\n";
             list(std::to_string(i + 1), level + 1);
         }

@@ -5,6 +5,7 @@
 #include "model/Dmoz.h"
 
 #include "AdminRequests.h"
+#include "FakeSiteFeedTest.h"
 #include "FakeAdminSite.h"
 #include "RecordingView.h"
 #include "TestDocument.h"
@@ -19,7 +20,7 @@
 
 namespace {
 
-class FeedRun : public ::testing::Test {
+class FeedRun : public TFakeSiteFeedTest {
 protected:
     FeedRun()
     {
@@ -41,15 +42,6 @@ protected:
     {
         return [=] { throw EHTTPProtocolException(code, statusLine, "<h1>trouble</h1>"); };
     }
-
-    TTempFolder Scratch;
-    TWorkingDirectory InScratch{Scratch.Path()};
-    TTestDocument Tree;
-    TFakeAdminSite Site;
-    TScriptedTransport Transport{Site.Responder()};
-    TRecordingView View;
-    TLoginFields Fields;
-    int Pauses = 0;
 };
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "feed/FeedRun.h"
 
 #include "AdminRequests.h"
+#include "FakeSiteFeedTest.h"
 #include "FakeAdminSite.h"
 #include "RecordingView.h"
 #include "TestDocument.h"
@@ -27,7 +28,7 @@ const std::string Post = "POST /admin/dir_categs_edit.php?action=N";
 const std::string SymbolicForm = "GET /admin/dir_categs_edit.php?action=N&s=1";
 const std::string SymbolicPost = "POST /admin/dir_categs_edit.php?action=N&s=1";
 
-class RealSitePages : public ::testing::Test {
+class RealSitePages : public TFakeSiteFeedTest {
 protected:
     RealSitePages() { Site.RealSitePages = true; }
 
@@ -76,16 +77,6 @@ protected:
                             (report.Reason.empty() ? "" : " | " + report.Reason));
         return lines;
     }
-
-    TTempFolder Scratch;
-    TWorkingDirectory InScratch{Scratch.Path()};
-    TScopedEnvironment StateFolder{"XDG_STATE_HOME", Scratch.PathOf("state")};
-    TTestDocument Tree;
-    TFakeAdminSite Site;
-    TScriptedTransport Transport{Site.Responder()};
-    TRecordingView View;
-    TLoginFields Fields;
-    int Pauses = 0;
 };
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "feed/JournalLocation.h"
 
 #include "AdminRequests.h"
+#include "FakeSiteFeedTest.h"
 #include "FakeAdminSite.h"
 #include "RecordingView.h"
 #include "TestDocument.h"
@@ -21,7 +22,7 @@ using TCreated = TFakeAdminSite::TCreated;
 
 // Arts/Music/Jazz and Shopping/Music/Guitars, and a symbolic category under Shopping/Music
 // that stands for Arts/Music.
-class SharedNames : public ::testing::Test {
+class SharedNames : public TFakeSiteFeedTest {
 protected:
     SharedNames()
     {
@@ -74,15 +75,6 @@ protected:
                 posts.push_back(request);
         return posts;
     }
-
-    TTempFolder Scratch;
-    TWorkingDirectory InScratch{Scratch.Path()};
-    TScopedEnvironment StateFolder{"XDG_STATE_HOME", Scratch.PathOf("state")};
-    TTestDocument Tree;
-    TFakeAdminSite Site;
-    TScriptedTransport Transport{Site.Responder()};
-    TRecordingView View;
-    TLoginFields Fields;
 };
 
 }  // namespace

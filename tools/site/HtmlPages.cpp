@@ -5,28 +5,6 @@ const char* const AdminMenu =
     " | <a href=\"dir_categs_edit.php?action=N&amp;s=1\">New symbolic category</a>"
     " | <a href=\"/\">Directory</a> | <a href=\"logout.php\">Log out</a></p>\n";
 
-void AppendEscapedHtml(std::string& html, std::string_view text)
-{
-    for (char c : text) {
-        switch (c) {
-        case '&': html += "&amp;"; break;
-        case '<': html += "&lt;"; break;
-        case '>': html += "&gt;"; break;
-        case '"': html += "&quot;"; break;
-        case '\'': html += "&#039;"; break;
-        default: html += c;
-        }
-    }
-}
-
-std::string EscapeHtml(std::string_view text)
-{
-    std::string escaped;
-    escaped.reserve(text.size());
-    AppendEscapedHtml(escaped, text);
-    return escaped;
-}
-
 std::string HtmlDocument(const std::string& title, const std::string& body)
 {
     return "<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\"><title>" + EscapeHtml(title) +

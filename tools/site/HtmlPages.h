@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tools/site/Directory.h"
+#include "tools/site/HtmlEscape.h"
 
 #include <string>
 #include <string_view>
@@ -8,11 +9,6 @@
 // The site's pages as HTML text, and what its pages share. Every text that came from a user
 // is escaped; the one deliberate exception is the listing attribute of the legacy category
 // forms (see LegacyFormPage.cpp).
-
-// The escaping of the directory script: & < > " and ' become &amp; &lt; &gt; &quot; &#039;;
-// every other byte (UTF-8 letters too) stays as it is.
-std::string EscapeHtml(std::string_view text);
-void AppendEscapedHtml(std::string& html, std::string_view text);
 
 // A whole page: the title in the head, the body as given.
 std::string HtmlDocument(const std::string& title, const std::string& body);
