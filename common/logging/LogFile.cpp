@@ -9,6 +9,7 @@
 #include <vector>
 
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstring>
 
@@ -84,7 +85,9 @@ TArchiveResult FailedRename()
     return errno == EEXIST ? TArchiveResult::arNameTaken : TArchiveResult::arFailed;
 }
 
-TArchiveResult RenameWithoutReplacing(const std::string& from, const std::string& to)
+}  // namespace
+
+TArchiveResult ArchiveLogFile(const std::string& from, const std::string& to)
 {
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
         return TArchiveResult::arArchived;
@@ -99,8 +102,6 @@ TArchiveResult RenameWithoutReplacing(const std::string& from, const std::string
     return TArchiveResult::arFailed;
 }
 
-}  // namespace
-
 std::int64_t LogFileSize(const std::string& path)
 {
     struct statx status {};
@@ -114,68 +115,10 @@ void TouchLogFile(const std::string& path)
     CloseOrThrow(OpenForAppending(path), path);
 }
 
-void AppendToFile(const std::string& path, std::string_view text)
+void AppendToFile(const std::string& path, std::span<const std::string_view> pieces)
 {
     const int descriptor = OpenForAppending(path);
-    const std::string_view pieces[] = {text};
     if (!WriteAll(descriptor, pieces))
         AbandonAndThrow(descriptor, "write to", path);
     CloseOrThrow(descriptor, path);
-}
-
-TAppendFile::~TAppendFile()
-{
-    Close();
-}
-
-std::int64_t TAppendFile::Size(const std::string& path)
-{
-    if (!StillAtPath()) {
-        Close();
-        return LogFileSize(path);
-    }
-    // The end of the kept file is its size; with O_APPEND the offset does not matter.
-    const off_t end = ::lseek(Descriptor, 0, SEEK_END);
-    return end < 0 ? -1 : static_cast<std::int64_t>(end);
-}
-
-TArchiveResult TAppendFile::Archive(const std::string& path, const std::string& archive)
-{
-    const TArchiveResult result = RenameWithoutReplacing(path, archive);
-    if (result == TArchiveResult::arArchived)
-        Close();
-    return result;
-}
-
-void TAppendFile::Append(const std::string& path, std::span<const std::string_view> pieces)
-{
-    if (!StillAtPath())
-        Reopen(path);
-    if (!WriteAll(Descriptor, pieces)) {
-        const int descriptor = Descriptor;
-        Descriptor = -1;
-        AbandonAndThrow(descriptor, "write to", path);
-    }
-}
-
-bool TAppendFile::StillAtPath()
-{
-    return Descriptor >= 0 && Watch && !Watch->PathChanged();
-}
-
-void TAppendFile::Reopen(const std::string& path)
-{
-    Close();
-    // Watching first: a change between the two steps is then reported, not missed.
-    Watch = TPathWatch::Start(path);
-    Descriptor = OpenForAppending(path);
-}
-
-void TAppendFile::Close()
-{
-    // Every record went out with its write; closing a file kept open between records
-    // has nothing left to lose, so its result does not matter.
-    if (Descriptor >= 0)
-        ::close(Descriptor);
-    Descriptor = -1;
 }

@@ -1,10 +1,8 @@
 #pragma once
 
 #include "common/core/Exception.h"
-#include "common/logging/PathWatch.h"
 
 #include <cstdint>
-#include <memory>
 #include <span>
 #include <string>
 #include <string_view>
@@ -21,39 +19,14 @@ std::int64_t LogFileSize(const std::string& path);
 // Opens the file at path, creating it empty when missing, and closes it again.
 void TouchLogFile(const std::string& path);
 
-// Appends text to the file at path (creating it when missing) in one write, so that
-// records of other writers never cut into it.
-void AppendToFile(const std::string& path, std::string_view text);
+// Appends the pieces, in order and in as few writes as the system allows, to the file at
+// path (creating it when missing). The path is opened for every append, so that after the
+// file was archived, renamed, deleted or replaced, by this process or another, the text
+// lands in the file that is at the path now; with O_APPEND, text of other writers never
+// cuts into it.
+void AppendToFile(const std::string& path, std::span<const std::string_view> pieces);
 
 enum class TArchiveResult { arArchived, arNameTaken, arFailed };
 
-// A log file kept open for appending between writes. It is used only while it is still
-// the file at the path: after the file was archived, renamed or deleted, by this process
-// or another, the next write opens the path anew and so lands in a new file there.
-// Where the path cannot be watched, the file is opened anew for every write.
-class TAppendFile {
-public:
-    TAppendFile() = default;
-    ~TAppendFile();
-    TAppendFile(const TAppendFile&) = delete;
-    TAppendFile& operator=(const TAppendFile&) = delete;
-
-    // Size of the file at path, as LogFileSize. Gives up the kept file when it is no
-    // longer the one at path.
-    std::int64_t Size(const std::string& path);
-
-    // Renames the file at path, failing instead of replacing a file at archive.
-    TArchiveResult Archive(const std::string& path, const std::string& archive);
-
-    // Appends the pieces, in order and in as few writes as the system allows, to the kept
-    // file while it is still the one at path, else to the file at path.
-    void Append(const std::string& path, std::span<const std::string_view> pieces);
-
-private:
-    bool StillAtPath();
-    void Reopen(const std::string& path);
-    void Close();
-
-    int Descriptor = -1;
-    std::unique_ptr<TPathWatch> Watch;
-};
+// Renames the file at path, failing instead of replacing a file at archive.
+TArchiveResult ArchiveLogFile(const std::string& path, const std::string& archive);

@@ -303,7 +303,7 @@ bool TLogFileWriter::RenameToArchive(const std::string& stamp)
     for (;;) {
         const std::string suffix = counter > 1 ? " (" + std::to_string(counter) + ")" : std::string();
         const std::string archive = ArchiveFileName(FFileName, stamp + suffix);
-        switch (File.Archive(FFileName, archive)) {
+        switch (ArchiveLogFile(FFileName, archive)) {
         case TArchiveResult::arArchived:
             LastArchiveStamp = stamp;
             LastArchiveCounter = counter + 1;
@@ -321,8 +321,8 @@ bool TLogFileWriter::RenameToArchive(const std::string& stamp)
 std::optional<std::string> TLogFileWriter::WritePieces(std::span<const std::string_view> pieces)
 {
     try {
-        const std::int64_t before = File.Size(FFileName);
-        File.Append(FFileName, pieces);
+        const std::int64_t before = LogFileSize(FFileName);
+        AppendToFile(FFileName, pieces);
         std::int64_t written = 0;
         for (std::string_view piece : pieces)
             written += static_cast<std::int64_t>(piece.size());
@@ -339,7 +339,7 @@ std::optional<std::string> TLogFileWriter::WritePieces(std::span<const std::stri
 // Needs FileLock.
 std::int64_t TLogFileWriter::LookAtFile()
 {
-    WrittenBytes = File.Size(FFileName);
+    WrittenBytes = LogFileSize(FFileName);
     return WrittenBytes;
 }
 
@@ -371,5 +371,7 @@ void TLogFileWriter::ReportUnwritten(std::string_view reason, std::string_view t
     std::lock_guard lock(critical.Lock());
     if (&critical != this)
         critical.Flush();
-    AppendToFile(criticalFile, FailureRecordText(text, record, message, reason, FFileName));
+    const std::string failureRecord = FailureRecordText(text, record, message, reason, FFileName);
+    const std::string_view pieces[] = {failureRecord};
+    AppendToFile(criticalFile, pieces);
 }

@@ -117,7 +117,6 @@ private:
     // Serialises everything done to the file, in the order the blocks were filled; taken
     // after WriteLock.
     std::mutex FileLock;
-    TAppendFile File;
     TArchiveRetention Retention;
     std::string LastArchiveStamp;
     unsigned LastArchiveCounter = 0;

@@ -1,7 +1,5 @@
 #include "common/logging/LogTime.h"
 
-#include "common/logging/MillisecondGuard.h"
-
 #include <langinfo.h>
 #include <locale.h>
 
@@ -119,27 +117,13 @@ TLocalTime CurrentLocalTime()
 }
 
 // Records come far faster than milliseconds pass: a record in the millisecond of the one
-// before takes its stamp without reading the clock again.
+// before takes its stamp without formatting it again.
 TRecordMoment CurrentRecordMoment()
 {
-    thread_local TMillisecondGuard guard;
     thread_local std::int64_t cachedMillisecond = std::numeric_limits<std::int64_t>::min();
     thread_local std::string stamp;
     thread_local std::time_t second = 0;
-    std::int64_t now;
-    if (InstalledClock()) {
-        guard = {};
-        now = NowInMilliseconds();
-    } else if (guard.WithinLastMillisecond()) {
-        return {stamp, second, cachedMillisecond};
-    } else {
-        guard.BeforeReading();
-        const std::int64_t nanoseconds =
-            std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::system_clock::now().time_since_epoch())
-                .count();
-        guard.Read(nanoseconds);
-        now = nanoseconds / 1'000'000;
-    }
+    const std::int64_t now = NowInMilliseconds();
     if (now != cachedMillisecond) {
         const TLocalTime time = LocalTimeAt(now);
         stamp.clear();
