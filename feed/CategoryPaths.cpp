@@ -3,6 +3,7 @@
 #include "common/core/Text.h"
 #include "feed/CategoryListing.h"
 #include "model/Dmoz.h"
+#include "model/tree/CategoryTree.h"
 
 #include <algorithm>
 
@@ -23,7 +24,7 @@ std::string EscapePathName(std::string_view name)
     return escaped;
 }
 
-TCategoryPaths::TCategoryPaths(const TDmoz& document, const TParentLookup& findParent)
+TCategoryPaths::TCategoryPaths(const TDmoz& document, const TCategoryTree& tree)
 {
     // The document is in tree pre-order, so a parent's path is known before its children's.
     const auto below = [](const std::string& parentPath, std::string_view name) {
@@ -31,7 +32,7 @@ TCategoryPaths::TCategoryPaths(const TDmoz& document, const TParentLookup& findP
     };
     for (const TCategory* category : document.Categories) {
         const std::string name = Utf16ToUtf8(category->Name);
-        const TBaseCategory* parent = findParent(category->ID);
+        const TBaseCategory* parent = tree.FindParentCategory(category->ID);
         TPaths paths{below(PathOf(parent), name), below(SitePathOf(parent), StoredTitle(name))};
         PathsByName[std::string(StoredTitle(name))].push_back(paths.Path);
         Paths.emplace(category, std::move(paths));

@@ -1,30 +1,26 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 #include <unordered_map>
 #include <vector>
 
 class TBaseCategory;
+class TCategoryTree;
 class TDmoz;
-
-// The record of the tree parent of the category with that ID, or nullptr for a top-level
-// category or an unknown ID (TCategoryTree::FindParentCategory answers it for a tree).
-using TParentLookup = std::function<const TBaseCategory*(std::int32_t)>;
 
 // A name as one step of a path: "\", "/", tab, CR and LF are escaped with a backslash, so a
 // path holds no line break or tab and splits at "/" back into its names.
 std::string EscapePathName(std::string_view name);
 
-// Where every category of a document sits in its tree: the names from the top down, e.g.
+// Where every category of a document sits in its tree (the tree gives each one's parent): the names from the top down, e.g.
 // "Arts/Music". A name is ambiguous on the site's pages when the tree gives it to categories
 // under different parents (Arts/Music and Shopping/Music), also in another form the site
 // stores alike (" Music" and "Music"); the paths tell those apart.
 class TCategoryPaths {
 public:
-    TCategoryPaths(const TDmoz& document, const TParentLookup& findParent);
+    TCategoryPaths(const TDmoz& document, const TCategoryTree& tree);
 
     // The path of a category of the document; "" for none. A record the document does not
     // hold as a category (a symbolic category carrying children) stands for itself.

@@ -5,6 +5,7 @@
 #include "feed/FeedOutcome.h"
 #include "feed/PageScraping.h"
 #include "model/Dmoz.h"
+#include "model/tree/CategoryTree.h"
 
 #include <algorithm>
 
@@ -18,10 +19,10 @@ std::string Times(std::size_t count)
 }  // namespace
 
 TEntryFeeder::TEntryFeeder(TAdminSession& session, TCategorySubmitter& submitter, TFeedView& view,
-                           const TDmoz& document, const TParentLookup& findParent, TFeedJournal& journal, bool dryRun,
+                           const TDmoz& document, const TCategoryTree& tree, TFeedJournal& journal, bool dryRun,
                            TFeedOutcome& outcome)
-    : Session(session), Submitter(submitter), View(view), Document(document), FindParentCategory(findParent),
-      Paths(document, findParent), Journal(journal), DryRun(dryRun), Outcome(outcome)
+    : Session(session), Submitter(submitter), View(view), Document(document), Tree(tree),
+      Paths(document, tree), Journal(journal), DryRun(dryRun), Outcome(outcome)
 {
 }
 
@@ -38,7 +39,7 @@ void TEntryFeeder::FeedCategory(const TCategory& category)
     if (IsSettledWithoutPost(entry, listedBefore))
         return;
     std::string parentID = "0";
-    if (const TBaseCategory* parent = FindParentCategory(category.ID)) {
+    if (const TBaseCategory* parent = Tree.FindParentCategory(category.ID)) {
         std::string reason;
         std::optional<std::string> id = IdentifierOf(parent, reason);
         if (!id) {

@@ -37,7 +37,7 @@ struct TFeedOutcome;
 class TEntryFeeder {
 public:
     TEntryFeeder(TAdminSession& session, TCategorySubmitter& submitter, TFeedView& view, const TDmoz& document,
-                 const TParentLookup& findParent, TFeedJournal& journal, bool dryRun, TFeedOutcome& outcome);
+                 const TCategoryTree& tree, TFeedJournal& journal, bool dryRun, TFeedOutcome& outcome);
 
     void FeedCategory(const TCategory& category);
     // After the last regular category: sees the one posted last listed, on the symbolic form
@@ -89,7 +89,7 @@ private:
     TCategorySubmitter& Submitter;
     TFeedView& View;
     const TDmoz& Document;
-    const TParentLookup& FindParentCategory;
+    const TCategoryTree& Tree;
     TCategoryPaths Paths;
     TFeedJournal& Journal;
     const bool DryRun;

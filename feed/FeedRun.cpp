@@ -24,16 +24,15 @@ TFeedSettings BlockingPauses(TPause pause)
 }  // namespace
 
 TFeedRun::TFeedRun(TFeedView& view, TPageTransport& transport, TFeedLogin login, const TDmoz& document,
-                   TParentLookup findParentCategory, TPause pause)
-    : TFeedRun(view, transport, std::move(login), document, std::move(findParentCategory),
-               BlockingPauses(std::move(pause)))
+                   const TCategoryTree& tree, TPause pause)
+    : TFeedRun(view, transport, std::move(login), document, tree, BlockingPauses(std::move(pause)))
 {
 }
 
 TFeedRun::TFeedRun(TFeedView& view, TPageTransport& transport, TFeedLogin login, const TDmoz& document,
-                   TParentLookup findParentCategory, TFeedSettings settings)
-    : View(view), Transport(transport), Login(std::move(login)), Document(document),
-      FindParentCategory(std::move(findParentCategory)), Settings(std::move(settings))
+                   const TCategoryTree& tree, TFeedSettings settings)
+    : View(view), Transport(transport), Login(std::move(login)), Document(document), Tree(tree),
+      Settings(std::move(settings))
 {
     if (!Settings.Pause)
         Settings.Pause = [this](std::chrono::milliseconds duration) { PauseInSlices(duration, View, Settings.Stop); };
@@ -103,7 +102,7 @@ void TFeedRun::FeedWithGuaranteedLogout(TAdminSession& session)
 void TFeedRun::FeedEntries(TAdminSession& session)
 {
     TCategorySubmitter submitter(session, View, Settings.Pause);
-    TEntryFeeder feeder(session, submitter, View, Document, FindParentCategory, *Journal, Settings.DryRun, Outcome);
+    TEntryFeeder feeder(session, submitter, View, Document, Tree, *Journal, Settings.DryRun, Outcome);
     try {
         FeedEntries(feeder);
     } catch (...) {

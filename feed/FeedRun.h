@@ -1,6 +1,5 @@
 #pragma once
 
-#include "feed/CategoryPaths.h"
 #include "feed/FeedLogin.h"
 #include "feed/FeedOutcome.h"
 #include "feed/FeedPause.h"
@@ -11,6 +10,7 @@
 #include <memory>
 
 class TAdminSession;
+class TCategoryTree;
 class TDmoz;
 class TEntryFeeder;
 class TFeedJournal;
@@ -39,9 +39,9 @@ struct TFeedSettings {
 class TFeedRun {
 public:
     TFeedRun(TFeedView& view, TPageTransport& transport, TFeedLogin login, const TDmoz& document,
-             TParentLookup findParentCategory, TPause pause = SleepFor);
+             const TCategoryTree& tree, TPause pause = SleepFor);
     TFeedRun(TFeedView& view, TPageTransport& transport, TFeedLogin login, const TDmoz& document,
-             TParentLookup findParentCategory, TFeedSettings settings);
+             const TCategoryTree& tree, TFeedSettings settings);
     ~TFeedRun();
     // The default pause refers to the run itself.
     TFeedRun(const TFeedRun&) = delete;
@@ -65,7 +65,7 @@ private:
     TPageTransport& Transport;
     TFeedLogin Login;
     const TDmoz& Document;
-    TParentLookup FindParentCategory;
+    const TCategoryTree& Tree;
     TFeedSettings Settings;
     std::unique_ptr<TFeedJournal> Journal;
     TFeedOutcome Outcome;

@@ -172,8 +172,7 @@ void FeedTree(std::size_t entries, const TSiteManner& manner)
         PauseInSlices(duration, view, &stop);
     };
     TFeedRun run(
-        view, transport, TFeedLogin{BuildAdminAddresses(site.Domain()), "admin", "demo"}, loaded.Document,
-        [&](std::int32_t id) { return loaded.Tree.FindParentCategory(id); }, std::move(settings));
+        view, transport, TFeedLogin{BuildAdminAddresses(site.Domain()), "admin", "demo"}, loaded.Document, loaded.Tree, std::move(settings));
 
     const double cpuBefore = OwnCpuSeconds();
     const auto started = TClock::now();

@@ -63,8 +63,7 @@ int Feed(const TFeedCommand& command, const TLoadedTree& loaded, TFeedLogin logi
     settings.KeepJournal = !command.NoJournal;
     settings.DryRun = command.DryRun;
     TFeedRun run(
-        view, transport, std::move(login), loaded.Document,
-        [&loaded](std::int32_t id) { return loaded.Tree.FindParentCategory(id); }, std::move(settings));
+        view, transport, std::move(login), loaded.Document, loaded.Tree, std::move(settings));
     try {
         return ExitCodeOf(run.Execute());
     } catch (const ENetException&) {

@@ -6,8 +6,6 @@
 #include "model/tree/CategoryTree.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <unordered_map>
 
 namespace {
 
@@ -27,9 +25,11 @@ std::string PlaceText(const TTreeNode* parent)
 
 class TStatsCollector {
 public:
-    TTreeStats Collect(const TCategoryTree& tree)
+    explicit TStatsCollector(const TCategoryTree& tree) : Tree(tree) {}
+
+    TTreeStats Collect()
     {
-        for (const auto& top : tree.TopLevelNodes()) {
+        for (const auto& top : Tree.TopLevelNodes()) {
             const std::size_t before = Visited;
             Visit(*top, 1, 0);
             const std::size_t size = Visited - before;
@@ -45,13 +45,14 @@ public:
     }
 
 private:
+    const TCategoryTree& Tree;
     TTreeStats Stats;
     std::size_t Visited = 0;
     std::vector<TNameUse> NameUses;
     std::vector<const TTreeNode*> Links;
-    // First category of each Url and each ID in tree order, as the feed's lookups find them.
+    // First category of each Url in tree order, as the feed's lookup finds it; the tree's own
+    // index answers for IDs.
     TUrlMap<const TCategory*> CategoriesByUrl;
-    std::unordered_map<std::int32_t, const TCategory*> CategoriesByID;
 
     // parentOrder: the parent's place in tree order, as TNameUse counts it.
     void Visit(const TTreeNode& node, std::size_t level, std::size_t parentOrder)
@@ -61,7 +62,6 @@ private:
         if (const auto* category = dynamic_cast<const TCategory*>(node.Data())) {
             ++Stats.Categories;
             CategoriesByUrl.emplace(category->Url, category);
-            CategoriesByID.emplace(category->ID, category);
             NameUses.push_back({category->Name, parentOrder, node.Parent()});
         } else {
             ++Stats.SymbolicCategories;
@@ -98,7 +98,7 @@ private:
         std::string reason;
         if (!CategoriesByUrl.contains(link.Url))
             reason = "no category has the Url \"" + Utf16ToUtf8(link.Url) + "\"";
-        if (!CategoriesByID.contains(link.Parent))
+        if (!Tree.FindFirstCategoryNode(link.Parent))
             reason +=
                 (reason.empty() ? "" : " and ") + std::string("no category has the ID ") + std::to_string(link.Parent);
         if (!reason.empty())
@@ -128,7 +128,7 @@ std::string JoinedParents(const std::vector<std::string>& parents)
 
 TTreeStats CollectTreeStats(const TCategoryTree& tree)
 {
-    return TStatsCollector().Collect(tree);
+    return TStatsCollector(tree).Collect();
 }
 
 std::string TreeStatsText(const TTreeStats& stats, std::size_t listLimit)

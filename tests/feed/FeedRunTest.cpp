@@ -31,7 +31,7 @@ protected:
 
     void Run()
     {
-        TFeedRun run(View, Transport, Fields.Login(), Tree.Document, Tree.ParentLookup(),
+        TFeedRun run(View, Transport, Fields.Login(), Tree.Document, Tree.CategoryTree(),
                      [this](std::chrono::milliseconds) { ++Pauses; });
         run.Execute();
     }
@@ -111,7 +111,7 @@ TEST_F(FeedRun, ReportsTheEntryThatFailedAndSkipsEverythingThatNeedsIt)
     TScriptedTransport transport([](const TSentRequest& request) {
         return std::string(request.Url.ends_with("login.php") ? "logout.php" : "<form></form>");
     });
-    TFeedRun run(View, transport, Fields.Login(), Tree.Document, Tree.ParentLookup(), [](std::chrono::milliseconds) {});
+    TFeedRun run(View, transport, Fields.Login(), Tree.Document, Tree.CategoryTree(), [](std::chrono::milliseconds) {});
     run.Execute();
     EXPECT_EQ(ReportLines(View.Reports),
               (std::vector<std::string>{
@@ -123,7 +123,7 @@ TEST_F(FeedRun, ReportsTheEntryThatFailedAndSkipsEverythingThatNeedsIt)
 TEST_F(FeedRun, EmptyDocumentOnlyLogsInFetchesTheFormAndLogsOut)
 {
     TTestDocument empty;
-    TFeedRun run(View, Transport, Fields.Login(), empty.Document, empty.ParentLookup());
+    TFeedRun run(View, Transport, Fields.Login(), empty.Document, empty.CategoryTree());
     run.Execute();
     EXPECT_EQ(SentRequests(),
               (std::vector<std::string>{"GET /admin/index.php", "POST /admin/login.php",
@@ -206,7 +206,7 @@ TEST_F(FeedRun, CategoryNeverListedFailsAfterFiveRefetchesAndTheRunGoesOn)
     TScriptedTransport transport([](const TSentRequest& request) {
         return std::string(request.Url.ends_with("login.php") ? "logout.php" : "<form></form>");
     });
-    TFeedRun run(View, transport, Fields.Login(), Tree.Document, Tree.ParentLookup(),
+    TFeedRun run(View, transport, Fields.Login(), Tree.Document, Tree.CategoryTree(),
                  [this](std::chrono::milliseconds) { ++Pauses; });
     const TFeedOutcome outcome = run.Execute();
     ASSERT_EQ(View.MessageLines.size(), 8u);
@@ -249,7 +249,7 @@ TEST_F(FeedRun, ProgressCountsEveryCategoryAndProcessesMessagesAfterEach)
     TTestDocument seven;
     for (int i = 1; i <= 7; ++i)
         seven.Category(u"C" + std::u16string(1, static_cast<char16_t>(u'0' + i)), i);
-    TFeedRun run(View, Transport, Fields.Login(), seven.Document, seven.ParentLookup());
+    TFeedRun run(View, Transport, Fields.Login(), seven.Document, seven.CategoryTree());
     run.Execute();
     ASSERT_EQ(View.StatusTexts.size(), 7u);
     EXPECT_EQ(View.StatusTexts[2], "Processing category 3 of 7");

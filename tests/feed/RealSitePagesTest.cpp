@@ -58,7 +58,7 @@ protected:
         settings.KeepJournal = keepJournal;
         settings.DryRun = dryRun;
         settings.Pause = [this](std::chrono::milliseconds) { ++Pauses; };
-        TFeedRun run(View, Transport, Fields.Login(), Tree.Document, Tree.ParentLookup(), std::move(settings));
+        TFeedRun run(View, Transport, Fields.Login(), Tree.Document, Tree.CategoryTree(), std::move(settings));
         return run.Execute();
     }
 

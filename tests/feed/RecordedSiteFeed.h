@@ -23,9 +23,7 @@ struct TRecordedSiteFeed {
 
     void Run()
     {
-        TFeedRun(View, Transport, Fields.Login(), Document, [this](std::int32_t id) {
-            return Tree.FindParentCategory(id);
-        }).Execute();
+        TFeedRun(View, Transport, Fields.Login(), Document, Tree).Execute();
     }
 
     TCookieManager Cookies;

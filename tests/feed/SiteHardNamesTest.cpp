@@ -89,15 +89,14 @@ protected:
         settings.KeepJournal = keepJournal;
         settings.Pause = [this](std::chrono::milliseconds) { ++Pauses; };
         TFeedRun run(
-            View, Transport, Fields.Login(), Document,
-            [this](std::int32_t id) { return CategoryTree.FindParentCategory(id); }, std::move(settings));
+            View, Transport, Fields.Login(), Document, CategoryTree, std::move(settings));
         return run.Execute();
     }
 
     // The document as the site should hold it: names as the site stores them.
     TPaths DocumentPaths() const
     {
-        const TCategoryPaths paths(Document, [this](std::int32_t id) { return CategoryTree.FindParentCategory(id); });
+        const TCategoryPaths paths(Document, CategoryTree);
         TPaths all;
         for (const TCategory* category : Document.Categories)
             all.insert(paths.SitePathOf(category));

@@ -66,8 +66,7 @@ protected:
         settings.Stop = &Stop;
         settings.KeepJournal = true;
         TFeedRun run(
-            view, transport, fields.Login(), Document,
-            [this](std::int32_t id) { return CategoryTree.FindParentCategory(id); }, std::move(settings));
+            view, transport, fields.Login(), Document, CategoryTree, std::move(settings));
         return run.Execute();
     }
 

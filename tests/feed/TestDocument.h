@@ -1,14 +1,14 @@
 #pragma once
 
-#include "feed/CategoryPaths.h"
+#include "common/core/Text.h"
 #include "model/Dmoz.h"
+#include "model/tree/CategoryTree.h"
 
 #include <map>
 #include <memory>
 #include <string>
-#include <vector>
 
-// Records owned by the test, indexed by a document, with their tree parents by ID.
+// Records in a tree of their own, as the window holds them, indexed by a document.
 class TTestDocument {
 public:
     // The Url is "Top/<name>" unless one is given.
@@ -20,9 +20,9 @@ public:
         record->Url = url.empty() ? u"Top/" + name : url;
         record->ID = id;
         TCategory* category = record.get();
-        Records.push_back(std::move(record));
+        TTreeNode& node = Tree.AddNode(NodeOf(parent), Utf16ToUtf8(name), std::move(record));
+        Nodes.emplace(category, &node);
         Document.AddRecord(category);
-        Parents.emplace(id, parent);
         return category;
     }
 
@@ -33,20 +33,16 @@ public:
         record->Url = url;
         record->Parent = parent;
         Document.AddRecord(record.get());
-        Records.push_back(std::move(record));
+        Tree.AddNode(Tree.FindFirstCategoryNode(parent), Utf16ToUtf8(name), std::move(record));
     }
 
-    TParentLookup ParentLookup() const
-    {
-        return [this](std::int32_t id) -> const TBaseCategory* {
-            const auto found = Parents.find(id);
-            return found == Parents.end() ? nullptr : found->second;
-        };
-    }
+    const TCategoryTree& CategoryTree() const { return Tree; }
 
     TDmoz Document;
 
 private:
-    std::vector<std::unique_ptr<TBaseCategory>> Records;
-    std::map<std::int32_t, const TBaseCategory*> Parents;
+    TTreeNode* NodeOf(const TCategory* record) const { return record ? Nodes.at(record) : nullptr; }
+
+    TCategoryTree Tree;
+    std::map<const TCategory*, TTreeNode*> Nodes;
 };
