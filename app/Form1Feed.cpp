@@ -46,8 +46,7 @@ std::unique_ptr<TFeedRun> TForm1::NewFeedRun(TFeedView& view, TPageTransport& tr
     settings.Stop = &FeedStop;
     settings.KeepJournal = true;
     settings.DryRun = dryRun;
-    return std::make_unique<TFeedRun>(
-        view, transport, FeedLogin(view, dryRun), *Dmoz, Tree, std::move(settings));
+    return std::make_unique<TFeedRun>(view, transport, FeedLogin(view, dryRun), *Dmoz, Tree, std::move(settings));
 }
 
 // A domain against the rule ends the feed before it begins, and the status bar says so as

@@ -14,10 +14,10 @@ class TDmoz;
 // path holds no line break or tab and splits at "/" back into its names.
 std::string EscapePathName(std::string_view name);
 
-// Where every category of a document sits in its tree (the tree gives each one's parent): the names from the top down, e.g.
-// "Arts/Music". A name is ambiguous on the site's pages when the tree gives it to categories
-// under different parents (Arts/Music and Shopping/Music), also in another form the site
-// stores alike (" Music" and "Music"); the paths tell those apart.
+// Where every category of a document sits in the tree it came from: the names from the top
+// down, e.g. "Arts/Music". A name is ambiguous on the site's pages when the tree gives it to
+// categories under different parents (Arts/Music and Shopping/Music), also in another form
+// the site stores alike (" Music" and "Music"); the paths tell those apart.
 class TCategoryPaths {
 public:
     TCategoryPaths(const TDmoz& document, const TCategoryTree& tree);

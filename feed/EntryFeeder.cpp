@@ -21,8 +21,8 @@ std::string Times(std::size_t count)
 TEntryFeeder::TEntryFeeder(TAdminSession& session, TCategorySubmitter& submitter, TFeedView& view,
                            const TDmoz& document, const TCategoryTree& tree, TFeedJournal& journal, bool dryRun,
                            TFeedOutcome& outcome)
-    : Session(session), Submitter(submitter), View(view), Document(document), Tree(tree),
-      Paths(document, tree), Journal(journal), DryRun(dryRun), Outcome(outcome)
+    : Session(session), Submitter(submitter), View(view), Document(document), Tree(tree), Paths(document, tree),
+      Journal(journal), DryRun(dryRun), Outcome(outcome)
 {
 }
 

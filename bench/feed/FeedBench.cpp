@@ -171,8 +171,8 @@ void FeedTree(std::size_t entries, const TSiteManner& manner)
         ++pauses;
         PauseInSlices(duration, view, &stop);
     };
-    TFeedRun run(
-        view, transport, TFeedLogin{BuildAdminAddresses(site.Domain()), "admin", "demo"}, loaded.Document, loaded.Tree, std::move(settings));
+    TFeedRun run(view, transport, TFeedLogin{BuildAdminAddresses(site.Domain()), "admin", "demo"}, loaded.Document,
+                 loaded.Tree, std::move(settings));
 
     const double cpuBefore = OwnCpuSeconds();
     const auto started = TClock::now();

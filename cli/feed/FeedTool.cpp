@@ -62,8 +62,7 @@ int Feed(const TFeedCommand& command, const TLoadedTree& loaded, TFeedLogin logi
     settings.Stop = &stop;
     settings.KeepJournal = !command.NoJournal;
     settings.DryRun = command.DryRun;
-    TFeedRun run(
-        view, transport, std::move(login), loaded.Document, loaded.Tree, std::move(settings));
+    TFeedRun run(view, transport, std::move(login), loaded.Document, loaded.Tree, std::move(settings));
     try {
         return ExitCodeOf(run.Execute());
     } catch (const ENetException&) {

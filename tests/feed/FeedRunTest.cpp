@@ -5,8 +5,8 @@
 #include "model/Dmoz.h"
 
 #include "AdminRequests.h"
-#include "FakeSiteFeedTest.h"
 #include "FakeAdminSite.h"
+#include "FakeSiteFeedTest.h"
 #include "RecordingView.h"
 #include "TestDocument.h"
 #include "tests/support/TempFolder.h"

@@ -7,8 +7,8 @@
 #include "feed/FeedRun.h"
 
 #include "AdminRequests.h"
-#include "FakeSiteFeedTest.h"
 #include "FakeAdminSite.h"
+#include "FakeSiteFeedTest.h"
 #include "RecordingView.h"
 #include "TestDocument.h"
 #include "tests/support/ScopedEnvironment.h"

@@ -21,10 +21,7 @@ struct TRecordedSiteFeed {
         Fields.Password = "demo";
     }
 
-    void Run()
-    {
-        TFeedRun(View, Transport, Fields.Login(), Document, Tree).Execute();
-    }
+    void Run() { TFeedRun(View, Transport, Fields.Login(), Document, Tree).Execute(); }
 
     TCookieManager Cookies;
     THTTPClient Client;

@@ -5,8 +5,8 @@
 #include "feed/JournalLocation.h"
 
 #include "AdminRequests.h"
-#include "FakeSiteFeedTest.h"
 #include "FakeAdminSite.h"
+#include "FakeSiteFeedTest.h"
 #include "RecordingView.h"
 #include "TestDocument.h"
 #include "tests/support/ScopedEnvironment.h"

@@ -88,8 +88,7 @@ protected:
         TFeedSettings settings;
         settings.KeepJournal = keepJournal;
         settings.Pause = [this](std::chrono::milliseconds) { ++Pauses; };
-        TFeedRun run(
-            View, Transport, Fields.Login(), Document, CategoryTree, std::move(settings));
+        TFeedRun run(View, Transport, Fields.Login(), Document, CategoryTree, std::move(settings));
         return run.Execute();
     }
 

@@ -65,8 +65,7 @@ protected:
         TFeedSettings settings;
         settings.Stop = &Stop;
         settings.KeepJournal = true;
-        TFeedRun run(
-            view, transport, fields.Login(), Document, CategoryTree, std::move(settings));
+        TFeedRun run(view, transport, fields.Login(), Document, CategoryTree, std::move(settings));
         return run.Execute();
     }
 
