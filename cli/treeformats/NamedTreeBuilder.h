@@ -1,7 +1,7 @@
 #pragma once
 
-#include "cli/treeformats/UrlMap.h"
 #include "cli/treeformats/ImportedTree.h"
+#include "model/UrlMap.h"
 
 #include <cstddef>
 #include <string>

@@ -1,9 +1,9 @@
 #include "cli/treeformats/OutlineWriter.h"
 
-#include "cli/treeformats/UrlMap.h"
 #include "cli/treeformats/OutlineSyntax.h"
 #include "common/core/Text.h"
 #include "model/Category.h"
+#include "model/UrlMap.h"
 #include "model/tree/CategoryTree.h"
 
 #include <algorithm>

@@ -1,11 +1,11 @@
 #include "cli/treeformats/RdfDumpReader.h"
 
-#include "cli/treeformats/UrlMap.h"
 #include "cli/treeformats/FlatPathIndex.h"
 #include "cli/treeformats/RdfTopicParser.h"
 #include "cli/treeformats/TreeFileLimits.h"
 #include "cli/treeformats/TreeFormatErrors.h"
 #include "common/core/Text.h"
+#include "model/UrlMap.h"
 
 #include <algorithm>
 #include <charconv>
