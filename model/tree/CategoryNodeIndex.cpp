@@ -75,3 +75,12 @@ TTreeNode* TCategoryNodeIndex::First(std::int32_t id) const
     const auto found = Lists.find(id);
     return found == Lists.end() ? nullptr : found->second.First;
 }
+
+std::optional<std::int32_t> TCategoryNodeIndex::LargestID() const
+{
+    std::optional<std::int32_t> largest;
+    for (const auto& [id, list] : Lists)
+        if (!largest || id > *largest)
+            largest = id;
+    return largest;
+}

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <unordered_map>
 
 class TTreeNode;
@@ -16,6 +17,8 @@ public:
     void Add(TTreeNode& node, std::int32_t id, bool atEnd);
     void Remove(TTreeNode& node);
     TTreeNode* First(std::int32_t id) const;
+    // The largest ID of the indexed nodes; none without any.
+    std::optional<std::int32_t> LargestID() const;
 
 private:
     struct TNodeList {

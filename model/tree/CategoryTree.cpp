@@ -1,6 +1,7 @@
 #include "model/tree/CategoryTree.h"
 
 #include "model/Category.h"
+#include "model/tree/CategoryUrlIndex.h"
 
 TCategoryTree::TCategoryTree() = default;
 
@@ -60,26 +61,39 @@ TTreeNode& TCategoryTree::AddNode(TTreeNode* parent, std::string text, std::uniq
 void TCategoryTree::IndexBranch(TTreeNode& branch, bool atEnd)
 {
     ++NodeCount;
-    if (const auto* category = dynamic_cast<const TCategory*>(branch.Data()))
+    if (const auto* category = dynamic_cast<const TCategory*>(branch.Data())) {
         CategoryIndex.Add(branch, category->ID, atEnd);
+        ++CategoryNodes;
+    } else if (dynamic_cast<const TSymbolicCategory*>(branch.Data())) {
+        ++SymbolicNodes;
+    }
     for (const auto& child : branch.ChildNodes)
         IndexBranch(*child, atEnd);
+}
+
+void TCategoryTree::UnindexNode(TTreeNode& node)
+{
+    if (node.Indexed) {
+        CategoryIndex.Remove(node);
+        --CategoryNodes;
+    } else if (dynamic_cast<const TSymbolicCategory*>(node.Data())) {
+        --SymbolicNodes;
+    }
+    --NodeCount;
 }
 
 void TCategoryTree::UnindexBranch(TTreeNode& branch)
 {
     for (const auto& child : branch.ChildNodes)
         UnindexBranch(*child);
-    CategoryIndex.Remove(branch);
-    --NodeCount;
+    UnindexNode(branch);
 }
 
 void TCategoryTree::RunDeletion(TTreeNode& branch)
 {
     for (const auto& child : branch.ChildNodes)
         RunDeletion(*child);
-    CategoryIndex.Remove(branch);
-    --NodeCount;
+    UnindexNode(branch);
     if (OnDeletion)
         OnDeletion(branch);
 }
@@ -130,6 +144,12 @@ void TCategoryTree::SetNodeText(TTreeNode& node, std::string text)
         Observer->NodeTextChanged(node);
 }
 
+void TCategoryTree::SetCategoryUrl(TTreeNode& node, std::u16string url)
+{
+    node.Data()->Url = std::move(url);
+    ++Changes;
+}
+
 bool TCategoryTree::Contains(const TTreeNode& node) const
 {
     const TTreeNode* top = &node;
@@ -147,4 +167,30 @@ const TBaseCategory* TCategoryTree::FindParentCategory(std::int32_t id) const
 {
     const TTreeNode* node = FindFirstCategoryNode(id);
     return node && node->Parent() ? node->Parent()->Data() : nullptr;
+}
+
+TCategory* TCategoryTree::FindCategoryByID(std::int32_t id) const
+{
+    const TTreeNode* node = FindFirstCategoryNode(id);
+    return node ? static_cast<TCategory*>(node->Data()) : nullptr;
+}
+
+TTreeNode* TCategoryTree::FindCategoryNodeByUrl(std::u16string_view url) const
+{
+    if (!UrlIndex || UrlIndexGeneration != Changes) {
+        UrlIndex = std::make_unique<TCategoryUrlIndex>(TopLevel);
+        UrlIndexGeneration = Changes;
+    }
+    return UrlIndex->First(url);
+}
+
+TCategory* TCategoryTree::FindCategoryByUrl(std::u16string_view url) const
+{
+    const TTreeNode* node = FindCategoryNodeByUrl(url);
+    return node ? static_cast<TCategory*>(node->Data()) : nullptr;
+}
+
+std::optional<std::int32_t> TCategoryTree::LargestCategoryID() const
+{
+    return CategoryIndex.LargestID();
 }

@@ -7,8 +7,13 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
+
+class TCategory;
+class TCategoryUrlIndex;
 
 // Told about every change of a TCategoryTree's shape, before and after it, so that a view
 // can follow (the window's item model does).
@@ -29,8 +34,11 @@ public:
 using TNodeDeletion = std::function<void(TTreeNode&)>;
 
 // The working copy of the categories as the window shows it: top-level nodes in order, each
-// with its children. Nodes own their records. The tree keeps an index of its category nodes
-// by ID, so that the first node of an ID in tree order is found without a walk.
+// with its children. Nodes own their records, and the tree is the one store of them: it
+// answers for IDs, Urls and parents from its indexes, and the category document (TDmoz) is
+// only a view built from it where its arrays are read. The index by ID follows every change;
+// the one by Url is built on the first lookup after a change. A record's ID and Url therefore
+// change only through the tree (SetCategoryUrl), never behind its back.
 class TCategoryTree {
 public:
     TCategoryTree();
@@ -42,6 +50,10 @@ public:
     TTreeNode* FirstNode() const;
     // Number of nodes at all levels.
     std::size_t Count() const { return NodeCount; }
+    // Number of nodes whose record is a TCategory, and of those whose record is a
+    // TSymbolicCategory.
+    std::size_t CategoryCount() const { return CategoryNodes; }
+    std::size_t SymbolicCount() const { return SymbolicNodes; }
 
     // Adds a branch built with TTreeNode::AppendDetachedChild (or taken out with
     // DetachBranch) as the last child of `parent`, or as the last top-level node when
@@ -63,15 +75,25 @@ public:
     void Clear();
 
     void SetNodeText(TTreeNode& node, std::string text);
+    // Gives the category that the node carries another Url.
+    void SetCategoryUrl(TTreeNode& node, std::u16string url);
 
     // True while the node is part of this tree, false once its branch has been taken out.
     bool Contains(const TTreeNode& node) const;
-    // Grows with every change of the tree's shape or of a node's text, so that what was
-    // worked out from the tree can tell whether it still holds.
+    // Grows with every change of the tree's shape, of a node's text or of a category's Url, so
+    // that what was worked out from the tree can tell whether it still holds.
     std::uint64_t Generation() const { return Changes; }
 
     // The first node in tree order whose record is a TCategory with this ID, or null.
     TTreeNode* FindFirstCategoryNode(std::int32_t id) const;
+    // That node's record.
+    TCategory* FindCategoryByID(std::int32_t id) const;
+    // The first node in tree order whose record is a TCategory with this Url, compared without
+    // regard to letter case, or null; and that node's record.
+    TTreeNode* FindCategoryNodeByUrl(std::u16string_view url) const;
+    TCategory* FindCategoryByUrl(std::u16string_view url) const;
+    // The largest ID of the tree's categories; none when it has no category.
+    std::optional<std::int32_t> LargestCategoryID() const;
     // The record of that node's parent: null when the node is top-level or no node carries
     // the ID. Answered from the index, so a feed run stays linear in the tree's size.
     const TBaseCategory* FindParentCategory(std::int32_t id) const;
@@ -84,14 +106,20 @@ private:
     bool IsLastInTreeOrder(const TTreeNode* node) const;
     std::vector<std::unique_ptr<TTreeNode>>& SiblingListOf(TTreeNode* parent);
     void IndexBranch(TTreeNode& branch, bool atEnd);
+    void UnindexNode(TTreeNode& node);
     void UnindexBranch(TTreeNode& branch);
     void RunDeletion(TTreeNode& branch);
     std::unique_ptr<TTreeNode> TakeOut(TTreeNode& node);
 
     std::vector<std::unique_ptr<TTreeNode>> TopLevel;
     std::size_t NodeCount = 0;
+    std::size_t CategoryNodes = 0;
+    std::size_t SymbolicNodes = 0;
     std::uint64_t Changes = 0;
     TCategoryNodeIndex CategoryIndex;
+    // Built for the generation it was built in, on the first lookup by Url after a change.
+    mutable std::unique_ptr<TCategoryUrlIndex> UrlIndex;
+    mutable std::uint64_t UrlIndexGeneration = 0;
     TNodeDeletion OnDeletion;
     TCategoryTreeObserver* Observer = nullptr;
 };

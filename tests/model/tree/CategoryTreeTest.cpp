@@ -228,4 +228,46 @@ TEST(CategoryTree, ABranchPutBackBeforeAnotherNodeOfItsIdComesFirst)
     EXPECT_EQ(tree.FindFirstCategoryNode(5), &second);
 }
 
+// The lookup the feed makes for a symbolic category's target: the first category in tree order
+// whose Url matches without regard to case, never a symbolic category, and always for the tree
+// as it is now.
+TEST(CategoryTree, FindsTheFirstCategoryOfAUrlInTreeOrderAsTheTreeChanges)
+{
+    TCategoryTree tree;
+    tree.AddNode(nullptr, "Link@", MakeSymbolic(u"Link", 1, u"Top/Arts"));
+    TTreeNode& arts = tree.AddNode(nullptr, "Arts", MakeCategory(u"Arts", 1, u"Top/Arts"));
+    TTreeNode& again = tree.AddNode(nullptr, "Arts", MakeCategory(u"Arts", 2, u"TOP/ARTS"));
+    TTreeNode& greek = tree.AddNode(nullptr, "Greek", MakeCategory(u"Greek", 3, u"Top/\u0391\u03b8\u03ae\u03bd\u03b1"));
+    EXPECT_EQ(tree.FindCategoryNodeByUrl(u"top/arts"), &arts);
+    EXPECT_EQ(tree.FindCategoryByUrl(u"Top/\u03b1\u0398\u0389\u039d\u0391"), greek.Data());
+    EXPECT_EQ(tree.FindCategoryByUrl(u"Top/Art"), nullptr);
+
+    tree.InsertBranch(nullptr, 0, tree.DetachBranch(again));
+    EXPECT_EQ(tree.FindCategoryNodeByUrl(u"top/arts"), &again);
+    tree.DeleteNode(again);
+    EXPECT_EQ(tree.FindCategoryNodeByUrl(u"top/arts"), &arts);
+    tree.SetCategoryUrl(arts, u"Top/Kunst");
+    EXPECT_EQ(tree.FindCategoryNodeByUrl(u"top/arts"), nullptr);
+    EXPECT_EQ(tree.FindCategoryByID(1), arts.Data());
+    EXPECT_EQ(tree.FindCategoryByUrl(u"TOP/KUNST"), arts.Data());
+}
+
+TEST(CategoryTree, CountsCategoriesAndSymbolicCategoriesThroughEveryChange)
+{
+    TCategoryTree tree;
+    AddExample(tree);
+    EXPECT_EQ(tree.CategoryCount(), 4u);
+    EXPECT_EQ(tree.SymbolicCount(), 1u);
+    EXPECT_EQ(tree.LargestCategoryID(), 4);
+    std::unique_ptr<TTreeNode> arts = tree.DetachBranch(*tree.FirstNode());
+    EXPECT_EQ(tree.CategoryCount(), 1u);
+    EXPECT_EQ(tree.SymbolicCount(), 0u);
+    tree.AddBranch(nullptr, std::move(arts));
+    tree.SetOnDeletion([](TTreeNode& node) { node.FreeData(); });
+    tree.Clear();
+    EXPECT_EQ(tree.CategoryCount(), 0u);
+    EXPECT_EQ(tree.SymbolicCount(), 0u);
+    EXPECT_EQ(tree.LargestCategoryID(), std::nullopt);
+}
+
 }  // namespace
