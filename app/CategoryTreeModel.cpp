@@ -4,7 +4,6 @@
 #include "common/core/Text.h"
 #include "feed/CategoryPaths.h"
 #include "model/Category.h"
-#include "model/Dmoz.h"
 #include "model/tree/MoveCommand.h"
 #include "model/tree/TreeOrder.h"
 
@@ -171,8 +170,7 @@ QVariant TCategoryTreeModel::ToolTipOf(const TTreeNode& node) const
     const QString url = "Url " + Text(record->Url);
     if (const auto* category = dynamic_cast<const TCategory*>(record))
         return path + "\nID " + QString::number(category->ID) + "\n" + url;
-    const TCategory* target = Document ? Document->FindCategoryByUrl(Utf16ToUtf8(record->Url)) : nullptr;
-    const TTreeNode* targetNode = target ? FindNodeCarrying(Tree, target) : nullptr;
+    const TTreeNode* targetNode = Tree.FindCategoryNodeByUrl(record->Url);
     const QString shows = targetNode ? Text(PathOfNode(*targetNode)) : "no category has this Url";
     return path + "\n\u2192 " + shows + "\n" + url;
 }

@@ -8,8 +8,6 @@
 #include <functional>
 #include <optional>
 
-class TDmoz;
-
 // Shows a TCategoryTree in a Qt item view: one column, the node texts. The tree stays the
 // only store; the model follows its change notifications.
 //
@@ -60,8 +58,6 @@ public:
     // The node's row where the view shows it; none while a find does not show it.
     QModelIndex IndexOf(const TTreeNode* node) const;
 
-    // The document the tooltips of symbolic categories look their targets up in; borrowed.
-    void SetDocument(const TDmoz* document) { Document = document; }
     void SetRenameRequest(TRenameRequest request) { OnRename = std::move(request); }
     void SetMoveRequest(TMoveRequest request, TEditAllowed allowed);
     // Shown greyed: the branch that a paste would move.
@@ -88,7 +84,6 @@ private:
     void FoundRowsAboutToGo();
 
     TCategoryTree& Tree;
-    const TDmoz* Document = nullptr;
     std::optional<TFoundEntries> Found;
     const TTreeNode* CutNode = nullptr;
     TRenameRequest OnRename;

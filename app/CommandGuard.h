@@ -6,7 +6,7 @@
 class QWidget;
 
 // Keeps commands from overlapping. A command may let the window process its messages, and
-// then a click could start another one that changes the tree or the document under it. So
+// then a click could start another one that changes the tree under it. So
 // while one runs, the command controls are disabled (and enabled again on every path,
 // errors included), a second command is refused, and a request to close the window waits
 // until the command ends.

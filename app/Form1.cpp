@@ -6,7 +6,7 @@
 #include "app/WindowMessages.h"
 #include "common/core/ExecutablePath.h"
 #include "common/core/Text.h"
-#include "model/Dmoz.h"
+#include "model/Category.h"
 #include "model/tree/DeleteCommand.h"
 #include "model/tree/RenameCommand.h"
 #include "model/tree/TreeSearch.h"
@@ -108,8 +108,6 @@ TForm1::~TForm1()
     EditStack->disconnect();
     EditStack.reset();
     FormDestroy();
-    categories->setModel(nullptr);
-    TreeModel.reset();
 }
 
 void TForm1::CreateControls()
@@ -223,16 +221,15 @@ void TForm1::RunCommand(const std::function<void()>& command)
 void TForm1::FormCreate()
 {
     AppendVersionToCaption();
-    Dmoz = std::make_unique<TDmoz>();
-    TreeModel->SetDocument(Dmoz.get());
     ShowTreeLabel();
     RunCommand([this] { ReloadTree(); });
 }
 
+// The view and its model let go of the tree before the tree goes with the window.
 void TForm1::FormDestroy()
 {
-    TreeModel->SetDocument(nullptr);
-    Dmoz.reset();
+    categories->setModel(nullptr);
+    TreeModel.reset();
 }
 
 // The caption gets four numbers in every case; a version record that cannot be read gives
@@ -292,7 +289,7 @@ void TForm1::DeleteSelected()
     if (FormDialogs->Confirm(this, "Confirm", DeleteQuestion) != TConfirmAnswer::Yes)
         return;
     ShowPleaseWait();
-    PushEdit(std::make_unique<TDeleteCommand>(Tree, *Dmoz, *node, ProcessMessages));
+    PushEdit(std::make_unique<TDeleteCommand>(Tree, *node));
     HidePleaseWait();
 }
 

@@ -29,7 +29,6 @@ class QStyledItemDelegate;
 class QTreeView;
 class QUndoStack;
 class TCategoryTreeModel;
-class TDmoz;
 class TFeedPreview;
 class TFeedRun;
 class TFeedView;
@@ -149,7 +148,6 @@ public:
     void RunCommand(const std::function<void()>& command);
     bool CommandRunning() const { return Guard->IsBusy(); }
 
-    TDmoz& Document() const { return *Dmoz; }
     TCategoryTree& CategoryTree() { return Tree; }
     TDialogs& Dialogs() const { return *FormDialogs; }
     // The selected node, only while its row can be seen (no collapsed branch hides it).
@@ -253,7 +251,6 @@ private:
     std::unique_ptr<TDialogs> FormDialogs;
     TCategoryTree Tree;
     std::unique_ptr<TCategoryTreeModel> TreeModel;
-    std::unique_ptr<TDmoz> Dmoz;
     std::unique_ptr<TCommandGuard> Guard;
     std::string TreeFile;
     std::unique_ptr<QUndoStack> EditStack;

@@ -4,7 +4,7 @@
 #include "app/EntryPaths.h"
 #include "app/TreeEdit.h"
 #include "common/core/Text.h"
-#include "model/Dmoz.h"
+#include "model/Category.h"
 #include "model/tree/AddCommand.h"
 #include "model/tree/MoveCommand.h"
 #include "model/tree/NewEntryRecords.h"
@@ -51,8 +51,7 @@ void TForm1::AddCategory()
     if (Finding())
         CloseFind();
     TTreeNode* parent = ParentForNewEntry();
-    auto command =
-        std::make_unique<TAddCommand>(Tree, *Dmoz, parent, NewCategoryRecord(*Dmoz, parent, NewCategoryName));
+    auto command = std::make_unique<TAddCommand>(Tree, parent, NewCategoryRecord(Tree, parent, NewCategoryName));
     const TTreeNode& added = command->Node();
     PushEdit(std::move(command));
     StartNameEditor(added);
@@ -78,7 +77,7 @@ void TForm1::AddSymbolicCategory()
         return;
     }
     auto command = std::make_unique<TAddCommand>(
-        Tree, *Dmoz, parent, NewSymbolicRecord(dynamic_cast<const TCategory&>(*target->Data()), *parentCategory));
+        Tree, parent, NewSymbolicRecord(dynamic_cast<const TCategory&>(*target->Data()), *parentCategory));
     const TTreeNode& added = command->Node();
     PushEdit(std::move(command));
     StartNameEditor(added);
@@ -117,7 +116,7 @@ void TForm1::MoveBranch(TTreeNode& node, TTreeNode* parent, std::optional<std::s
         row = static_cast<std::size_t>(parent->Row()) + 1;
         parent = parent->Parent();
     }
-    PushEdit(std::make_unique<TMoveCommand>(Tree, *Dmoz, node, parent, row));
+    PushEdit(std::make_unique<TMoveCommand>(Tree, node, parent, row));
     if (&node == CutNode) {
         CutNode = nullptr;
         TreeModel->SetCutNode(nullptr);

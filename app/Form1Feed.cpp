@@ -6,7 +6,6 @@
 #include "feed/FeedProgress.h"
 #include "feed/FeedRun.h"
 #include "feed/HTTPClientTransport.h"
-#include "model/Dmoz.h"
 
 #include <QLineEdit>
 #include <QProgressBar>
@@ -33,7 +32,7 @@ void TForm1::LoginAndFeed()
     THTTPClientTransport transport(HTTPClient1, &FeedStop);
     TWindowFeedView view(*this);
     const std::unique_ptr<TFeedRun> run = NewFeedRun(view, transport, false);
-    const TFeedUnderWay underWay(*this, Dmoz->Categories.size() + Dmoz->SymbolicCategories.size());
+    const TFeedUnderWay underWay(*this, Tree.CategoryCount() + Tree.SymbolicCount());
     run->Execute();
 }
 
@@ -46,7 +45,7 @@ std::unique_ptr<TFeedRun> TForm1::NewFeedRun(TFeedView& view, TPageTransport& tr
     settings.Stop = &FeedStop;
     settings.KeepJournal = true;
     settings.DryRun = dryRun;
-    return std::make_unique<TFeedRun>(view, transport, FeedLogin(view, dryRun), *Dmoz, Tree, std::move(settings));
+    return std::make_unique<TFeedRun>(view, transport, FeedLogin(view, dryRun), Tree, std::move(settings));
 }
 
 // A domain against the rule ends the feed before it begins, and the status bar says so as

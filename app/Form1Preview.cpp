@@ -4,7 +4,6 @@
 #include "app/FeedPreviewView.h"
 #include "feed/FeedRun.h"
 #include "feed/HTTPClientTransport.h"
-#include "model/Dmoz.h"
 #include "model/tree/TreeOrder.h"
 
 #include <QTreeView>
@@ -24,6 +23,6 @@ void TForm1::PreviewFeed()
     THTTPClientTransport transport(HTTPClient1, &FeedStop);
     TFeedPreviewView view(*this, *FeedPreview);
     const std::unique_ptr<TFeedRun> run = NewFeedRun(view, transport, true);
-    const TFeedUnderWay underWay(*this, Dmoz->Categories.size() + Dmoz->SymbolicCategories.size());
+    const TFeedUnderWay underWay(*this, Tree.CategoryCount() + Tree.SymbolicCount());
     run->Execute();
 }

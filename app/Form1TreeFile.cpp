@@ -2,7 +2,6 @@
 
 #include "app/CategoryTreeModel.h"
 #include "app/FeedPreview.h"
-#include "model/Dmoz.h"
 #include "model/tree/TreeBinding.h"
 
 #include <QFileInfo>
@@ -70,7 +69,7 @@ void TForm1::LoadTreeFile(const std::string& fileName)
 {
     CutNode = nullptr;
     TreeModel->SetCutNode(nullptr);
-    ReplaceTree(Tree, fileName, *Dmoz, ProcessMessages);
+    ReplaceTree(Tree, fileName, ProcessMessages);
     EditStack->clear();
     TreeEdited();
 }
@@ -115,8 +114,8 @@ void TForm1::SaveTreeAs()
 void TForm1::ShowTreeLabel()
 {
     const QString file = QFileInfo(QString::fromStdString(TreeFile)).fileName();
-    const QString counts = Counted(Dmoz ? Dmoz->Categories.size() : 0, "category", "categories") + ", " +
-                           Counted(Dmoz ? Dmoz->SymbolicCategories.size() : 0, "symbolic", "symbolic");
+    const QString counts = Counted(Tree.CategoryCount(), "category", "categories") + ", " +
+                           Counted(Tree.SymbolicCount(), "symbolic", "symbolic");
     TreeLabel->setText(file + (TreeChanged() ? " (changed)" : "") + " - " + counts);
     TreeLabel->setToolTip(QFileInfo(QString::fromStdString(TreeFile)).absoluteFilePath() +
                           (TreeChanged() ? "\nhas changes that are not saved" : ""));

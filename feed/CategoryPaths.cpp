@@ -2,8 +2,9 @@
 
 #include "common/core/Text.h"
 #include "feed/CategoryListing.h"
-#include "model/Dmoz.h"
+#include "model/Category.h"
 #include "model/tree/CategoryTree.h"
+#include "model/tree/TreeOrder.h"
 
 #include <algorithm>
 
@@ -24,13 +25,17 @@ std::string EscapePathName(std::string_view name)
     return escaped;
 }
 
-TCategoryPaths::TCategoryPaths(const TDmoz& document, const TCategoryTree& tree)
+TCategoryPaths::TCategoryPaths(const TCategoryTree& tree)
 {
-    // The document is in tree pre-order, so a parent's path is known before its children's.
+    // In tree pre-order a parent's path is known before its children's. The parent is that of
+    // the first category of the ID, as the feed posts it.
     const auto below = [](const std::string& parentPath, std::string_view name) {
         return (parentPath.empty() ? "" : parentPath + "/") + EscapePathName(name);
     };
-    for (const TCategory* category : document.Categories) {
+    for (const TTreeNode* node = tree.FirstNode(); node; node = NextInTreeOrder(*node)) {
+        const auto* category = dynamic_cast<const TCategory*>(node->Data());
+        if (!category)
+            continue;
         const std::string name = Utf16ToUtf8(category->Name);
         const TBaseCategory* parent = tree.FindParentCategory(category->ID);
         TPaths paths{below(PathOf(parent), name), below(SitePathOf(parent), StoredTitle(name))};

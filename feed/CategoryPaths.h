@@ -8,22 +8,20 @@
 
 class TBaseCategory;
 class TCategoryTree;
-class TDmoz;
 
 // A name as one step of a path: "\", "/", tab, CR and LF are escaped with a backslash, so a
 // path holds no line break or tab and splits at "/" back into its names.
 std::string EscapePathName(std::string_view name);
 
-// Where every category of a document sits in the tree it came from: the names from the top
-// down, e.g. "Arts/Music". A name is ambiguous on the site's pages when the tree gives it to
-// categories under different parents (Arts/Music and Shopping/Music), also in another form
-// the site stores alike (" Music" and "Music"); the paths tell those apart.
+// Where every category of a tree sits in it: the names from the top down, e.g. "Arts/Music". A name is ambiguous on the
+// site's pages when the tree gives it to categories under different parents (Arts/Music and Shopping/Music), also in
+// another form the site stores alike (" Music" and "Music"); the paths tell those apart.
 class TCategoryPaths {
 public:
-    TCategoryPaths(const TDmoz& document, const TCategoryTree& tree);
+    explicit TCategoryPaths(const TCategoryTree& tree);
 
-    // The path of a category of the document; "" for none. A record the document does not
-    // hold as a category (a symbolic category carrying children) stands for itself.
+    // The path of a category of the tree; "" for none. A record that is no category (a
+    // symbolic category carrying children) stands for itself.
     std::string PathOf(const TBaseCategory* record) const;
     // The same path with every name as the site stores it (StoredTitle): the path by which
     // the site's list finds the category.

@@ -4,7 +4,7 @@
 #include "feed/FeedJournal.h"
 #include "feed/FeedOutcome.h"
 #include "feed/PageScraping.h"
-#include "model/Dmoz.h"
+#include "model/Category.h"
 #include "model/tree/CategoryTree.h"
 
 #include <algorithm>
@@ -19,10 +19,9 @@ std::string Times(std::size_t count)
 }  // namespace
 
 TEntryFeeder::TEntryFeeder(TAdminSession& session, TCategorySubmitter& submitter, TFeedView& view,
-                           const TDmoz& document, const TCategoryTree& tree, TFeedJournal& journal, bool dryRun,
-                           TFeedOutcome& outcome)
-    : Session(session), Submitter(submitter), View(view), Document(document), Tree(tree), Paths(document, tree),
-      Journal(journal), DryRun(dryRun), Outcome(outcome)
+                           const TCategoryTree& tree, TFeedJournal& journal, bool dryRun, TFeedOutcome& outcome)
+    : Session(session), Submitter(submitter), View(view), Tree(tree), Paths(tree), Journal(journal), DryRun(dryRun),
+      Outcome(outcome)
 {
 }
 
@@ -243,8 +242,8 @@ void TEntryFeeder::FeedSymbolicCategory(const TSymbolicCategory& symbolic)
     // Both the target and the parent are needed by name; without either there is nothing to
     // post, so the entry is skipped with a line that says which lookup failed.
     const std::string url = Utf16ToUtf8(symbolic.Url);
-    const TCategory* target = Document.FindCategoryByUrl(url);
-    const TCategory* parent = Document.FindCategoryByID(symbolic.Parent);
+    const TCategory* target = Tree.FindCategoryByUrl(symbolic.Url);
+    const TCategory* parent = Tree.FindCategoryByID(symbolic.Parent);
     if (!target || !parent) {
         std::string reason;
         if (!target)

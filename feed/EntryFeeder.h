@@ -11,12 +11,11 @@
 #include <vector>
 
 class TCategory;
-class TDmoz;
 class TFeedJournal;
 class TSymbolicCategory;
 struct TFeedOutcome;
 
-// Decides for each entry of the document whether to post it, and posts it through a logged-in
+// Decides for each entry of the tree whether to post it, and posts it through a logged-in
 // session, counting what it does in the outcome.
 //
 // A form page that lists the site's tree (TCategoryListing) answers by path: a category is
@@ -36,8 +35,8 @@ struct TFeedOutcome;
 // In a dry run nothing is posted: every entry is reported with what a run would do.
 class TEntryFeeder {
 public:
-    TEntryFeeder(TAdminSession& session, TCategorySubmitter& submitter, TFeedView& view, const TDmoz& document,
-                 const TCategoryTree& tree, TFeedJournal& journal, bool dryRun, TFeedOutcome& outcome);
+    TEntryFeeder(TAdminSession& session, TCategorySubmitter& submitter, TFeedView& view, const TCategoryTree& tree,
+                 TFeedJournal& journal, bool dryRun, TFeedOutcome& outcome);
 
     void FeedCategory(const TCategory& category);
     // After the last regular category: sees the one posted last listed, on the symbolic form
@@ -88,7 +87,6 @@ private:
     TAdminSession& Session;
     TCategorySubmitter& Submitter;
     TFeedView& View;
-    const TDmoz& Document;
     const TCategoryTree& Tree;
     TCategoryPaths Paths;
     TFeedJournal& Journal;

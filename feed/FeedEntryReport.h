@@ -10,7 +10,7 @@ enum class TEntryAction { Create, AlreadyThere, InJournal, Skip, Fail };
 // One entry as the run decided it, reported once per entry the run reaches (a stopped or
 // failed run reports none of the entries after the point where it ended).
 struct TFeedEntryReport {
-    // The document's record the report is about; borrowed, valid as long as the document.
+    // The record the report is about; borrowed from the tree, valid while the tree holds it.
     const TBaseCategory* Record = nullptr;
     // How the run names the entry in its lines: a category's path ("Arts/Music"), a symbolic
     // category as "symbolic category NAME".

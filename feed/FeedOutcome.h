@@ -13,7 +13,7 @@ class TBaseCategory;
 enum class TFeedEnd { Finished, Stopped, LoginRefused, NetworkFailure, Failed };
 
 // An entry the run did not create, with the reason: the entry as the run's lines name it,
-// and the document's record (borrowed, valid as long as the document).
+// and its record (borrowed from the tree, valid while the tree holds it).
 struct TFeedEntryNote {
     std::string Entry;
     std::string Reason;

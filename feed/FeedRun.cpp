@@ -8,7 +8,8 @@
 #include "feed/FeedProgress.h"
 #include "feed/JournalLocation.h"
 #include "http/NetExceptions.h"
-#include "model/Dmoz.h"
+#include "model/tree/CategoryTree.h"
+#include "model/tree/DocumentOfTree.h"
 
 #include <utility>
 
@@ -23,16 +24,15 @@ TFeedSettings BlockingPauses(TPause pause)
 
 }  // namespace
 
-TFeedRun::TFeedRun(TFeedView& view, TPageTransport& transport, TFeedLogin login, const TDmoz& document,
-                   const TCategoryTree& tree, TPause pause)
-    : TFeedRun(view, transport, std::move(login), document, tree, BlockingPauses(std::move(pause)))
+TFeedRun::TFeedRun(TFeedView& view, TPageTransport& transport, TFeedLogin login, const TCategoryTree& tree,
+                   TPause pause)
+    : TFeedRun(view, transport, std::move(login), tree, BlockingPauses(std::move(pause)))
 {
 }
 
-TFeedRun::TFeedRun(TFeedView& view, TPageTransport& transport, TFeedLogin login, const TDmoz& document,
-                   const TCategoryTree& tree, TFeedSettings settings)
-    : View(view), Transport(transport), Login(std::move(login)), Document(document), Tree(tree),
-      Settings(std::move(settings))
+TFeedRun::TFeedRun(TFeedView& view, TPageTransport& transport, TFeedLogin login, const TCategoryTree& tree,
+                   TFeedSettings settings)
+    : View(view), Transport(transport), Login(std::move(login)), Tree(tree), Settings(std::move(settings))
 {
     if (!Settings.Pause)
         Settings.Pause = [this](std::chrono::milliseconds duration) { PauseInSlices(duration, View, Settings.Stop); };
@@ -102,7 +102,7 @@ void TFeedRun::FeedWithGuaranteedLogout(TAdminSession& session)
 void TFeedRun::FeedEntries(TAdminSession& session)
 {
     TCategorySubmitter submitter(session, View, Settings.Pause);
-    TEntryFeeder feeder(session, submitter, View, Document, Tree, *Journal, Settings.DryRun, Outcome);
+    TEntryFeeder feeder(session, submitter, View, Tree, *Journal, Settings.DryRun, Outcome);
     try {
         FeedEntries(feeder);
     } catch (...) {
@@ -113,15 +113,16 @@ void TFeedRun::FeedEntries(TAdminSession& session)
 
 void TFeedRun::FeedEntries(TEntryFeeder& feeder)
 {
-    const std::size_t categories = Document.Categories.size();
-    const std::size_t symbolic = Document.SymbolicCategories.size();
+    const TDmoz document = DocumentOfTree(Tree);
+    const std::size_t categories = document.Categories.size();
+    const std::size_t symbolic = document.SymbolicCategories.size();
     for (std::size_t i = 0; i < categories; ++i) {
-        feeder.FeedCategory(*Document.Categories[i]);
+        feeder.FeedCategory(*document.Categories[i]);
         ReportProgress("Processing category ", i + 1, categories, i + 1);
     }
     feeder.FinishCategories(symbolic > 0);
     for (std::size_t j = 0; j < symbolic; ++j) {
-        feeder.FeedSymbolicCategory(*Document.SymbolicCategories[j]);
+        feeder.FeedSymbolicCategory(*document.SymbolicCategories[j]);
         ReportProgress("Processing symbolic category ", j + 1, symbolic, categories + j + 1);
     }
 }
@@ -129,8 +130,7 @@ void TFeedRun::FeedEntries(TEntryFeeder& feeder)
 void TFeedRun::ReportProgress(const char* what, std::size_t done, std::size_t count, std::size_t entriesDone)
 {
     View.SetStatusText(what + std::to_string(done) + " of " + std::to_string(count));
-    View.ShowProgress(
-        TFeedProgress{entriesDone, Document.Categories.size() + Document.SymbolicCategories.size(), Elapsed()});
+    View.ShowProgress(TFeedProgress{entriesDone, Tree.CategoryCount() + Tree.SymbolicCount(), Elapsed()});
     View.ProcessMessages();
     if (Settings.Stop)
         Settings.Stop->ThrowIfRequested();

@@ -11,7 +11,6 @@
 
 class TAdminSession;
 class TCategoryTree;
-class TDmoz;
 class TEntryFeeder;
 class TFeedJournal;
 class TStopRequest;
@@ -30,18 +29,18 @@ struct TFeedSettings {
     TPause Pause;
 };
 
-// Feeds the whole document into the site: log in, create every regular category the form page
-// does not list yet (parents first, as the document is in tree order), post every symbolic
-// category, log out. An HTTP error status is shown in a message box; a refused login shows
+// Feeds the whole tree into the site: log in, create every regular category the form page
+// does not list yet (parents first, in the tree order of the category document), post every
+// symbolic category, log out. An HTTP error status is shown in a message box; a refused login shows
 // "Could not log in." and ends the run there, the label left shown as after an error. Every
 // run, however it ends, reports its outcome to the view; a stop ends it after the logout,
 // without an error.
 class TFeedRun {
 public:
-    TFeedRun(TFeedView& view, TPageTransport& transport, TFeedLogin login, const TDmoz& document,
-             const TCategoryTree& tree, TPause pause = SleepFor);
-    TFeedRun(TFeedView& view, TPageTransport& transport, TFeedLogin login, const TDmoz& document,
-             const TCategoryTree& tree, TFeedSettings settings);
+    TFeedRun(TFeedView& view, TPageTransport& transport, TFeedLogin login, const TCategoryTree& tree,
+             TPause pause = SleepFor);
+    TFeedRun(TFeedView& view, TPageTransport& transport, TFeedLogin login, const TCategoryTree& tree,
+             TFeedSettings settings);
     ~TFeedRun();
     // The default pause refers to the run itself.
     TFeedRun(const TFeedRun&) = delete;
@@ -64,7 +63,6 @@ private:
     TFeedView& View;
     TPageTransport& Transport;
     TFeedLogin Login;
-    const TDmoz& Document;
     const TCategoryTree& Tree;
     TFeedSettings Settings;
     std::unique_ptr<TFeedJournal> Journal;

@@ -8,8 +8,8 @@
 // and the memory the tree takes per node. Prints ratios; asserts nothing.
 #include "common/XmlPersistance/XmlPersistance.h"
 #include "model/CategoryClasses.h"
-#include "model/Dmoz.h"
 #include "model/XMLTreeNode.h"
+#include "model/tree/CategoryTree.h"
 #include "model/tree/TreeBinding.h"
 
 #include <malloc.h>
@@ -107,17 +107,15 @@ int main(int argc, char** argv)
     std::size_t saveMessages = 0;
     double bytesPerNode = 0;
     auto tree = std::make_unique<TCategoryTree>();
-    auto document = std::make_unique<TDmoz>();
     for (int run = 0; run < Runs; ++run) {
         auto start = TClock::now();
         TXmlPersistance::FileToObject(fileName);
         readAlone = std::min(readAlone, SecondsSince(start));
 
         tree = std::make_unique<TCategoryTree>();
-        document = std::make_unique<TDmoz>();
         heapBefore = HeapInUse();
         start = TClock::now();
-        LoadTree(*tree, fileName, *document, [] {});
+        LoadTree(*tree, fileName, [] {});
         load = std::min(load, SecondsSince(start));
         bytesPerNode = double(HeapInUse() - heapBefore) / double(tree->Count());
 
@@ -136,18 +134,15 @@ int main(int argc, char** argv)
     }
     Report("LoadTree vs FileToObject", load, readAlone);
     Report("SaveTree vs ObjectToFile", save, writeAlone);
-    std::printf("after LoadTree: %.0f bytes per node with the document\n", bytesPerNode);
+    std::printf("after LoadTree: %.0f bytes per node\n", bytesPerNode);
     std::printf("SaveTree processed messages %zu times\n", saveMessages);
 
-    std::size_t messages = 0;
     const std::size_t before = tree->Count();
     const auto start = TClock::now();
-    DeleteBranch(*tree, *tree->TopLevelNodes()[tree->TopLevelNodes().size() / 2], *document, [&] { ++messages; });
+    DeleteBranch(*tree, *tree->TopLevelNodes()[tree->TopLevelNodes().size() / 2]);
     const double remove = SecondsSince(start);
-    std::printf("DeleteBranch of %zu of %zu entries: %.3f s, messages processed %zu times (%zu categories and %zu "
-                "symbolic left)\n",
-                before - tree->Count(), before, remove, messages, document->Categories.size(),
-                document->SymbolicCategories.size());
+    std::printf("DeleteBranch of %zu of %zu entries: %.3f s (%zu categories and %zu symbolic left)\n",
+                before - tree->Count(), before, remove, tree->CategoryCount(), tree->SymbolicCount());
     std::filesystem::remove(fileName);
     std::filesystem::remove(fileName + ".bak");
     return 0;

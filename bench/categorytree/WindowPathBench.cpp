@@ -18,7 +18,6 @@
 
 #include "common/XmlPersistance/XmlPersistance.h"
 #include "model/CategoryModelStartup.h"
-#include "model/Dmoz.h"
 #include "model/XMLTreeNode.h"
 #include "model/tree/TreeBinding.h"
 
@@ -77,15 +76,14 @@ struct TSample {
     TFolderContent Logs;
 };
 
-// One load into a fresh tree and document and one save of it, as the window runs them; the
+// One load into a fresh tree and one save of it, as the window runs them; the
 // bytes handed to the logs on the way, without the tree file.
 std::uint64_t WindowLoadAndSave(const std::string& file, const std::string& saved, TBestTimes& load, TBestTimes& save)
 {
     TCategoryTree tree;
-    TDmoz document;
     TLogger::FlushAll();
     const std::uint64_t before = BytesWritten();
-    load.Add(TimesOf([&] { LoadTree(tree, file, document, [] {}); }));
+    load.Add(TimesOf([&] { LoadTree(tree, file, [] {}); }));
     save.Add(TimesOf([&] { SaveTree(tree, saved, [] {}); }));
     TLogger::FlushAll();
     return BytesWritten() - before - std::filesystem::file_size(saved);

@@ -30,7 +30,7 @@
 #include "http/CookieManager.h"
 #include "http/HTTPClient.h"
 #include "model/CategoryClasses.h"
-#include "model/Dmoz.h"
+#include "model/tree/DocumentOfTree.h"
 #include "model/tree/TreeBinding.h"
 #include "tests/support/HardNamesTree.h"
 #include "tests/support/SiteProcess.h"
@@ -114,11 +114,6 @@ public:
     void ShowOutcome(const TFeedOutcome&) override {}
 };
 
-struct TLoadedTree {
-    TCategoryTree Tree;
-    TDmoz Document;
-};
-
 struct TSiteManner {
     const char* Name;
     std::vector<std::string> Arguments;
@@ -150,9 +145,9 @@ void WriteTree(std::size_t entries, bool plainNames)
 
 void FeedTree(std::size_t entries, const TSiteManner& manner)
 {
-    TLoadedTree loaded;
+    TCategoryTree tree;
     WriteTree(entries, manner.PlainNames);
-    LoadTree(loaded.Tree, "tree.xml", loaded.Document);
+    LoadTree(tree, "tree.xml");
     std::filesystem::remove_all("state");
 
     TSiteProcess site(manner.Arguments, manner.Pages);
@@ -171,8 +166,8 @@ void FeedTree(std::size_t entries, const TSiteManner& manner)
         ++pauses;
         PauseInSlices(duration, view, &stop);
     };
-    TFeedRun run(view, transport, TFeedLogin{BuildAdminAddresses(site.Domain()), "admin", "demo"}, loaded.Document,
-                 loaded.Tree, std::move(settings));
+    TFeedRun run(view, transport, TFeedLogin{BuildAdminAddresses(site.Domain()), "admin", "demo"}, tree,
+                 std::move(settings));
 
     const double cpuBefore = OwnCpuSeconds();
     const auto started = TClock::now();
@@ -180,8 +175,8 @@ void FeedTree(std::size_t entries, const TSiteManner& manner)
     const double wall = std::chrono::duration<double>(TClock::now() - started).count();
     const double cpu = OwnCpuSeconds() - cpuBefore;
 
-    const std::size_t categories = loaded.Document.Categories.size();
-    const std::size_t fed = categories + loaded.Document.SymbolicCategories.size();
+    const std::size_t categories = tree.CategoryCount();
+    const std::size_t fed = categories + tree.SymbolicCount();
     const double pageKiB = static_cast<double>(transport.Bytes) / 1024;
     std::printf("%-22s %7zu %6zu %6zu %9.3f %6zu %8.2f %8.2f %6.2f %9.1f %9.1f %8.2f %5zu/%zu\n", manner.Name, entries,
                 categories, fed - categories, static_cast<double>(transport.Requests) / categories, pauses, wall,
@@ -242,15 +237,16 @@ void TimePageReading(std::size_t entries)
 
 void TimeParentLookups(std::size_t entries)
 {
-    TLoadedTree loaded;
+    TCategoryTree tree;
     WriteGeneratedTree(entries, "generated.xml");
-    LoadTree(loaded.Tree, "generated.xml", loaded.Document);
-    const auto& categories = loaded.Document.Categories;
+    LoadTree(tree, "generated.xml");
+    const TDmoz document = DocumentOfTree(tree);
+    const auto& categories = document.Categories;
     const std::size_t lookups = 1'000'000;
     std::size_t found = 0;
     const auto started = TClock::now();
     for (std::size_t i = 0; i < lookups; ++i)
-        found += loaded.Tree.FindParentCategory(categories[(i * 7919) % categories.size()]->ID) != nullptr;
+        found += tree.FindParentCategory(categories[(i * 7919) % categories.size()]->ID) != nullptr;
     const double seconds = std::chrono::duration<double>(TClock::now() - started).count();
     std::printf("%8zu %10zu %14.1f %10zu\n", entries, categories.size(), seconds / lookups * 1e9, found);
 }

@@ -13,7 +13,6 @@
 #include "http/CookieManager.h"
 #include "http/HTTPClient.h"
 #include "model/CategoryModelStartup.h"
-#include "model/Dmoz.h"
 #include "model/tree/TreeBinding.h"
 
 #include <unistd.h>
@@ -40,14 +39,9 @@ int ExitCodeOf(const TFeedOutcome& outcome)
     return ecEntriesNotDone;
 }
 
-struct TLoadedTree {
-    TCategoryTree Tree;
-    TDmoz Document;
-};
-
 // The feed's view reports every error the run meets ("Feed failed: ..."), so only the exit
 // code is left to tell.
-int Feed(const TFeedCommand& command, const TLoadedTree& loaded, TFeedLogin login)
+int Feed(const TFeedCommand& command, const TCategoryTree& tree, TFeedLogin login)
 {
     TStopRequest stop;
     StopOnSignals(stop, TSecondSignal::EndsProgram);
@@ -62,7 +56,7 @@ int Feed(const TFeedCommand& command, const TLoadedTree& loaded, TFeedLogin logi
     settings.Stop = &stop;
     settings.KeepJournal = !command.NoJournal;
     settings.DryRun = command.DryRun;
-    TFeedRun run(view, transport, std::move(login), loaded.Document, loaded.Tree, std::move(settings));
+    TFeedRun run(view, transport, std::move(login), tree, std::move(settings));
     try {
         return ExitCodeOf(run.Execute());
     } catch (const ENetException&) {
@@ -90,9 +84,9 @@ int RunFeedTool(int argc, const char* const* argv)
 
     if (const auto loggingError = StartCategoryModel())
         std::cerr << ToolName << "logging is off: " << *loggingError << std::endl;
-    TLoadedTree loaded;
+    TCategoryTree tree;
     try {
-        LoadTree(loaded.Tree, command.TreeFile, loaded.Document);
+        LoadTree(tree, command.TreeFile);
     } catch (const std::exception& error) {
         std::cerr << ToolName << "cannot read the tree \"" << command.TreeFile << "\": " << error.what() << std::endl;
         return ecTreeUnreadable;
@@ -105,5 +99,5 @@ int RunFeedTool(int argc, const char* const* argv)
         std::cerr << ToolName << error.what() << std::endl;
         return ecUsage;
     }
-    return Feed(command, loaded, std::move(login));
+    return Feed(command, tree, std::move(login));
 }

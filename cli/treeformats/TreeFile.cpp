@@ -3,16 +3,14 @@
 #include "cli/treeformats/ImportedTree.h"
 #include "cli/treeformats/TreeFormatErrors.h"
 #include "common/XmlPersistance/XmlPersistance.h"
-#include "model/Dmoz.h"
 #include "model/tree/TreeBinding.h"
 
 #include <exception>
 
 void LoadTreeFile(const std::string& fileName, TCategoryTree& tree)
 {
-    TDmoz document;
     try {
-        LoadTree(tree, fileName, document);
+        LoadTree(tree, fileName);
     } catch (const std::exception& error) {
         throw ETreeFileUnreadable(fileName + " cannot be read: " + error.what());
     }

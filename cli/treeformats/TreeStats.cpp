@@ -1,6 +1,5 @@
 #include "cli/treeformats/TreeStats.h"
 
-#include "cli/treeformats/UrlMap.h"
 #include "common/core/Text.h"
 #include "model/Category.h"
 #include "model/tree/CategoryTree.h"
@@ -50,9 +49,6 @@ private:
     std::size_t Visited = 0;
     std::vector<TNameUse> NameUses;
     std::vector<const TTreeNode*> Links;
-    // First category of each Url in tree order, as the feed's lookup finds it; the tree's own
-    // index answers for IDs.
-    TUrlMap<const TCategory*> CategoriesByUrl;
 
     // parentOrder: the parent's place in tree order, as TNameUse counts it.
     void Visit(const TTreeNode& node, std::size_t level, std::size_t parentOrder)
@@ -61,7 +57,6 @@ private:
         Stats.Depth = std::max(Stats.Depth, level);
         if (const auto* category = dynamic_cast<const TCategory*>(node.Data())) {
             ++Stats.Categories;
-            CategoriesByUrl.emplace(category->Url, category);
             NameUses.push_back({category->Name, parentOrder, node.Parent()});
         } else {
             ++Stats.SymbolicCategories;
@@ -91,14 +86,15 @@ private:
                          [](const auto& a, const auto& b) { return a.Parents.size() > b.Parents.size(); });
     }
 
-    // The reasons are those of the feed's line for a skipped symbolic category.
+    // The reasons are those of the feed's line for a skipped symbolic category, found by the
+    // same lookups.
     void CheckLink(const TTreeNode& node)
     {
         const auto& link = static_cast<const TSymbolicCategory&>(*node.Data());
         std::string reason;
-        if (!CategoriesByUrl.contains(link.Url))
+        if (!Tree.FindCategoryByUrl(link.Url))
             reason = "no category has the Url \"" + Utf16ToUtf8(link.Url) + "\"";
-        if (!Tree.FindFirstCategoryNode(link.Parent))
+        if (!Tree.FindCategoryByID(link.Parent))
             reason +=
                 (reason.empty() ? "" : " and ") + std::string("no category has the ID ") + std::to_string(link.Parent);
         if (!reason.empty())

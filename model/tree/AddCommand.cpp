@@ -3,13 +3,12 @@
 #include "common/core/Text.h"
 #include "model/Category.h"
 #include "model/tree/CategoryTree.h"
-#include "model/tree/DocumentOrder.h"
 #include "model/tree/NewEntryRecords.h"
 #include "model/tree/RenameCommand.h"
 #include "model/tree/TreeBinding.h"
 
-TAddCommand::TAddCommand(TCategoryTree& tree, TDmoz& document, TTreeNode* parent, std::unique_ptr<TBaseCategory> record)
-    : Tree(tree), Document(document), Parent(parent)
+TAddCommand::TAddCommand(TCategoryTree& tree, TTreeNode* parent, std::unique_ptr<TBaseCategory> record)
+    : Tree(tree), Parent(parent)
 {
     std::string text = NodeTextOf(*record);
     Detached = std::make_unique<TTreeNode>(std::move(text), std::move(record));
@@ -21,12 +20,10 @@ TAddCommand::~TAddCommand() = default;
 void TAddCommand::Do()
 {
     Tree.AddBranch(Parent, std::move(Detached));
-    AddToDocumentInTreeOrder(Document, *Added);
 }
 
 void TAddCommand::Undo()
 {
-    TakeOutOfDocument(Document, {Added->Data()});
     Detached = Tree.DetachBranch(*Added);
 }
 
@@ -40,6 +37,6 @@ bool TAddCommand::TakeOverRename(const TRenameCommand& rename)
     if (&rename.Node() != Added)
         return false;
     if (auto* category = dynamic_cast<TCategory*>(Added->Data()))
-        category->Url = NewCategoryUrl(Parent, category->Name);
+        Tree.SetCategoryUrl(*Added, NewCategoryUrl(Parent, category->Name));
     return true;
 }

@@ -6,16 +6,15 @@
 
 class TBaseCategory;
 class TCategoryTree;
-class TDmoz;
 class TRenameCommand;
 class TTreeNode;
 
-// Adds a new entry as the last child of `parent` (the last top-level entry when null), and
-// its record to the document where tree order puts it. Undo takes the entry out again; the
-// command keeps it meanwhile, so that a redo adds the same node and record.
+// Adds a new entry as the last child of `parent` (the last top-level entry when null). Undo
+// takes the entry out again; the command keeps it meanwhile, so that a redo adds the same node
+// and record.
 class TAddCommand : public TTreeCommand {
 public:
-    TAddCommand(TCategoryTree& tree, TDmoz& document, TTreeNode* parent, std::unique_ptr<TBaseCategory> record);
+    TAddCommand(TCategoryTree& tree, TTreeNode* parent, std::unique_ptr<TBaseCategory> record);
     ~TAddCommand() override;
 
     void Do() override;
@@ -32,7 +31,6 @@ public:
 
 private:
     TCategoryTree& Tree;
-    TDmoz& Document;
     TTreeNode* Parent;
     std::unique_ptr<TTreeNode> Detached;
     TTreeNode* Added;

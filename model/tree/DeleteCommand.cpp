@@ -4,9 +4,8 @@
 #include "model/Category.h"
 #include "model/tree/CategoryTree.h"
 
-TDeleteCommand::TDeleteCommand(TCategoryTree& tree, TDmoz& document, TTreeNode& node, TProcessMessages processMessages)
-    : Tree(tree), Document(document), Target(&node), Parent(node.Parent()), Row(static_cast<std::size_t>(node.Row())),
-      ProcessMessages(std::move(processMessages))
+TDeleteCommand::TDeleteCommand(TCategoryTree& tree, TTreeNode& node)
+    : Tree(tree), Target(&node), Parent(node.Parent()), Row(static_cast<std::size_t>(node.Row()))
 {
 }
 
@@ -14,15 +13,12 @@ TDeleteCommand::~TDeleteCommand() = default;
 
 void TDeleteCommand::Do()
 {
-    Places = TakeOutOfDocument(Document, RecordsOfBranch(*Target, ProcessMessages));
     Deleted = Tree.DetachBranch(*Target);
 }
 
 void TDeleteCommand::Undo()
 {
     Tree.InsertBranch(Parent, Row, std::move(Deleted));
-    PutBackIntoDocument(Document, Places);
-    Places = {};
 }
 
 std::string TDeleteCommand::Text() const

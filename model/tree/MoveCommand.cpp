@@ -25,10 +25,9 @@ bool IsInBranch(const TTreeNode* node, const TTreeNode& branch)
 }
 
 // The place is counted without the moved node, which leaves its siblings first.
-TMoveCommand::TMoveCommand(TCategoryTree& tree, TDmoz& document, TTreeNode& node, TTreeNode* newParent,
-                           std::optional<std::size_t> row)
-    : Tree(tree), Document(document), Moved(node), OldParent(node.Parent()),
-      OldRow(static_cast<std::size_t>(node.Row())), NewParent(newParent)
+TMoveCommand::TMoveCommand(TCategoryTree& tree, TTreeNode& node, TTreeNode* newParent, std::optional<std::size_t> row)
+    : Tree(tree), Moved(node), OldParent(node.Parent()), OldRow(static_cast<std::size_t>(node.Row())),
+      NewParent(newParent)
 {
     if (IsInBranch(newParent, node))
         throw ETreeEdit("A branch cannot be moved into itself or into one of its own entries.");
@@ -40,17 +39,12 @@ TMoveCommand::TMoveCommand(TCategoryTree& tree, TDmoz& document, TTreeNode& node
 
 void TMoveCommand::Do()
 {
-    Records = RecordsOfBranch(Moved);
-    OldPlaces = TakeOutOfDocument(Document, Records);
     Tree.InsertBranch(NewParent, NewRow, Tree.DetachBranch(Moved));
-    AddToDocumentInTreeOrder(Document, Moved);
 }
 
 void TMoveCommand::Undo()
 {
-    TakeOutOfDocument(Document, Records);
     Tree.InsertBranch(OldParent, OldRow, Tree.DetachBranch(Moved));
-    PutBackIntoDocument(Document, OldPlaces);
 }
 
 std::string TMoveCommand::Text() const

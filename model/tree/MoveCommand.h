@@ -1,26 +1,20 @@
 #pragma once
 
-#include "model/tree/DocumentOrder.h"
 #include "model/tree/TreeCommand.h"
 
 #include <cstddef>
 #include <optional>
-#include <vector>
 
-class TBaseCategory;
 class TCategoryTree;
-class TDmoz;
 class TTreeNode;
 
-// Moves an entry with its branch under another parent (to the top level when null), and
-// their records in the document to where the new place puts them in tree order. Records
-// keep every ID and Url, and nodes their texts. Undo puts the branch back in its old place
-// and the records back in their old places.
+// Moves an entry with its branch under another parent (to the top level when null). Records
+// keep every ID and Url, and nodes their texts. Undo puts the branch back in its old place.
 class TMoveCommand : public TTreeCommand {
 public:
     // `row`: the place among the new parent's children as they are before the move; none
     // for the last. Raises ETreeEdit for a move into the branch itself.
-    TMoveCommand(TCategoryTree& tree, TDmoz& document, TTreeNode& node, TTreeNode* newParent,
+    TMoveCommand(TCategoryTree& tree, TTreeNode& node, TTreeNode* newParent,
                  std::optional<std::size_t> row = std::nullopt);
 
     void Do() override;
@@ -31,14 +25,11 @@ public:
 
 private:
     TCategoryTree& Tree;
-    TDmoz& Document;
     TTreeNode& Moved;
     TTreeNode* OldParent;
     std::size_t OldRow;
     TTreeNode* NewParent;
     std::size_t NewRow;
-    std::vector<TBaseCategory*> Records;
-    TDocumentPlaces OldPlaces;
 };
 
 // True when `node` lies in the branch of `branch` (the branch's own node included).

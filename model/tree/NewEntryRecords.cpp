@@ -1,20 +1,16 @@
 #include "model/tree/NewEntryRecords.h"
 
+#include "model/Category.h"
 #include "model/CategoryUrl.h"
-#include "model/Dmoz.h"
+#include "model/tree/CategoryTree.h"
 #include "model/tree/TreeEditErrors.h"
 #include "model/tree/TreeNode.h"
 
-#include <algorithm>
 #include <limits>
 
-std::int32_t NextCategoryID(const TDmoz& document)
+std::int32_t NextCategoryID(const TCategoryTree& tree)
 {
-    std::int32_t largest = 0;
-    if (!document.Categories.empty())
-        largest = (*std::max_element(document.Categories.begin(), document.Categories.end(),
-                                     [](const TCategory* a, const TCategory* b) { return a->ID < b->ID; }))
-                      ->ID;
+    const std::int32_t largest = tree.LargestCategoryID().value_or(0);
     if (largest == std::numeric_limits<std::int32_t>::max())
         throw ETreeEdit("No ID is left for a new category: the tree already has a category with the largest ID, " +
                         std::to_string(largest) + ".");
@@ -26,10 +22,10 @@ std::u16string NewCategoryUrl(const TTreeNode* parent, std::u16string_view name)
     return ChildUrl(parent && parent->Data() ? std::u16string_view(parent->Data()->Url) : TopUrl, name);
 }
 
-std::unique_ptr<TCategory> NewCategoryRecord(const TDmoz& document, const TTreeNode* parent, std::u16string name)
+std::unique_ptr<TCategory> NewCategoryRecord(const TCategoryTree& tree, const TTreeNode* parent, std::u16string name)
 {
     auto category = std::make_unique<TCategory>();
-    category->ID = NextCategoryID(document);
+    category->ID = NextCategoryID(tree);
     category->Url = NewCategoryUrl(parent, name);
     category->Name = std::move(name);
     return category;

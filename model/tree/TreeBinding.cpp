@@ -5,9 +5,7 @@
 #include "common/XmlPersistance/XmlPersistanceErrors.h"
 #include "common/core/Text.h"
 #include "model/Category.h"
-#include "model/Dmoz.h"
 #include "model/XMLTreeNode.h"
-#include "model/tree/DocumentOrder.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -90,27 +88,25 @@ TTreeFile ReadTreeFile(const std::string& fileName)
     return file;
 }
 
-void AppendTree(TCategoryTree& tree, TTreeFile& file, TDmoz& document, const TProcessMessages& processMessages)
+void AppendTree(TCategoryTree& tree, TTreeFile& file, const TProcessMessages& processMessages)
 {
     ProcessPendingMessages(processMessages);
     std::span<std::unique_ptr<TBaseCategory>> records(file.Records);
     for (const auto& node : file.Root().Nodes) {
         const std::size_t count = NodesIn(*node);
-        AddTreeBranch(tree, nullptr, *node, records.first(count), &document);
+        AddTreeBranch(tree, nullptr, *node, records.first(count));
         records = records.subspan(count);
         ProcessPendingMessages(processMessages);
     }
 }
 
 std::unique_ptr<TTreeNode> BuildTreeBranch(const TXMLTreeNode& node, std::span<std::unique_ptr<TBaseCategory>> owners,
-                                           std::size_t& next, TDmoz* document)
+                                           std::size_t& next)
 {
     TBaseCategory& record = *owners[next];
     auto branch = std::make_unique<TTreeNode>(NodeTextOf(record), std::move(owners[next++]));
-    if (document)
-        document->AddRecord(&record);
     for (const auto& child : node.Nodes)
-        branch->AppendDetachedChild(BuildTreeBranch(*child, owners, next, document));
+        branch->AppendDetachedChild(BuildTreeBranch(*child, owners, next));
     return branch;
 }
 
@@ -124,20 +120,17 @@ std::string NodeTextOf(const TBaseCategory& record)
     return text;
 }
 
-void LoadTree(TCategoryTree& tree, const std::string& fileName, TDmoz& document, const TProcessMessages& processMessages)
+void LoadTree(TCategoryTree& tree, const std::string& fileName, const TProcessMessages& processMessages)
 {
     TTreeFile file = ReadTreeFile(fileName);
-    AppendTree(tree, file, document, processMessages);
+    AppendTree(tree, file, processMessages);
 }
 
-void ReplaceTree(TCategoryTree& tree, const std::string& fileName, TDmoz& document,
-                 const TProcessMessages& processMessages)
+void ReplaceTree(TCategoryTree& tree, const std::string& fileName, const TProcessMessages& processMessages)
 {
     TTreeFile file = ReadTreeFile(fileName);
-    document.Categories.clear();
-    document.SymbolicCategories.clear();
     tree.Clear();
-    AppendTree(tree, file, document, processMessages);
+    AppendTree(tree, file, processMessages);
 }
 
 void RenameNode(TCategoryTree& tree, TTreeNode& node, std::u16string name)
@@ -147,11 +140,11 @@ void RenameNode(TCategoryTree& tree, TTreeNode& node, std::u16string name)
 }
 
 TTreeNode& AddTreeBranch(TCategoryTree& tree, TTreeNode* parent, const TXMLTreeNode& node,
-                         std::span<std::unique_ptr<TBaseCategory>> records, TDmoz* document)
+                         std::span<std::unique_ptr<TBaseCategory>> records)
 {
     CheckOwners(node, records);
     std::size_t next = 0;
-    return tree.AddBranch(parent, BuildTreeBranch(node, records, next, document));
+    return tree.AddBranch(parent, BuildTreeBranch(node, records, next));
 }
 
 std::size_t NodesIn(const TXMLTreeNode& branch)
@@ -184,8 +177,7 @@ std::unique_ptr<TXMLTreeNode> BuildXmlTreeNode(const TTreeNode& node, const TPro
     return persisted;
 }
 
-void DeleteBranch(TCategoryTree& tree, TTreeNode& node, TDmoz& document, const TProcessMessages& processMessages)
+void DeleteBranch(TCategoryTree& tree, TTreeNode& node)
 {
-    TakeOutOfDocument(document, RecordsOfBranch(node, processMessages));
     tree.DeleteNode(node);
 }

@@ -8,21 +8,18 @@
 #include <span>
 #include <string>
 
-class TDmoz;
 class TXMLTreeNode;
 
 // Reads a category tree file and appends its top-level entries, each with its whole branch,
-// after the tree's existing top-level nodes; every record goes to the document too, in
-// pre-order. The file is read and checked in full before anything is added: a read error,
-// a root object that is not a TXMLTreeNode, or a node below the root without a record
-// raises an error naming the file and the line, and leaves tree and document as they were.
-void LoadTree(TCategoryTree& tree, const std::string& fileName, TDmoz& document,
-              const TProcessMessages& processMessages = {});
+// after the tree's existing top-level nodes. The file is read and checked in full before
+// anything is added: a read error, a root object that is not a TXMLTreeNode, or a node below
+// the root without a record raises an error naming the file and the line, and leaves the tree
+// as it was.
+void LoadTree(TCategoryTree& tree, const std::string& fileName, const TProcessMessages& processMessages = {});
 
-// As LoadTree, but the file's entries take the place of the tree's nodes and the document's
-// records (the tree's deletion callback runs for every node). A failed read changes nothing.
-void ReplaceTree(TCategoryTree& tree, const std::string& fileName, TDmoz& document,
-                 const TProcessMessages& processMessages = {});
+// As LoadTree, but the file's entries take the place of the tree's nodes (the tree's deletion
+// callback runs for every node). A failed read changes nothing.
+void ReplaceTree(TCategoryTree& tree, const std::string& fileName, const TProcessMessages& processMessages = {});
 
 // Writes every node of the tree, in tree order, with the records the nodes carry (not their
 // texts), replacing the file the crash-safe way; the file's previous version stays beside
@@ -33,19 +30,17 @@ void SaveTree(const TCategoryTree& tree, const std::string& fileName, const TPro
 // carry a record.
 void RenameNode(TCategoryTree& tree, TTreeNode& node, std::u16string name);
 
-// Deletes the node and its descendants from the tree and takes their records out of the
-// document (the first occurrence of each; the order of the others stays). The tree's
-// deletion callback runs for every node, deepest first.
-void DeleteBranch(TCategoryTree& tree, TTreeNode& node, TDmoz& document, const TProcessMessages& processMessages = {});
+// Deletes the node and its descendants from the tree. The tree's deletion callback runs for
+// every node, deepest first.
+void DeleteBranch(TCategoryTree& tree, TTreeNode& node);
 
 // Adds one persisted node and its descendants as the last child of `parent` (top-level when
 // null). The persisted nodes only refer to their records: `records` holds their owners, one
-// per node of the branch in pre-order (see NodesIn), and the new tree nodes take them over;
-// with a document, each record is added to it too, in pre-order. A node without a record,
-// or owners that are not those of the branch's records, raise EXmlPersistance before
-// anything is added.
+// per node of the branch in pre-order (see NodesIn), and the new tree nodes take them over.
+// A node without a record, or owners that are not those of the branch's records, raise
+// EXmlPersistance before anything is added.
 TTreeNode& AddTreeBranch(TCategoryTree& tree, TTreeNode* parent, const TXMLTreeNode& node,
-                         std::span<std::unique_ptr<TBaseCategory>> records, TDmoz* document);
+                         std::span<std::unique_ptr<TBaseCategory>> records);
 
 // The number of nodes of a persisted branch, its own included.
 std::size_t NodesIn(const TXMLTreeNode& branch);

@@ -2,8 +2,8 @@
 
 #include <string>
 
-// One edit of the category tree and the document, with its way back. Do makes the edit
-// (again, after an Undo); Undo takes it back exactly, the document's arrays included. Both
+// One edit of the category tree, with its way back. Do makes the edit (again, after an
+// Undo); Undo takes it back exactly, the very records in their places included. Both
 // hold only while the edits are made and taken back in stack order: every edit made after
 // this one has been undone before this one is.
 class TTreeCommand {

@@ -1,6 +1,6 @@
 #include "FormFixture.h"
 
-#include "model/Dmoz.h"
+#include "model/Category.h"
 
 #include <QCoreApplication>
 #include <QLabel>

@@ -3,7 +3,7 @@
 #include "FormFixture.h"
 
 #include "app/CategoryTreeModel.h"
-#include "model/Dmoz.h"
+#include "model/tree/DocumentOfTree.h"
 
 #include <QAction>
 #include <QApplication>
@@ -65,9 +65,9 @@ protected:
 
     std::vector<const void*> DocumentRecords() const
     {
-        std::vector<const void*> records(Form->Document().Categories.begin(), Form->Document().Categories.end());
-        records.insert(records.end(), Form->Document().SymbolicCategories.begin(),
-                       Form->Document().SymbolicCategories.end());
+        const TDmoz document = DocumentOfTree(Form->CategoryTree());
+        std::vector<const void*> records(document.Categories.begin(), document.Categories.end());
+        records.insert(records.end(), document.SymbolicCategories.begin(), document.SymbolicCategories.end());
         return records;
     }
 

@@ -3,7 +3,7 @@
 #include "app/CategoryTreeModel.h"
 #include "cli/treeformats/OutlineReader.h"
 #include "cli/treeformats/TreeFile.h"
-#include "model/Dmoz.h"
+#include "model/tree/DocumentOfTree.h"
 #include "model/tree/TreeOrder.h"
 #include "tests/support/WholeFile.h"
 
@@ -94,16 +94,18 @@ std::vector<std::string> FormTest::Outline() const
 
 std::vector<std::u16string> FormTest::CategoryNames() const
 {
+    const TDmoz document = DocumentOfTree(Form->CategoryTree());
     std::vector<std::u16string> names;
-    for (const TCategory* category : Form->Document().Categories)
+    for (const TCategory* category : document.Categories)
         names.push_back(category->Name);
     return names;
 }
 
 std::vector<std::u16string> FormTest::SymbolicNames() const
 {
+    const TDmoz document = DocumentOfTree(Form->CategoryTree());
     std::vector<std::u16string> names;
-    for (const TSymbolicCategory* link : Form->Document().SymbolicCategories)
+    for (const TSymbolicCategory* link : document.SymbolicCategories)
         names.push_back(link->Name);
     return names;
 }

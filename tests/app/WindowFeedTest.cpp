@@ -4,7 +4,7 @@
 #include "app/Form1.h"
 #include "app/NamedChild.h"
 #include "model/CategoryClasses.h"
-#include "model/Dmoz.h"
+#include "model/tree/DocumentOfTree.h"
 #include "tests/support/RelayProxy.h"
 #include "tests/support/ScopedEnvironment.h"
 #include "tests/support/SiteProcess.h"
@@ -387,7 +387,7 @@ TEST_F(WindowFeed, TheCommandLineFeedOfTheDemoTreeSendsTheWindowsRequestsByteFor
     const std::string toolRequests = Relay->ClientBytes().substr(windowBytes);
 
     EXPECT_EQ(Relay->RequestLines().size(),
-              2u * (4 + Form->Document().Categories.size() + Form->Document().SymbolicCategories.size()));
+              2u * (4 + Form->CategoryTree().CategoryCount() + Form->CategoryTree().SymbolicCount()));
     EXPECT_NE(windowRequests.find("\r\nCookie: "), std::string::npos);
     EXPECT_EQ(WithoutCookieValues(toolRequests), WithoutCookieValues(windowRequests));
     EXPECT_EQ(SiteCategories(Scratch.PathOf("second.db")), SiteRows());

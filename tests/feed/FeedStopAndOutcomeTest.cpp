@@ -82,7 +82,7 @@ protected:
         TFeedSettings settings;
         settings.Stop = &Stop;
         settings.Pause = std::move(pause);
-        TFeedRun run(View, Transport, Fields.Login(), Tree.Document, Tree.CategoryTree(), std::move(settings));
+        TFeedRun run(View, Transport, Fields.Login(), Tree.CategoryTree(), std::move(settings));
         return run.Execute();
     }
 
@@ -144,7 +144,7 @@ TEST_F(FeedStopAndOutcome, AStopDuringARefetchPauseEndsItWithinASlice)
     };
     TFeedSettings settings;
     settings.Stop = &Stop;
-    TFeedRun run(View, transport, Fields.Login(), Tree.Document, Tree.CategoryTree(), std::move(settings));
+    TFeedRun run(View, transport, Fields.Login(), Tree.CategoryTree(), std::move(settings));
     const auto started = std::chrono::steady_clock::now();
     const TFeedOutcome outcome = run.Execute();
 
@@ -169,8 +169,7 @@ TEST_F(FeedStopAndOutcome, EveryPathEndsWithOneOutcome)
     TScriptedTransport neverListing([](const TSentRequest& request) {
         return std::string(request.Url.ends_with("login.php") ? "logout.php" : "<form></form>");
     });
-    TFeedRun run(View, neverListing, Fields.Login(), Tree.Document, Tree.CategoryTree(),
-                 [](std::chrono::milliseconds) {});
+    TFeedRun run(View, neverListing, Fields.Login(), Tree.CategoryTree(), [](std::chrono::milliseconds) {});
     run.Execute();
     EXPECT_EQ(View.Outcomes.back().End, TFeedEnd::Finished);
     const std::string neverListed = "the site does not list it, also after 5 re-fetches of the form page.";

@@ -43,7 +43,7 @@ protected:
         TFeedSettings settings;
         settings.KeepJournal = keepJournal;
         settings.Pause = [](std::chrono::milliseconds) {};
-        TFeedRun run(View, Transport, Fields.Login(), Tree.Document, Tree.CategoryTree(), std::move(settings));
+        TFeedRun run(View, Transport, Fields.Login(), Tree.CategoryTree(), std::move(settings));
         return run.Execute();
     }
 
@@ -164,7 +164,7 @@ TEST_F(SharedNames, ADryRunReportsEveryEntryAndPostsNothing)
     TFeedSettings settings;
     settings.KeepJournal = true;
     settings.DryRun = true;
-    TFeedRun run(View, Transport, Fields.Login(), Tree.Document, Tree.CategoryTree(), std::move(settings));
+    TFeedRun run(View, Transport, Fields.Login(), Tree.CategoryTree(), std::move(settings));
     const TFeedOutcome outcome = run.Execute();
 
     EXPECT_EQ(AdminRequests(Transport.Sent),
@@ -210,8 +210,7 @@ TEST(SharedNamesAcrossBlanks, NamesTheSiteMayStoreAlikeAreToldApartLikeOneName)
         fields.Password = site.Password;
         TFeedSettings settings;
         settings.KeepJournal = true;
-        return TFeedRun(view, transport, fields.Login(), tree.Document, tree.CategoryTree(), std::move(settings))
-            .Execute();
+        return TFeedRun(view, transport, fields.Login(), tree.CategoryTree(), std::move(settings)).Execute();
     };
 
     const TFeedOutcome first = run();

@@ -109,7 +109,7 @@ protected:
     void LoadTree(const std::string& xml = ExampleTree)
     {
         WriteFile("tree.xml", xml);
-        ::LoadTree(Tree, "tree.xml", Document);
+        ::LoadTree(Tree, "tree.xml");
     }
 
     std::vector<std::string> SentRequests() const { return AdminRequests(Transport.Sent); }

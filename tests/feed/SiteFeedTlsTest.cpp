@@ -21,7 +21,7 @@ struct TExampleTreeFeed : TRecordedSiteFeed {
     explicit TExampleTreeFeed(const TSiteProcess& site)
     {
         Fields.Domain = site.Domain();
-        LoadTree(Tree, EXAMPLE_TREE_FILE, Document);
+        LoadTree(Tree, EXAMPLE_TREE_FILE);
         Run();
     }
 };

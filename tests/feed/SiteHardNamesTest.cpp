@@ -11,7 +11,7 @@
 #include "http/CookieManager.h"
 #include "http/HTTPClient.h"
 #include "model/CategoryClasses.h"
-#include "model/Dmoz.h"
+#include "model/tree/DocumentOfTree.h"
 #include "model/tree/TreeBinding.h"
 
 #include "AdminRequests.h"
@@ -75,7 +75,7 @@ protected:
     void Load(const std::string& xml)
     {
         WriteFile("tree.xml", xml);
-        LoadTree(CategoryTree, "tree.xml", Document);
+        LoadTree(CategoryTree, "tree.xml");
     }
 
     TFeedOutcome Run(bool keepJournal = true)
@@ -88,21 +88,22 @@ protected:
         TFeedSettings settings;
         settings.KeepJournal = keepJournal;
         settings.Pause = [this](std::chrono::milliseconds) { ++Pauses; };
-        TFeedRun run(View, Transport, Fields.Login(), Document, CategoryTree, std::move(settings));
+        TFeedRun run(View, Transport, Fields.Login(), CategoryTree, std::move(settings));
         return run.Execute();
     }
 
     // The document as the site should hold it: names as the site stores them.
     TPaths DocumentPaths() const
     {
-        const TCategoryPaths paths(Document, CategoryTree);
+        const TCategoryPaths paths(CategoryTree);
+        const TDmoz document = DocumentOfTree(CategoryTree);
         TPaths all;
-        for (const TCategory* category : Document.Categories)
+        for (const TCategory* category : document.Categories)
             all.insert(paths.SitePathOf(category));
-        for (const TSymbolicCategory* symbolic : Document.SymbolicCategories)
-            all.insert(paths.SitePathOf(Document.FindCategoryByID(symbolic->Parent)) + ": " +
+        for (const TSymbolicCategory* symbolic : document.SymbolicCategories)
+            all.insert(paths.SitePathOf(document.FindCategoryByID(symbolic->Parent)) + ": " +
                        std::string(StoredTitle(Utf16ToUtf8(symbolic->Name))) + " -> " +
-                       paths.SitePathOf(Document.FindCategoryByUrl(Utf16ToUtf8(symbolic->Url))));
+                       paths.SitePathOf(document.FindCategoryByUrl(Utf16ToUtf8(symbolic->Url))));
         return all;
     }
 
@@ -119,7 +120,7 @@ protected:
     void ExpectReRunsToCreateNothing()
     {
         const std::vector<TSiteRecord> fed = Records();
-        const std::size_t entries = Document.Categories.size() + Document.SymbolicCategories.size();
+        const std::size_t entries = CategoryTree.CategoryCount() + CategoryTree.SymbolicCount();
 
         const TFeedOutcome withJournal = Run();
         EXPECT_EQ(Posts("/admin/dir_categs_edit.php?action=N") + Posts("/admin/dir_categs_edit.php?action=N&s=1"), 0u);
@@ -127,7 +128,7 @@ protected:
 
         const TFeedOutcome withoutJournal = Run(false);
         EXPECT_EQ(Posts("/admin/dir_categs_edit.php?action=N"), 0u);
-        EXPECT_EQ(Posts("/admin/dir_categs_edit.php?action=N&s=1"), Document.SymbolicCategories.size());
+        EXPECT_EQ(Posts("/admin/dir_categs_edit.php?action=N&s=1"), CategoryTree.SymbolicCount());
         EXPECT_EQ(withoutJournal.AlreadyThere, entries);
         EXPECT_TRUE(withoutJournal.Failed.empty());
         EXPECT_EQ(Records().size(), fed.size()) << "nothing created";
@@ -145,7 +146,6 @@ protected:
     TLoginFields Fields;
     int Pauses = 0;
     TCategoryTree CategoryTree;
-    TDmoz Document;
 };
 
 std::string Name(const ::testing::TestParamInfo<bool>& info)
@@ -228,14 +228,14 @@ TEST_P(SiteHardNames, AGeneratedTreeOfAThousandEntriesLandsCompletely)
 {
     StartSite();
     WriteHardNamesTree(1000, "tree.xml");
-    LoadTree(CategoryTree, "tree.xml", Document);
+    LoadTree(CategoryTree, "tree.xml");
     const TFeedOutcome outcome = Run();
 
     EXPECT_TRUE(outcome.Failed.empty()) << outcome.Failed.size() << " failed, first " << outcome.Failed.front().Entry
                                         << ": " << outcome.Failed.front().Reason;
     EXPECT_TRUE(outcome.Skipped.empty());
-    EXPECT_EQ(outcome.Created, Document.Categories.size());
-    EXPECT_EQ(outcome.SymbolicPosted, Document.SymbolicCategories.size());
+    EXPECT_EQ(outcome.Created, CategoryTree.CategoryCount());
+    EXPECT_EQ(outcome.SymbolicPosted, CategoryTree.SymbolicCount());
     EXPECT_EQ(Pauses, 0);
     EXPECT_EQ(SitePaths(Records()), DocumentPaths());
     ExpectReRunsToCreateNothing();

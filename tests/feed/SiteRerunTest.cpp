@@ -7,7 +7,6 @@
 #include "http/CookieManager.h"
 #include "http/HTTPClient.h"
 #include "model/CategoryClasses.h"
-#include "model/Dmoz.h"
 #include "model/tree/TreeBinding.h"
 
 #include "RecordingView.h"
@@ -51,7 +50,7 @@ protected:
     void Load(const std::string& xml)
     {
         WriteFile("tree.xml", xml);
-        LoadTree(CategoryTree, "tree.xml", Document);
+        LoadTree(CategoryTree, "tree.xml");
     }
 
     TFeedOutcome Run(std::size_t stopAfter = 0)
@@ -65,7 +64,7 @@ protected:
         TFeedSettings settings;
         settings.Stop = &Stop;
         settings.KeepJournal = true;
-        TFeedRun run(view, transport, fields.Login(), Document, CategoryTree, std::move(settings));
+        TFeedRun run(view, transport, fields.Login(), CategoryTree, std::move(settings));
         return run.Execute();
     }
 
@@ -79,7 +78,6 @@ protected:
     THTTPClient Client;
     TStopRequest Stop;
     TCategoryTree CategoryTree;
-    TDmoz Document;
 };
 
 }  // namespace

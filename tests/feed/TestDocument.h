@@ -1,14 +1,14 @@
 #pragma once
 
 #include "common/core/Text.h"
-#include "model/Dmoz.h"
+#include "model/Category.h"
 #include "model/tree/CategoryTree.h"
 
 #include <map>
 #include <memory>
 #include <string>
 
-// Records in a tree of their own, as the window holds them, indexed by a document.
+// Records in a tree of their own, as the window holds them.
 class TTestDocument {
 public:
     // The Url is "Top/<name>" unless one is given.
@@ -22,7 +22,6 @@ public:
         TCategory* category = record.get();
         TTreeNode& node = Tree.AddNode(NodeOf(parent), Utf16ToUtf8(name), std::move(record));
         Nodes.emplace(category, &node);
-        Document.AddRecord(category);
         return category;
     }
 
@@ -32,13 +31,10 @@ public:
         record->Name = name;
         record->Url = url;
         record->Parent = parent;
-        Document.AddRecord(record.get());
         Tree.AddNode(Tree.FindFirstCategoryNode(parent), Utf16ToUtf8(name), std::move(record));
     }
 
     const TCategoryTree& CategoryTree() const { return Tree; }
-
-    TDmoz Document;
 
 private:
     TTreeNode* NodeOf(const TCategory* record) const { return record ? Nodes.at(record) : nullptr; }

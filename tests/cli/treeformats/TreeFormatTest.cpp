@@ -4,7 +4,6 @@
 #include "cli/treeformats/TreeFormatErrors.h"
 #include "common/core/Text.h"
 #include "model/CategoryClasses.h"
-#include "model/Dmoz.h"
 #include "model/tree/CategoryTree.h"
 #include "model/tree/TreeBinding.h"
 #include "tests/support/WholeFile.h"
@@ -28,20 +27,20 @@ void Describe(const TTreeNode& node, std::size_t depth, std::string& text)
         Describe(*child, depth + 1, text);
 }
 
-// What the feed looks up: a category's parent through the first node of its ID, a symbolic
-// category's target by Url and its parent by ID in the document.
-void ExpectFeedLookupsResolve(const TTreeNode& node, const TCategoryTree& tree, const TDmoz& document)
+// What the feed looks up in the tree: a category's parent through the first node of its ID, a
+// symbolic category's target by Url and its parent by ID.
+void ExpectFeedLookupsResolve(const TTreeNode& node, const TCategoryTree& tree)
 {
     if (const auto* category = dynamic_cast<const TCategory*>(node.Data())) {
         EXPECT_EQ(tree.FindFirstCategoryNode(category->ID), &node) << "ID " << category->ID << " is not unique";
     } else {
         const auto& link = static_cast<const TSymbolicCategory&>(*node.Data());
-        EXPECT_NE(document.FindCategoryByUrl(Utf16ToUtf8(link.Url)), nullptr) << Utf16ToUtf8(link.Url);
+        EXPECT_NE(tree.FindCategoryByUrl(link.Url), nullptr) << Utf16ToUtf8(link.Url);
         ASSERT_NE(node.Parent(), nullptr);
-        EXPECT_EQ(document.FindCategoryByID(link.Parent), node.Parent()->Data()) << Utf16ToUtf8(link.Name);
+        EXPECT_EQ(tree.FindCategoryByID(link.Parent), node.Parent()->Data()) << Utf16ToUtf8(link.Name);
     }
     for (const auto& child : node.Children())
-        ExpectFeedLookupsResolve(*child, tree, document);
+        ExpectFeedLookupsResolve(*child, tree);
 }
 
 }  // namespace
@@ -49,10 +48,9 @@ void ExpectFeedLookupsResolve(const TTreeNode& node, const TCategoryTree& tree, 
 std::string DescribeTreeFile(const std::string& fileName)
 {
     TCategoryTree tree;
-    TDmoz document;
-    LoadTree(tree, fileName, document);
+    LoadTree(tree, fileName);
     for (const auto& node : tree.TopLevelNodes())
-        ExpectFeedLookupsResolve(*node, tree, document);
+        ExpectFeedLookupsResolve(*node, tree);
     std::string text;
     for (const auto& node : tree.TopLevelNodes())
         Describe(*node, 0, text);
@@ -62,8 +60,7 @@ std::string DescribeTreeFile(const std::string& fileName)
 std::string ResavedByWindow(const std::string& fileName, const std::string& copyName)
 {
     TCategoryTree tree;
-    TDmoz document;
-    LoadTree(tree, fileName, document);
+    LoadTree(tree, fileName);
     SaveTree(tree, copyName);
     return ReadFile(copyName);
 }

@@ -7,7 +7,6 @@
 #include "common/core/Exception.h"
 #include "common/logging/Logger.h"
 #include "model/CategoryClasses.h"
-#include "model/Dmoz.h"
 #include "model/tree/TreeBinding.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/WholeFile.h"
@@ -35,24 +34,24 @@ protected:
     void SetUp() override
     {
         RegisterCategoryClasses();
-        LoadTree(Tree, ExampleTreeFile(), Document);
+        LoadTree(Tree, ExampleTreeFile());
     }
 
-    // The error message of loading the text as a tree file, with tree, document and folder
-    // checked to be as they were.
+    // The error message of loading the text as a tree file, with tree and folder checked to be
+    // as they were.
     std::string LoadError(const std::string& text)
     {
         WriteFile(FileName, text);
         std::string message;
         try {
-            LoadTree(Tree, FileName, Document);
+            LoadTree(Tree, FileName);
             ADD_FAILURE() << "loaded a damaged file";
         } catch (const Exception& error) {
             message = error.message();
         }
         EXPECT_EQ(Outline(Tree), (std::vector<std::string>{"Arts", "  Music", "  Sounds@"}));
-        EXPECT_EQ(Document.Categories.size(), 2u);
-        EXPECT_EQ(Document.SymbolicCategories.size(), 1u);
+        EXPECT_EQ(Tree.CategoryCount(), 2u);
+        EXPECT_EQ(Tree.SymbolicCount(), 1u);
         EXPECT_EQ(ReadFile(FileName), text);
         EXPECT_THAT(std::distance(std::filesystem::directory_iterator(Folder.Path()), {}), 1);
         return message;
@@ -69,7 +68,6 @@ protected:
     std::string FileName = Folder.PathOf("tree.xml");
     std::string Example = ReadFile(ExampleTreeFile());
     TCategoryTree Tree;
-    TDmoz Document;
 };
 
 TEST_F(DamagedTreeFile, NotATreeIsRefusedAtTheLineOfTheObject)
@@ -121,9 +119,8 @@ TEST_F(DamagedTreeFile, ReferencesToNoCharacterAreRefusedWhereTheyStand)
 
     WriteFile(FileName, "<!-- a&#0;b --><?note &#xD800;?>" + Replaced(Example, ">Arts<", ">&#x41;&#114;t&#xFFFF;s<"));
     TCategoryTree tree;
-    TDmoz document;
-    LoadTree(tree, FileName, document);
-    EXPECT_EQ(document.Categories.front()->Name, u"Art\uFFFFs");
+    LoadTree(tree, FileName);
+    EXPECT_EQ(tree.FirstNode()->Data()->Name, u"Art\uFFFFs");
 }
 
 // The parser expands no entity of its own, but a file with a document type could still mean
@@ -193,9 +190,8 @@ TEST_F(DamagedTreeFile, MutatedFilesLoadOrAreRefusedWithTheFileNamed)
         }
         WriteFile(FileName, text);
         TCategoryTree tree;
-        TDmoz document;
         try {
-            LoadTree(tree, FileName, document);
+            LoadTree(tree, FileName);
         } catch (const Exception& error) {
             ++refused;
             EXPECT_THAT(error.message(), HasSubstr("(" + FileName)) << text;

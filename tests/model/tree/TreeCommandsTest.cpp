@@ -1,9 +1,9 @@
 #include "TreeFixtures.h"
 
 #include "common/core/Text.h"
-#include "model/Dmoz.h"
 #include "model/tree/AddCommand.h"
 #include "model/tree/DeleteCommand.h"
+#include "model/tree/DocumentOfTree.h"
 #include "model/tree/MoveCommand.h"
 #include "model/tree/NewEntryRecords.h"
 #include "model/tree/RenameCommand.h"
@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <map>
+#include <optional>
 #include <random>
 
 namespace {
@@ -55,11 +57,8 @@ protected:
 
     TTreeNode& Add(TTreeNode* parent, std::unique_ptr<TBaseCategory> record)
     {
-        TBaseCategory* added = record.get();
         std::string text = NodeTextOf(*record);
-        TTreeNode& node = Tree.AddNode(parent, std::move(text), std::move(record));
-        Document.AddRecord(added);
-        return node;
+        return Tree.AddNode(parent, std::move(text), std::move(record));
     }
 
     TTreeNode& Node(const std::string& text) const
@@ -82,40 +81,52 @@ protected:
 
     std::vector<std::u16string> Names(bool symbolic) const
     {
+        const TDmoz document = DocumentOfTree(Tree);
         std::vector<std::u16string> names;
         if (symbolic)
-            for (const TSymbolicCategory* link : Document.SymbolicCategories)
+            for (const TSymbolicCategory* link : document.SymbolicCategories)
                 names.push_back(link->Name);
         else
-            for (const TCategory* category : Document.Categories)
+            for (const TCategory* category : document.Categories)
                 names.push_back(category->Name);
         return names;
     }
 
-    // The document lists the tree's records in tree order, each once: what the feed relies on.
-    void ExpectDocumentInTreeOrder() const
+    // The tree's indexes answer as a walk of the tree in tree order would: the feed, the window
+    // and new IDs rely on them.
+    void ExpectIndexesFollowTheTree() const
     {
-        std::vector<const void*> categories, symbolic;
+        std::map<std::int32_t, const TTreeNode*> firstOfID;
+        std::map<std::u16string, const TTreeNode*> firstOfUrl;
+        std::size_t symbolic = 0;
         for (const TTreeNode* node = Tree.FirstNode(); node; node = NextInPreOrder(*node)) {
-            if (dynamic_cast<const TCategory*>(node->Data()))
-                categories.push_back(node->Data());
-            else
-                symbolic.push_back(node->Data());
+            if (const auto* category = dynamic_cast<const TCategory*>(node->Data())) {
+                firstOfID.emplace(category->ID, node);
+                firstOfUrl.emplace(category->Url, node);
+            } else {
+                ++symbolic;
+            }
         }
-        EXPECT_EQ(std::vector<const void*>(Document.Categories.begin(), Document.Categories.end()), categories);
-        EXPECT_EQ(std::vector<const void*>(Document.SymbolicCategories.begin(), Document.SymbolicCategories.end()),
-                  symbolic);
+        EXPECT_EQ(Tree.CategoryCount() + symbolic, Tree.Count());
+        EXPECT_EQ(Tree.SymbolicCount(), symbolic);
+        for (const auto& [id, node] : firstOfID)
+            EXPECT_EQ(Tree.FindFirstCategoryNode(id), node) << "ID " << id;
+        for (const auto& [url, node] : firstOfUrl)
+            EXPECT_EQ(Tree.FindCategoryNodeByUrl(url), node) << Utf16ToUtf8(url);
+        EXPECT_EQ(Tree.LargestCategoryID(),
+                  firstOfID.empty() ? std::nullopt : std::optional(firstOfID.rbegin()->first));
     }
 
     TSnapshot Snapshot() const
     {
+        const TDmoz document = DocumentOfTree(Tree);
         TSnapshot snapshot{Outline(Tree), {}, {}, {}};
-        for (const TCategory* category : Document.Categories) {
+        for (const TCategory* category : document.Categories) {
             snapshot.Categories.push_back(category);
             snapshot.Values.push_back(category->Name + u"|" + category->Url + u"|" +
                                       Utf8ToUtf16(std::to_string(category->ID)));
         }
-        for (const TSymbolicCategory* link : Document.SymbolicCategories) {
+        for (const TSymbolicCategory* link : document.SymbolicCategories) {
             snapshot.SymbolicCategories.push_back(link);
             snapshot.Values.push_back(link->Name + u"|" + link->Url + u"|" + Utf8ToUtf16(std::to_string(link->Parent)));
         }
@@ -123,14 +134,13 @@ protected:
     }
 
     TCategoryTree Tree;
-    TDmoz Document;
 };
 
 TEST_F(TreeCommands, AddGivesANewIdAndTheUrlOfItsPlaceAndKeepsTheDocumentInTreeOrder)
 {
     const TSnapshot before = Snapshot();
     TTreeNode& music = Node("Music");
-    TAddCommand add(Tree, Document, &music, NewCategoryRecord(Document, &music, u"Free jazz"));
+    TAddCommand add(Tree, &music, NewCategoryRecord(Tree, &music, u"Free jazz"));
     add.Do();
     EXPECT_EQ(Outline(Tree), (std::vector<std::string>{"Arts", "  Music", "    Jazz", "    Free jazz", "  Sounds@",
                                                        "Science", "  Physics", "  Links@"}));
@@ -141,21 +151,21 @@ TEST_F(TreeCommands, AddGivesANewIdAndTheUrlOfItsPlaceAndKeepsTheDocumentInTreeO
     EXPECT_EQ(Names(false),
               (std::vector<std::u16string>{u"Arts", u"Music", u"Jazz", u"Free jazz", u"Science", u"Physics"}));
     EXPECT_EQ(Tree.FindParentCategory(6), music.Data());
-    ExpectDocumentInTreeOrder();
+    ExpectIndexesFollowTheTree();
 
     add.Undo();
     EXPECT_EQ(Snapshot(), before);
     EXPECT_EQ(Tree.FindFirstCategoryNode(6), nullptr);
     add.Do();
     EXPECT_EQ(Tree.FindFirstCategoryNode(6), &add.Node()) << "a redo adds the same node";
-    ExpectDocumentInTreeOrder();
+    ExpectIndexesFollowTheTree();
 
-    TAddCommand top(Tree, Document, nullptr, NewCategoryRecord(Document, nullptr, u"Home and garden"));
+    TAddCommand top(Tree, nullptr, NewCategoryRecord(Tree, nullptr, u"Home and garden"));
     top.Do();
     EXPECT_EQ(Outline(Tree).back(), "Home and garden");
     EXPECT_EQ(dynamic_cast<const TCategory&>(*top.Node().Data()).Url, u"Top/Home_and_garden");
     EXPECT_EQ(dynamic_cast<const TCategory&>(*top.Node().Data()).ID, 7);
-    ExpectDocumentInTreeOrder();
+    ExpectIndexesFollowTheTree();
     top.Undo();
     add.Undo();
     EXPECT_EQ(Snapshot(), before);
@@ -166,14 +176,14 @@ TEST_F(TreeCommands, AddOfASymbolicCategoryTakesItsPlaceAmongTheSymbolicOnes)
     const TSnapshot before = Snapshot();
     TTreeNode& arts = Node("Arts");
     const auto& physics = dynamic_cast<const TCategory&>(*Node("Physics").Data());
-    TAddCommand add(Tree, Document, &arts, NewSymbolicRecord(physics, dynamic_cast<const TCategory&>(*arts.Data())));
+    TAddCommand add(Tree, &arts, NewSymbolicRecord(physics, dynamic_cast<const TCategory&>(*arts.Data())));
     add.Do();
     EXPECT_EQ(Outline(Tree)[4], "  Physics@");
     EXPECT_EQ(Names(true), (std::vector<std::u16string>{u"Sounds", u"Physics", u"Links"}));
     const auto& link = dynamic_cast<const TSymbolicCategory&>(*add.Node().Data());
     EXPECT_EQ(link.Url, u"Top/Science/Physics");
     EXPECT_EQ(link.Parent, 1);
-    ExpectDocumentInTreeOrder();
+    ExpectIndexesFollowTheTree();
     add.Undo();
     EXPECT_EQ(Snapshot(), before);
 }
@@ -181,12 +191,15 @@ TEST_F(TreeCommands, AddOfASymbolicCategoryTakesItsPlaceAmongTheSymbolicOnes)
 TEST_F(TreeCommands, ARenameStraightAfterAnAddGivesTheNewCategoryTheUrlOfItsName)
 {
     TTreeNode& science = Node("Science");
-    TAddCommand add(Tree, Document, &science, NewCategoryRecord(Document, &science, u"New category"));
+    TAddCommand add(Tree, &science, NewCategoryRecord(Tree, &science, u"New category"));
     add.Do();
+    EXPECT_EQ(Tree.FindCategoryNodeByUrl(u"TOP/science/new_category"), &add.Node());
     TRenameCommand rename(Tree, add.Node(), u"Computer science");
     rename.Do();
     EXPECT_TRUE(add.TakeOverRename(rename));
     EXPECT_EQ(dynamic_cast<const TCategory&>(*add.Node().Data()).Url, u"Top/Science/Computer_science");
+    EXPECT_EQ(Tree.FindCategoryNodeByUrl(u"Top/Science/New_category"), nullptr);
+    EXPECT_EQ(Tree.FindCategoryNodeByUrl(u"Top/Science/Computer_science"), &add.Node());
     EXPECT_EQ(add.Node().Text(), "Computer science");
 
     TRenameCommand other(Tree, Node("Physics"), u"Astronomy");
@@ -197,13 +210,15 @@ TEST_F(TreeCommands, ARenameStraightAfterAnAddGivesTheNewCategoryTheUrlOfItsName
 
 TEST_F(TreeCommands, NewIdsAreOneMoreThanTheLargestAndRunOutAtTheLargestInteger)
 {
-    EXPECT_EQ(NextCategoryID(TDmoz()), 1);
-    EXPECT_EQ(NextCategoryID(Document), 6);
-    dynamic_cast<TCategory&>(*Node("Jazz").Data()).ID = -7;
-    dynamic_cast<TCategory&>(*Node("Physics").Data()).ID = 40;
-    EXPECT_EQ(NextCategoryID(Document), 41);
-    dynamic_cast<TCategory&>(*Node("Physics").Data()).ID = std::numeric_limits<std::int32_t>::max();
-    EXPECT_THROW(NewCategoryRecord(Document, nullptr, u"One too many"), ETreeEdit);
+    EXPECT_EQ(NextCategoryID(TCategoryTree()), 1);
+    EXPECT_EQ(NextCategoryID(Tree), 6);
+    TCategoryTree other;
+    other.AddNode(nullptr, "Below zero", MakeCategory(u"Below zero", -7));
+    EXPECT_EQ(NextCategoryID(other), -6);
+    other.AddNode(nullptr, "Forty", MakeCategory(u"Forty", 40));
+    EXPECT_EQ(NextCategoryID(other), 41);
+    other.AddNode(nullptr, "Largest", MakeCategory(u"Largest", std::numeric_limits<std::int32_t>::max()));
+    EXPECT_THROW(NewCategoryRecord(other, nullptr, u"One too many"), ETreeEdit);
 }
 
 TEST_F(TreeCommands, RenameAndItsUndoChangeNameAndTextTogether)
@@ -226,16 +241,13 @@ TEST_F(TreeCommands, DeleteTakesTheBranchOutAndUndoPutsTheSameRecordsBackInTheir
     const TSnapshot before = Snapshot();
     bool freed = false;
     TTreeNode& arts = Node("Arts");
-    TTreeNode& tracked = Tree.AddNode(&Node("Music"), "Tracked", std::make_unique<TTrackedCategory>(freed));
-    Document.Categories.insert(Document.Categories.begin() + 3, static_cast<TCategory*>(tracked.Data()));
+    Tree.AddNode(&Node("Music"), "Tracked", std::make_unique<TTrackedCategory>(freed));
     const TSnapshot withTracked = Snapshot();
     Tree.SetOnDeletion([](TTreeNode& node) { ADD_FAILURE() << "deletion callback for " << node.Text(); });
     {
-        int messages = 0;
-        TDeleteCommand remove(Tree, Document, arts, [&] { ++messages; });
+        TDeleteCommand remove(Tree, arts);
         EXPECT_EQ(remove.Text(), "Delete Arts");
         remove.Do();
-        EXPECT_EQ(messages, 5);
         EXPECT_EQ(Outline(Tree), (std::vector<std::string>{"Science", "  Physics", "  Links@"}));
         EXPECT_EQ(Names(false), (std::vector<std::u16string>{u"Science", u"Physics"}));
         EXPECT_EQ(Names(true), std::vector<std::u16string>{u"Links"});
@@ -251,18 +263,18 @@ TEST_F(TreeCommands, DeleteTakesTheBranchOutAndUndoPutsTheSameRecordsBackInTheir
     EXPECT_TRUE(freed) << "the deleted branch goes with the command";
     Tree.SetOnDeletion([](TTreeNode& node) { node.FreeData(); });
 
-    TDeleteCommand leaf(Tree, Document, Node("Physics"));
+    TDeleteCommand leaf(Tree, Node("Physics"));
     leaf.Do();
     leaf.Undo();
     EXPECT_EQ(Snapshot().Outline, std::vector<std::string>(before.Outline.begin() + 4, before.Outline.end()));
-    ExpectDocumentInTreeOrder();
+    ExpectIndexesFollowTheTree();
 }
 
 TEST_F(TreeCommands, MoveKeepsIdsUrlsAndTextsAndPutsTheRecordsInTreeOrder)
 {
     const TSnapshot before = Snapshot();
     TTreeNode& music = Node("Music");
-    TMoveCommand move(Tree, Document, music, &Node("Science"));
+    TMoveCommand move(Tree, music, &Node("Science"));
     move.Do();
     EXPECT_EQ(Outline(Tree), (std::vector<std::string>{"Arts", "  Sounds@", "Science", "  Physics", "  Links@",
                                                        "  Music", "    Jazz"}));
@@ -270,23 +282,23 @@ TEST_F(TreeCommands, MoveKeepsIdsUrlsAndTextsAndPutsTheRecordsInTreeOrder)
     EXPECT_EQ(dynamic_cast<const TCategory&>(*music.Data()).ID, 2);
     EXPECT_EQ(music.Data()->Url, u"Top/Arts/Music");
     EXPECT_EQ(Tree.FindParentCategory(2), Node("Science").Data());
-    ExpectDocumentInTreeOrder();
+    ExpectIndexesFollowTheTree();
     move.Undo();
     EXPECT_EQ(Snapshot(), before);
 
     // To a place among siblings, counted as they were before the move.
-    TMoveCommand toTop(Tree, Document, Node("Science"), nullptr, 0);
+    TMoveCommand toTop(Tree, Node("Science"), nullptr, 0);
     toTop.Do();
     EXPECT_EQ(Outline(Tree).front(), "Science");
-    ExpectDocumentInTreeOrder();
-    TMoveCommand down(Tree, Document, Node("Science"), nullptr, 2);
+    ExpectIndexesFollowTheTree();
+    TMoveCommand down(Tree, Node("Science"), nullptr, 2);
     down.Do();
     EXPECT_EQ(Outline(Tree).front(), "Arts");
     EXPECT_EQ(Outline(Tree)[4], "Science");
-    TMoveCommand symbolic(Tree, Document, Node("Links@"), &Node("Music"), 0);
+    TMoveCommand symbolic(Tree, Node("Links@"), &Node("Music"), 0);
     symbolic.Do();
     EXPECT_EQ(Names(true), (std::vector<std::u16string>{u"Links", u"Sounds"}));
-    ExpectDocumentInTreeOrder();
+    ExpectIndexesFollowTheTree();
     symbolic.Undo();
     down.Undo();
     toTop.Undo();
@@ -297,10 +309,10 @@ TEST_F(TreeCommands, AMoveIntoTheBranchItselfIsRefusedBeforeAnythingChanges)
 {
     const TSnapshot before = Snapshot();
     TTreeNode& arts = Node("Arts");
-    EXPECT_THROW(TMoveCommand(Tree, Document, arts, &arts), ETreeEdit);
-    EXPECT_THROW(TMoveCommand(Tree, Document, arts, &Node("Jazz")), ETreeEdit);
+    EXPECT_THROW(TMoveCommand(Tree, arts, &arts), ETreeEdit);
+    EXPECT_THROW(TMoveCommand(Tree, arts, &Node("Jazz")), ETreeEdit);
     EXPECT_EQ(Snapshot(), before);
-    EXPECT_NO_THROW(TMoveCommand(Tree, Document, Node("Jazz"), &arts));
+    EXPECT_NO_THROW(TMoveCommand(Tree, Node("Jazz"), &arts));
 }
 
 // Each undo must meet the tree as its command left it, also when a later command moved what
@@ -311,14 +323,14 @@ TEST_F(TreeCommands, MovesUnderAMovedBranchUndoInTurnToEveryStateOnTheWay)
     std::vector<std::unique_ptr<TTreeCommand>> done;
     auto run = [&](std::unique_ptr<TTreeCommand> command) {
         command->Do();
-        ExpectDocumentInTreeOrder();
+        ExpectIndexesFollowTheTree();
         states.push_back(Snapshot());
         done.push_back(std::move(command));
     };
-    run(std::make_unique<TMoveCommand>(Tree, Document, Node("Music"), &Node("Physics")));
-    run(std::make_unique<TMoveCommand>(Tree, Document, Node("Links@"), &Node("Jazz")));
-    run(std::make_unique<TMoveCommand>(Tree, Document, Node("Science"), &Node("Arts"), 0));
-    run(std::make_unique<TMoveCommand>(Tree, Document, Node("Jazz"), nullptr));
+    run(std::make_unique<TMoveCommand>(Tree, Node("Music"), &Node("Physics")));
+    run(std::make_unique<TMoveCommand>(Tree, Node("Links@"), &Node("Jazz")));
+    run(std::make_unique<TMoveCommand>(Tree, Node("Science"), &Node("Arts"), 0));
+    run(std::make_unique<TMoveCommand>(Tree, Node("Jazz"), nullptr));
     EXPECT_EQ(Outline(Tree), (std::vector<std::string>{"Arts", "  Science", "    Physics", "      Music", "  Sounds@",
                                                        "Jazz", "  Links@"}));
     EXPECT_EQ(Tree.FindParentCategory(2), Node("Physics").Data());
@@ -349,7 +361,7 @@ TEST_F(TreeCommands, AnyMixOfEditsUndoesBackToEveryEarlierState)
         switch (node ? random() % 4 : 0) {
         case 0:
             command = std::make_unique<TAddCommand>(
-                Tree, Document, node, NewCategoryRecord(Document, node, u"N" + Utf8ToUtf16(std::to_string(step))));
+                Tree, node, NewCategoryRecord(Tree, node, u"N" + Utf8ToUtf16(std::to_string(step))));
             break;
         case 1:
             command = std::make_unique<TRenameCommand>(Tree, *node, u"R" + Utf8ToUtf16(std::to_string(step)));
@@ -357,17 +369,17 @@ TEST_F(TreeCommands, AnyMixOfEditsUndoesBackToEveryEarlierState)
         case 2:
             if (Tree.Count() < 4)
                 continue;
-            command = std::make_unique<TDeleteCommand>(Tree, Document, *node);
+            command = std::make_unique<TDeleteCommand>(Tree, *node);
             break;
         default: {
             TTreeNode* target = random() % 5 ? anyNode() : nullptr;
             if (IsInBranch(target, *node))
                 continue;
-            command = std::make_unique<TMoveCommand>(Tree, Document, *node, target, random() % 3);
+            command = std::make_unique<TMoveCommand>(Tree, *node, target, random() % 3);
         }
         }
         command->Do();
-        ExpectDocumentInTreeOrder();
+        ExpectIndexesFollowTheTree();
         states.push_back(Snapshot());
         done.push_back(std::move(command));
     }
