@@ -1,11 +1,9 @@
 #include "app/CategoryTreeModel.h"
 
-#include "app/EntryPaths.h"
 #include "common/core/Text.h"
-#include "feed/CategoryPaths.h"
 #include "model/Category.h"
+#include "model/tree/EntryPaths.h"
 #include "model/tree/MoveCommand.h"
-#include "model/tree/TreeOrder.h"
 
 #include <QApplication>
 #include <QFont>

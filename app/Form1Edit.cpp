@@ -1,11 +1,11 @@
 #include "app/Form1.h"
 
 #include "app/CategoryTreeModel.h"
-#include "app/EntryPaths.h"
 #include "app/TreeEdit.h"
 #include "common/core/Text.h"
 #include "model/Category.h"
 #include "model/tree/AddCommand.h"
+#include "model/tree/EntryPaths.h"
 #include "model/tree/MoveCommand.h"
 #include "model/tree/NewEntryRecords.h"
 #include "model/tree/RenameCommand.h"

@@ -1,8 +1,8 @@
 #include "feed/CategoryListing.h"
 
-#include "feed/CategoryPaths.h"
 #include "feed/HtmlTag.h"
 #include "feed/HtmlText.h"
+#include "model/tree/EntryPaths.h"
 
 #include <algorithm>
 #include <bit>

@@ -8,23 +8,6 @@
 
 #include <algorithm>
 
-std::string EscapePathName(std::string_view name)
-{
-    std::string escaped;
-    escaped.reserve(name.size());
-    for (const char c : name) {
-        switch (c) {
-        case '\\': escaped += "\\\\"; break;
-        case '/': escaped += "\\/"; break;
-        case '\t': escaped += "\\t"; break;
-        case '\r': escaped += "\\r"; break;
-        case '\n': escaped += "\\n"; break;
-        default: escaped += c;
-        }
-    }
-    return escaped;
-}
-
 TCategoryPaths::TCategoryPaths(const TCategoryTree& tree)
 {
     // In tree pre-order a parent's path is known before its children's. The parent is that of

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "model/tree/EntryPaths.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -8,10 +10,6 @@
 
 class TBaseCategory;
 class TCategoryTree;
-
-// A name as one step of a path: "\", "/", tab, CR and LF are escaped with a backslash, so a
-// path holds no line break or tab and splits at "/" back into its names.
-std::string EscapePathName(std::string_view name);
 
 // Where every category of a tree sits in it: the names from the top down, e.g. "Arts/Music". A name is ambiguous on the
 // site's pages when the tree gives it to categories under different parents (Arts/Music and Shopping/Music), also in

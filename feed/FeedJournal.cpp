@@ -1,7 +1,7 @@
 #include "feed/FeedJournal.h"
 
-#include "feed/CategoryPaths.h"
 #include "feed/FeedErrors.h"
+#include "model/tree/EntryPaths.h"
 
 #include <cerrno>
 #include <cstring>

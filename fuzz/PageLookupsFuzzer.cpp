@@ -10,12 +10,12 @@
 
 #include "common/core/Text.h"
 #include "feed/CategoryListing.h"
-#include "feed/CategoryPaths.h"
 #include "feed/FormAnswer.h"
 #include "feed/HtmlText.h"
 #include "feed/PageScraping.h"
 #include "fuzz/FuzzFinding.h"
 #include "fuzz/FuzzInput.h"
+#include "model/tree/EntryPaths.h"
 
 #include <algorithm>
 #include <cstdint>

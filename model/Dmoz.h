@@ -7,7 +7,8 @@
 #include <vector>
 
 // The category document: every record of the loaded tree, regular and symbolic ones apart,
-// in tree pre-order. It only refers to the records; the tree view's nodes own them.
+// in tree pre-order. It only refers to the records; the tree's nodes own them, and the tree
+// builds the document where its arrays are read (DocumentOfTree).
 class TDmoz : public TXMLPersistentObject {
 public:
     std::vector<TCategory*> Categories;

@@ -1,7 +1,7 @@
 #include "feed/FeedJournal.h"
-#include "feed/CategoryPaths.h"
 #include "feed/FeedErrors.h"
 #include "feed/JournalLocation.h"
+#include "model/tree/EntryPaths.h"
 
 #include "tests/support/NormalUser.h"
 #include "tests/support/ScopedEnvironment.h"

@@ -1,7 +1,6 @@
-#include "app/EntryPaths.h"
+#include "model/tree/EntryPaths.h"
 
 #include "common/core/Text.h"
-#include "feed/CategoryPaths.h"
 #include "model/Category.h"
 #include "model/tree/CategoryTree.h"
 
@@ -26,6 +25,23 @@ TTreeNode* CategoryNamed(const std::vector<std::unique_ptr<TTreeNode>>& nodes, c
 }
 
 }  // namespace
+
+std::string EscapePathName(std::string_view name)
+{
+    std::string escaped;
+    escaped.reserve(name.size());
+    for (const char c : name) {
+        switch (c) {
+        case '\\': escaped += "\\\\"; break;
+        case '/': escaped += "\\/"; break;
+        case '\t': escaped += "\\t"; break;
+        case '\r': escaped += "\\r"; break;
+        case '\n': escaped += "\\n"; break;
+        default: escaped += c;
+        }
+    }
+    return escaped;
+}
 
 std::string PathOfNode(const TTreeNode& node)
 {
