@@ -37,8 +37,8 @@ using TNodeDeletion = std::function<void(TTreeNode&)>;
 // with its children. Nodes own their records, and the tree is the one store of them: it
 // answers for IDs, Urls and parents from its indexes, and the category document (TDmoz) is
 // only a view built from it where its arrays are read. The index by ID follows every change;
-// the one by Url is built on the first lookup after a change. A record's ID and Url therefore
-// change only through the tree (SetCategoryUrl), never behind its back.
+// the one by Url is built on the first lookup after a change. So a record in the tree keeps
+// its ID, and its Url changes only through SetCategoryUrl, never behind the tree's back.
 class TCategoryTree {
 public:
     TCategoryTree();
@@ -94,8 +94,9 @@ public:
     TCategory* FindCategoryByUrl(std::u16string_view url) const;
     // The largest ID of the tree's categories; none when it has no category.
     std::optional<std::int32_t> LargestCategoryID() const;
-    // The record of that node's parent: null when the node is top-level or no node carries
-    // the ID. Answered from the index, so a feed run stays linear in the tree's size.
+    // The record of the parent of the first node of the ID: null when that node is top-level
+    // or no node carries the ID. Answered from the index, so a feed run stays linear in the
+    // tree's size.
     const TBaseCategory* FindParentCategory(std::int32_t id) const;
 
     void SetOnDeletion(TNodeDeletion onDeletion) { OnDeletion = std::move(onDeletion); }
