@@ -34,6 +34,8 @@ void TCategoryNodeIndex::Add(TTreeNode& node, std::int32_t id, bool atEnd)
 {
     node.Indexed = true;
     node.IndexedID = id;
+    if (LargestKnown && (!Largest || id > *Largest))
+        Largest = id;
     TNodeList& list = Lists[id];
     TTreeNode* next = nullptr;
     if (!atEnd) {
@@ -66,8 +68,11 @@ void TCategoryNodeIndex::Remove(TTreeNode& node)
     node.IndexPrevious = nullptr;
     node.IndexNext = nullptr;
     node.Indexed = false;
-    if (!list.First)
+    if (!list.First) {
+        if (Largest == node.IndexedID)
+            LargestKnown = false;
         Lists.erase(found);
+    }
 }
 
 TTreeNode* TCategoryNodeIndex::First(std::int32_t id) const
@@ -78,9 +83,12 @@ TTreeNode* TCategoryNodeIndex::First(std::int32_t id) const
 
 std::optional<std::int32_t> TCategoryNodeIndex::LargestID() const
 {
-    std::optional<std::int32_t> largest;
-    for (const auto& [id, list] : Lists)
-        if (!largest || id > *largest)
-            largest = id;
-    return largest;
+    if (!LargestKnown) {
+        Largest.reset();
+        for (const auto& [id, list] : Lists)
+            if (!Largest || id > *Largest)
+                Largest = id;
+        LargestKnown = true;
+    }
+    return Largest;
 }

@@ -17,7 +17,8 @@ public:
     void Add(TTreeNode& node, std::int32_t id, bool atEnd);
     void Remove(TTreeNode& node);
     TTreeNode* First(std::int32_t id) const;
-    // The largest ID of the indexed nodes; none without any.
+    // The largest ID of the indexed nodes; none without any. Kept while nodes are added, and
+    // looked for again only after the last node of the largest ID went.
     std::optional<std::int32_t> LargestID() const;
 
 private:
@@ -29,6 +30,8 @@ private:
     void InsertBefore(TNodeList& list, TTreeNode& node, TTreeNode* next);
 
     std::unordered_map<std::int32_t, TNodeList> Lists;
+    mutable std::optional<std::int32_t> Largest;
+    mutable bool LargestKnown = true;
 };
 
 // True when a comes before b in tree order (pre-order, siblings in order).
