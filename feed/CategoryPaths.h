@@ -11,9 +11,10 @@
 class TBaseCategory;
 class TCategoryTree;
 
-// Where every category of a tree sits in it: the names from the top down, e.g. "Arts/Music". A name is ambiguous on the
-// site's pages when the tree gives it to categories under different parents (Arts/Music and Shopping/Music), also in
-// another form the site stores alike (" Music" and "Music"); the paths tell those apart.
+// Where every category of a tree sits in it: the names from the top down, e.g. "Arts/Music".
+// A name is ambiguous on the site's pages when the tree gives it to categories under
+// different parents (Arts/Music and Shopping/Music), also in another form the site stores
+// alike (" Music" and "Music"); the paths tell those apart.
 class TCategoryPaths {
 public:
     explicit TCategoryPaths(const TCategoryTree& tree);

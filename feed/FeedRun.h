@@ -31,10 +31,10 @@ struct TFeedSettings {
 
 // Feeds the whole tree into the site: log in, create every regular category the form page
 // does not list yet (parents first, in the tree order of the category document), post every
-// symbolic category, log out. An HTTP error status is shown in a message box; a refused login shows
-// "Could not log in." and ends the run there, the label left shown as after an error. Every
-// run, however it ends, reports its outcome to the view; a stop ends it after the logout,
-// without an error.
+// symbolic category, log out. An HTTP error status is shown in a message box; a refused login
+// shows "Could not log in." and ends the run there, the label left shown as after an error.
+// Every run, however it ends, reports its outcome to the view; a stop ends it after the
+// logout, without an error.
 class TFeedRun {
 public:
     TFeedRun(TFeedView& view, TPageTransport& transport, TFeedLogin login, const TCategoryTree& tree,

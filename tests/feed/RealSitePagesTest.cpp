@@ -160,7 +160,7 @@ TEST_F(RealSitePages, ARefusedEntryFailsWithTheSitesReasonItsSubtreeIsSkippedAnd
                   "Food/Caf\u00e8/Espresso/Ristretto | skip | the identifier of its parent cannot be determined: "
                   "Food/Caf\u00e8/Espresso is not posted",
                   "Food/Tea | create",
-                  // Symbolic categories in tree order: Drinks sits under Caf\u00e9, the others under Food.
+                  // In tree order: Drinks sits under Caf\u00e9, the others under Food.
                   "symbolic category Drinks | create",
                   "symbolic category Coffee | skip | an identifier cannot be determined: Food/Caf\u00e8 failed",
                   "symbolic category Same parent | fail | "
